@@ -29,6 +29,8 @@ private:
 class CArchiveReader {
 public:
     explicit CArchiveReader(std::string_view bytes) : m_bytes(bytes) {}
+    // The reader only views the bytes: they must outlive it.
+    explicit CArchiveReader(std::string&&) = delete;
 
     std::size_t Offset() const { return m_pos; }
     std::size_t Remaining() const { return m_bytes.size() - m_pos; }

@@ -63,7 +63,8 @@ TEST(ArchiveString, LengthBeyondTheBytesLeftFailsWithItsOffset)
         EXPECT_NE(std::string(e.what()).find("the name of a mode record"), std::string::npos);
         EXPECT_NE(std::string(e.what()).find("at byte 4"), std::string::npos);
     }
-    CArchiveReader wide("\xFF" + Le16(0xFFFE) + "\x01" + "a\0");
+    const std::string wideBytes = "\xFF" + Le16(0xFFFE) + "\x01" + "a";
+    CArchiveReader wide(wideBytes);
     EXPECT_THROW(wide.String("s"), CArchiveError);
 }
 
@@ -103,9 +104,11 @@ TEST(ArchiveArrays, CountsAreCheckedBeforeAnythingIsAllocated)
         CArchiveReader r(bytes);
         EXPECT_THROW(r.UIntArray("colours"), CArchiveError);
     }
-    CArchiveReader list(LeI32(0x7FFFFFFF) + LeI32(-1));
+    const std::string hugeList = LeI32(0x7FFFFFFF) + LeI32(-1);
+    CArchiveReader list(hugeList);
     EXPECT_THROW(list.ArrayList("layers"), CArchiveError);
-    CArchiveReader negative(LeI32(-1));
+    const std::string negativeList = LeI32(-1);
+    CArchiveReader negative(negativeList);
     EXPECT_THROW(negative.ArrayList("layers"), CArchiveError);
 }
 

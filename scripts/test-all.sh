@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the core tests once
+# more under the address and undefined-behaviour sanitizers, a short fuzzing
+# run of the layout reader, then the whole suite (its summary comes last).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+export QT_QPA_PLATFORM=offscreen
+
+"$here/scripts/setup.sh"
+"$here/scripts/build.sh"
+
+echo "== core tests under ASan+UBSan"
+cmake -S "$here" -B "$here/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMARO_SANITIZE=ON \
+  -DLUMARO_BUILD_GUI=OFF -DLUMARO_BUILD_CLI=OFF -DLUMARO_BUILD_BENCH=OFF >/dev/null
+cmake --build "$here/build-asan" --target core_tests
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$here/build-asan" --output-on-failure -j2
+
+echo "== fuzzing the layout reader"
+"$here/scripts/fuzz-layout.sh" "${LUMARO_FUZZ_SECONDS:-30}"
+
+echo "== all tests"
+ctest --test-dir "$here/build" --output-on-failure -j2
