@@ -53,6 +53,13 @@ public:
     int specialSaveMode = 0;     // 0..3, the firmware text outputs
 
     std::size_t LampCount() const { return lamps.size(); }
+    // Save, Save As and "Transfer Data" need at least two lamps.
+    static constexpr std::size_t kMinLampsToSave = 2;
+    bool HasEnoughLamps() const { return lamps.size() >= kMinLampsToSave; }
+
+    // "Transfer Data": the lamp positions become value copies of the lamps,
+    // so later edits of the layout never leave them pointing at nothing.
+    void HandLampsToEffects() { lampPositions = lamps; }
 
     // Layers never drop below 50 arrays once read.
     void PadLayers();

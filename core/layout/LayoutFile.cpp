@@ -260,6 +260,17 @@ Result<CEditImgDoc> CLayoutFile::Load(const fs::path& path)
     return doc;
 }
 
+fs::path CLayoutFile::SaveAsPath(const fs::path& chosen)
+{
+    std::string name = chosen.filename().string();
+    for (char& c : name)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    if (name.size() < 4 || name.compare(name.size() - 4, 4, ".LED") != 0)
+        name += ".LED";
+    return chosen.parent_path() / name;
+}
+
 Status CLayoutFile::Save(const CEditImgDoc& doc, const fs::path& path)
 {
     return WriteFileAtomic(path, Serialize(doc));

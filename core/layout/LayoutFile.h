@@ -31,6 +31,12 @@ public:
     // file as it was.
     static Status Save(const CEditImgDoc& doc, const fs::path& path);
 
+    // The path Save As stores to: the chosen file name upper-cased (ASCII
+    // letters only) with ".LED" appended unless it ends so already; the
+    // folders keep their case, since upper-casing them would name other
+    // folders on a case-sensitive file system.
+    static fs::path SaveAsPath(const fs::path& chosen);
+
     static constexpr std::string_view kLampClassName = "CLamp";
     static constexpr std::uint16_t kLampSchema = 1;
 };

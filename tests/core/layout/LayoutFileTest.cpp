@@ -336,3 +336,13 @@ TEST(LayoutFileDisk, FailuresKeepTheOldFileAndSayWhichFile)
     EXPECT_FALSE(CLayoutFile::Save(MakeRichDocument(), dir / "TAKEN.LED").ok());
     EXPECT_TRUE(fs::is_directory(dir / "TAKEN.LED"));
 }
+
+TEST(LayoutFileSaveAs, NameIsUpperCasedAndGetsOneExtension)
+{
+    EXPECT_EQ(CLayoutFile::SaveAsPath("/home/Sites/abc"), fs::path("/home/Sites/ABC.LED"));
+    EXPECT_EQ(CLayoutFile::SaveAsPath("/home/Sites/abc.led"), fs::path("/home/Sites/ABC.LED"));
+    EXPECT_EQ(CLayoutFile::SaveAsPath("/home/Sites/Plan.Led.txt"), fs::path("/home/Sites/PLAN.LED.TXT.LED"));
+    EXPECT_EQ(CLayoutFile::SaveAsPath("led"), fs::path("LED.LED"));
+    // Letters beyond ASCII keep their bytes.
+    EXPECT_EQ(CLayoutFile::SaveAsPath("/x/\xE5\xB9\xBF\xE5\x9C\xBA"), fs::path("/x/\xE5\xB9\xBF\xE5\x9C\xBA.LED"));
+}

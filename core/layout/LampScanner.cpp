@@ -1,0 +1,133 @@
+#include "core/layout/LampScanner.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+namespace lumaro {
+
+namespace {
+
+std::string Describe(const CRect& scope, double step, double columns, double rows)
+{
+    std::ostringstream s;
+    s << "grid step " << step << " over the scope " << scope.left << "," << scope.top << "," << scope.right
+      << "," << scope.bottom << " gives " << columns << " columns and " << rows << " rows";
+    return s.str();
+}
+
+// The whole part of v as a view coordinate; a scope read from a file may lie
+// beyond what an int holds, and such points are outside every picture.
+int WholePart(double v)
+{
+    if (v >= 2147483647.0)
+        return 2147483647;
+    if (v <= -2147483648.0)
+        return -2147483647 - 1;
+    return static_cast<int>(v);
+}
+
+} // namespace
+
+Status CLampScanner::OpenPicture(CEditImgDoc& doc, CScaledPicture& picture, int clientWidth, int clientHeight)
+{
+    const double fit = CScaledPicture::FitFactor(picture.Width(), picture.Height(), clientWidth, clientHeight);
+    if (picture.Empty() || !(fit > 0.0))
+        return Status::Fail(kNoPictureKey, "the picture has no pixels to show in a " + std::to_string(clientWidth)
+                                               + " x " + std::to_string(clientHeight) + " view");
+    picture.SetFit(fit);
+    doc.backgroundColour = picture.ColourAt(10, 10);
+    doc.scanScope = {1, 1, WholePart(picture.Width() * fit) - 20, WholePart(picture.Height() * fit)};
+    return Status::Ok();
+}
+
+double CLampScanner::GridStep(const CRect& scope, float lampSize, float objectSize)
+{
+    return (static_cast<double>(scope.right) - scope.left) * static_cast<double>(lampSize)
+           / static_cast<double>(objectSize);
+}
+
+Result<ScanGrid> CLampScanner::GridFor(const CRect& scope, double step)
+{
+    const double width = static_cast<double>(scope.right) - scope.left;
+    const double height = static_cast<double>(scope.bottom) - scope.top;
+    if (!std::isfinite(step) || !(step > 0.0))
+        return Status::Fail(kBadGridKey, Describe(scope, step, NAN, NAN));
+    // A scope drawn with no width or height simply holds no samples.
+    const double columns = std::max(0.0, std::floor(width / step));
+    const double rows = std::max(0.0, std::floor(height / step));
+    if (columns * rows > static_cast<double>(kMaxSamples))
+        return Status::Fail(kBadGridKey, Describe(scope, step, columns, rows));
+    return ScanGrid{step, static_cast<std::int64_t>(columns), static_cast<std::int64_t>(rows)};
+}
+
+Status CLampScanner::Begin(CEditImgDoc& doc)
+{
+    const double step = GridStep(doc.scanScope, doc.lampSize, doc.objectSize);
+    auto grid = GridFor(doc.scanScope, step);
+    if (!grid)
+        return grid.status();
+    doc.gridStep = step;
+    doc.modified = true;
+    return Status::Ok();
+}
+
+Status CLampScanner::BeginEmptyLayout(CEditImgDoc& doc)
+{
+    const double step = GridStep(doc.scanScope, doc.lampSize, doc.objectSize);
+    if (auto grid = GridFor(doc.scanScope, step); !grid)
+        return grid.status();
+    doc.backgroundTolerance = kEmptyLayoutTolerance;
+    return Begin(doc);
+}
+
+bool CLampScanner::IsBackground(std::uint32_t colour, std::uint32_t background, std::int32_t tolerance)
+{
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int c = static_cast<int>((colour >> shift) & 0xFF);
+        const int b = static_cast<int>((background >> shift) & 0xFF);
+        if (std::abs(c - b) > tolerance)
+            return false;
+    }
+    return true;
+}
+
+Status CLampScanner::Finish(CEditImgDoc& doc, const IColourSource& shown)
+{
+    auto grid = GridFor(doc.scanScope, doc.gridStep);
+    if (!grid)
+        return grid.status();
+    const double step = grid->step;
+    const auto size = static_cast<std::int32_t>(std::min(step, 2147483647.0));
+    const auto columns = static_cast<std::size_t>(grid->columns);
+    const auto rows = static_cast<std::size_t>(grid->rows);
+    std::vector<int> xs(columns);
+    for (std::size_t i = 0; i < columns; ++i)
+        xs[i] = WholePart(step * static_cast<double>(i) + doc.scanScope.left);
+
+    // Read row by row, then number down the columns as the lamps are made.
+    std::vector<std::uint8_t> isLamp(columns * rows);
+    std::vector<std::uint32_t> row(columns);
+    std::size_t found = 0;
+    for (std::size_t j = 0; j < rows; ++j) {
+        shown.ColoursAtRow(WholePart(step * static_cast<double>(j) + doc.scanScope.top), xs, row.data());
+        for (std::size_t i = 0; i < columns; ++i) {
+            const bool lamp = !IsBackground(row[i], doc.backgroundColour, doc.backgroundTolerance);
+            isLamp[i * rows + j] = lamp;
+            found += lamp;
+        }
+    }
+    doc.lamps.reserve(doc.lamps.size() + found);
+    // Numbers stay contiguous in list order should lamps be there already.
+    auto n = static_cast<std::int32_t>(doc.lamps.size());
+    for (std::size_t i = 0; i < columns; ++i)
+        for (std::size_t j = 0; j < rows; ++j)
+            if (isLamp[i * rows + j])
+                doc.lamps.emplace_back(static_cast<std::int32_t>(i), static_cast<std::int32_t>(j), n++,
+                                       static_cast<std::int32_t>(kColourGreen), size, 1);
+    doc.scanned = true;
+    return Status::Ok();
+}
+
+} // namespace lumaro
