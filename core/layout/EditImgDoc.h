@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/effects/CompiledEffects.h"
 #include "core/effects/ModeItem.h"
 #include "core/effects/SceneSlot.h"
 #include "core/layout/Lamp.h"
@@ -51,6 +52,8 @@ public:
     std::string textBuffer;      // text written instead of the stream (text mode)
     bool textMode = false;
     int specialSaveMode = 0;     // 0..3, the firmware text outputs
+    CCompiledEffects compiled;   // "Creat Data"; replaced whole by each compilation
+    bool compiledReady = false;
 
     std::size_t LampCount() const { return lamps.size(); }
     // Save, Save As and "Transfer Data" need at least two lamps.
