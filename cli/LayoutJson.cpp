@@ -288,3 +288,17 @@ Result<CEditImgDoc> ParseLayoutJson(std::string_view text)
 }
 
 } // namespace lumaro::cli
+
+namespace lumaro::cli {
+
+Json ModeToJson(const CModeItem& mode)
+{
+    return ToJson(mode);
+}
+
+Json ArrayListToJson(const std::vector<UIntArray>& arrays)
+{
+    return ToJson(arrays);
+}
+
+} // namespace lumaro::cli

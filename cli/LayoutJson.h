@@ -35,3 +35,12 @@ std::string FormatLayoutJson(const CEditImgDoc& doc);
 Result<CEditImgDoc> ParseLayoutJson(std::string_view text);
 
 } // namespace lumaro::cli
+
+namespace lumaro::cli {
+
+// One mode record, in the MODE shape of the layout JSON.
+Json ModeToJson(const CModeItem& mode);
+// A list of uint arrays (tables, lamp groups, layers).
+Json ArrayListToJson(const std::vector<UIntArray>& arrays);
+
+} // namespace lumaro::cli

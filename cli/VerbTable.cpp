@@ -9,6 +9,11 @@ namespace {
 constexpr const Verb* kVerbs[] = {
     &kDumpVerb,
     &kLoadVerb,
+    &kScanVerb,
+    &kCportVerb,
+    &kCompileVerb,
+    &kScenesVerb,
+    &kColoursVerb,
 };
 
 } // namespace

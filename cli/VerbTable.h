@@ -11,6 +11,11 @@ namespace lumaro::cli {
 // listed in VerbTable.cpp.
 extern const Verb kDumpVerb;
 extern const Verb kLoadVerb;
+extern const Verb kScanVerb;
+extern const Verb kCportVerb;
+extern const Verb kCompileVerb;
+extern const Verb kScenesVerb;
+extern const Verb kColoursVerb;
 
 // In the order of the verb list of --help.
 std::span<const Verb* const> AllVerbs();

@@ -9,11 +9,10 @@ namespace lumaro {
 
 namespace {
 
-std::string Describe(const CRect& scope, double step, double columns, double rows)
+std::string ScopeText(const CRect& scope)
 {
     std::ostringstream s;
-    s << "grid step " << step << " over the scope " << scope.left << "," << scope.top << "," << scope.right
-      << "," << scope.bottom << " gives " << columns << " columns and " << rows << " rows";
+    s << scope.left << "," << scope.top << "," << scope.right << "," << scope.bottom;
     return s.str();
 }
 
@@ -52,32 +51,54 @@ Result<ScanGrid> CLampScanner::GridFor(const CRect& scope, double step)
 {
     const double width = static_cast<double>(scope.right) - scope.left;
     const double height = static_cast<double>(scope.bottom) - scope.top;
-    if (!std::isfinite(step) || !(step > 0.0))
-        return Status::Fail(kBadGridKey, Describe(scope, step, NAN, NAN));
+    if (!std::isfinite(step) || !(step > 0.0)) {
+        std::ostringstream s;
+        s << "the grid step " << step << " is not a positive number";
+        return Status::Fail(kBadGridKey, s.str());
+    }
     // A scope drawn with no width or height simply holds no samples.
     const double columns = std::max(0.0, std::floor(width / step));
     const double rows = std::max(0.0, std::floor(height / step));
-    if (columns * rows > static_cast<double>(kMaxSamples))
-        return Status::Fail(kBadGridKey, Describe(scope, step, columns, rows));
+    if (columns * rows > static_cast<double>(kMaxSamples)) {
+        std::ostringstream s;
+        s << "the grid step " << step << " over the scope " << ScopeText(scope) << " gives " << columns
+          << " columns x " << rows << " rows, more than " << kMaxSamples << " samples";
+        return Status::Fail(kBadGridKey, s.str());
+    }
     return ScanGrid{step, static_cast<std::int64_t>(columns), static_cast<std::int64_t>(rows)};
 }
 
+namespace {
+
+// The grid step a scan of doc would use, or why it cannot be scanned.
+Result<double> UsableGridStep(const CEditImgDoc& doc)
+{
+    const double step = CLampScanner::GridStep(doc.scanScope, doc.lampSize, doc.objectSize);
+    auto grid = CLampScanner::GridFor(doc.scanScope, step);
+    if (!grid) {
+        std::ostringstream s;
+        s << "lamp size " << doc.lampSize << " mm, object size " << doc.objectSize << " mm: " << grid.status().detail;
+        return Status::Fail(grid.status().key, s.str());
+    }
+    return step;
+}
+
+} // namespace
+
 Status CLampScanner::Begin(CEditImgDoc& doc)
 {
-    const double step = GridStep(doc.scanScope, doc.lampSize, doc.objectSize);
-    auto grid = GridFor(doc.scanScope, step);
-    if (!grid)
-        return grid.status();
-    doc.gridStep = step;
+    const auto step = UsableGridStep(doc);
+    if (!step)
+        return step.status();
+    doc.gridStep = step.value();
     doc.modified = true;
     return Status::Ok();
 }
 
 Status CLampScanner::BeginEmptyLayout(CEditImgDoc& doc)
 {
-    const double step = GridStep(doc.scanScope, doc.lampSize, doc.objectSize);
-    if (auto grid = GridFor(doc.scanScope, step); !grid)
-        return grid.status();
+    if (const auto step = UsableGridStep(doc); !step)
+        return step.status();
     doc.backgroundTolerance = kEmptyLayoutTolerance;
     return Begin(doc);
 }
