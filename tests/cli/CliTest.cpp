@@ -1,4 +1,5 @@
 #include "cli/LayoutJson.h"
+#include "cli/VerbTable.h"
 
 #include "CliTestSupport.h"
 #include "core/layout/LayoutFile.h"
@@ -113,9 +114,12 @@ TEST_F(CliProgramTest, HelpGoesToStandardOutputAndSucceeds)
     const Outcome overview = Run("--help");
     EXPECT_EQ(overview.status, 0);
     EXPECT_EQ(overview.err, "");
-    EXPECT_NE(overview.out.find("  dump  print a layout file as JSON\n"), std::string::npos) << overview.out;
-    EXPECT_NE(overview.out.find("  load  write a layout file from JSON\n"), std::string::npos)
-        << overview.out;
+    // Every verb is listed with its summary.
+    for (const Verb* verb : AllVerbs()) {
+        const std::size_t at = overview.out.find("\n  " + std::string(verb->name) + " ");
+        ASSERT_NE(at, std::string::npos) << verb->name;
+        EXPECT_NE(overview.out.find(std::string(verb->summary) + "\n", at), std::string::npos) << verb->name;
+    }
 
     const Outcome dump = Run("dump --help");
     EXPECT_EQ(dump.status, 0);
