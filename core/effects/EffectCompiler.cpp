@@ -137,7 +137,9 @@ CCompiledEffects CompileEffectsTables(const CEditImgDoc& doc)
         }
         CModeItem c = rec;
         c.layer = code;
-        if (code == kCodeEmptyMode || code == kCodeRegroup || code == kCodeRegress)
+        // The three special modes tell the controller where they stand; a custom
+        // mode keeps its own loop whatever code the user gave it.
+        if (!custom && (code == kCodeEmptyMode || code == kCodeRegroup || code == kCodeRegress))
             c.loop = static_cast<std::int32_t>(out.modes.size());
         if (code < 11) {
             if (code != 0)

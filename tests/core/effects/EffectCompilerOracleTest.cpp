@@ -1,6 +1,6 @@
+#include "EffectOracle.h"
+#include "RandomProjects.h"
 #include "core/effects/EffectCompiler.h"
-#include "tests/core/effects/EffectOracle.h"
-#include "tests/core/effects/RandomProjects.h"
 
 #include <gtest/gtest.h>
 
@@ -123,14 +123,14 @@ std::string TableDifference(const char* table, const CCompiledEffects& want, con
 {
     for (std::size_t k = 0; k < a.size() && k < b.size(); ++k)
         if (a[k] != b[k])
-            return std::string(table) + " entry " + std::to_string(k) + ": oracle " + Show(a[k]) + ", compiler "
-                   + Show(b[k]) + UsersOf(want, table, k);
+            return std::string(table) + " entry " + std::to_string(k) + ": oracle " + Show(a[k]) +
+                   ", compiler " + Show(b[k]) + UsersOf(want, table, k);
     if (a.size() != b.size()) {
         const std::size_t k = std::min(a.size(), b.size());
         const auto& longer = a.size() > b.size() ? a : b;
-        return std::string(table) + " size: oracle " + std::to_string(a.size()) + ", compiler "
-               + std::to_string(b.size()) + "; first extra entry " + std::to_string(k) + " "
-               + Show(longer[k]) + (a.size() > b.size() ? UsersOf(want, table, k) : "");
+        return std::string(table) + " size: oracle " + std::to_string(a.size()) + ", compiler " +
+               std::to_string(b.size()) + "; first extra entry " + std::to_string(k) + " " + Show(longer[k]) +
+               (a.size() > b.size() ? UsersOf(want, table, k) : "");
     }
     return "";
 }
@@ -147,9 +147,9 @@ std::string FirstDifference(const CCompiledEffects& want, const CCompiledEffects
     if (want.modes.size() != got.modes.size()) {
         const std::size_t k = std::min(want.modes.size(), got.modes.size());
         const auto& longer = want.modes.size() > got.modes.size() ? want.modes : got.modes;
-        return "compiled record count: oracle " + std::to_string(want.modes.size()) + ", compiler "
-               + std::to_string(got.modes.size()) + "; first extra record " + std::to_string(k) + " ("
-               + Describe(longer[k]) + ")";
+        return "compiled record count: oracle " + std::to_string(want.modes.size()) + ", compiler " +
+               std::to_string(got.modes.size()) + "; first extra record " + std::to_string(k) + " (" +
+               Describe(longer[k]) + ")";
     }
     for (const auto& [table, a, b] :
          {std::tuple{"colour table", &want.colourTable, &got.colourTable},
@@ -165,12 +165,12 @@ std::string FirstDifference(const CCompiledEffects& want, const CCompiledEffects
         for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
             const std::string d = FieldDifference(a[i], b[i]);
             if (!d.empty())
-                return "program group " + std::to_string(g) + " entry " + std::to_string(i) + " ("
-                       + Describe(a[i]) + "): " + d;
+                return "program group " + std::to_string(g) + " entry " + std::to_string(i) + " (" +
+                       Describe(a[i]) + "): " + d;
         }
         if (a.size() != b.size())
-            return "program group " + std::to_string(g) + " size: oracle " + std::to_string(a.size())
-                   + ", compiler " + std::to_string(b.size());
+            return "program group " + std::to_string(g) + " size: oracle " + std::to_string(a.size()) +
+                   ", compiler " + std::to_string(b.size());
     }
     return "";
 }
@@ -180,8 +180,8 @@ std::string Summary(const CEditImgDoc& doc)
     std::size_t groupEntries = 0;
     for (const auto& g : doc.programGroups)
         groupEntries += g.size();
-    return std::to_string(doc.lampPositions.size()) + " lamps, " + std::to_string(doc.modes.size())
-           + " modes, " + std::to_string(groupEntries) + " program-group entries";
+    return std::to_string(doc.lampPositions.size()) + " lamps, " + std::to_string(doc.modes.size()) +
+           " modes, " + std::to_string(groupEntries) + " program-group entries";
 }
 
 // ---------------------------------------------------------------------------
@@ -198,7 +198,8 @@ TEST(EffectCompilerComparison, AgreesWithTheOracleOnRandomProjects)
         if (want == got)
             continue;
         ++failures;
-        ADD_FAILURE() << "RandomProject(" << seed << ") [" << Summary(doc) << "]: " << FirstDifference(want, got);
+        ADD_FAILURE() << "RandomProject(" << seed << ") [" << Summary(doc)
+                      << "]: " << FirstDifference(want, got);
     }
 }
 
@@ -277,8 +278,8 @@ TEST(RandomProjects, CoverTheAwkwardCases)
     EXPECT_TRUE(types.count("CM_MIDDLETOSIDE_GC"));
     EXPECT_TRUE(types.count("CM_SIDETOMIDDLE_GC"));
     EXPECT_GE(inner.size(), 50u);
-    for (int count : {noLamps, oneLamp, atZero, at499, sameCell, wordInGroup, missingInGroup, badStep, offGrid,
-                      inverted, layered, radiusZero})
+    for (int count : {noLamps, oneLamp, atZero, at499, sameCell, wordInGroup, missingInGroup, badStep,
+                      offGrid, inverted, layered, radiusZero})
         EXPECT_GE(count, 3);
 }
 
@@ -367,7 +368,7 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(Both, EffectCompilerCases, ::testing::Values(kOracle, kCompiler),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // --- column and row bands
 
@@ -659,28 +660,28 @@ TEST_P(EffectCompilerCases, CircularAreaWithoutARunnableInnerModeIsDropped)
 TEST_P(EffectCompilerCases, EveryNameGetsTheClassCodeOfItsCatalogueRow)
 {
     const std::vector<std::pair<const char*, int>> codes = {
-        {"CM_EMPTYMODE", 254},          {"CM_REGROUP", 253},           {"CM_REGRESS", 255},
-        {"CM_LEFTTORIGHT_GC", 2},       {"CM_LEFTTORIGHT_GOBC", 3},    {"CM_LEFTTORIGHT_GF", 7},
-        {"CM_LEFTTORIGHT_CC", 6},       {"CM_LEFTTORIGHT_CF", 9},      {"CM_RIGHTTOLEFT_GC", 1},
-        {"CM_RIGHTTOLEFT_GOBC", 4},     {"CM_RIGHTTOLEFT_GF", 8},      {"CM_RIGHTTOLEFT_CC", 5},
-        {"CM_RIGHTTOLEFT_CF", 10},      {"CM_UPTODOWN_GC", 2},         {"CM_UPTODOWN_GOBC", 3},
-        {"CM_UPTODOWN_GF", 7},          {"CM_UPTODOWN_CC", 6},         {"CM_UPTODOWN_CF", 9},
-        {"CM_DOWNTOUP_GC", 1},          {"CM_DOWNTOUP_GOBC", 4},       {"CM_DOWNTOUP_GF", 8},
-        {"CM_DOWNTOUP_CC", 5},          {"CM_DOWNTOUP_CF", 10},        {"CM_LEFTUP_GC", 2},
-        {"CM_LEFTUP_GOBC", 3},          {"CM_LEFTUP_GF", 7},           {"CM_LEFTUP_CC", 5},
-        {"CM_LEFTUP_CF", 10},           {"CM_RIGHTUP_GC", 1},          {"CM_RIGHTUP_GOBC", 4},
-        {"CM_RIGHTUP_GF", 8},           {"CM_RIGHTUP_CC", 6},          {"CM_RIGHTUP_CF", 9},
-        {"CM_LEFTDOWN_GC", 2},          {"CM_LEFTDOWN_GOBC", 3},       {"CM_LEFTDOWN_GF", 7},
-        {"CM_LEFTDOWN_CC", 5},          {"CM_LEFTDOWN_CF", 10},        {"CM_RIGHTDOWN_GC", 1},
-        {"CM_RIGHTDOWN_GOBC", 4},       {"CM_RIGHTDOWN_GF", 8},        {"CM_RIGHTDOWN_CC", 6},
-        {"CM_RIGHTDOWN_CF", 9},         {"CM_ASIDEFRAME_CC", 6},       {"CM_ASIDEFRAME_CF", 9},
-        {"CM_SIDEFRAME_CC", 5},         {"CM_SIDEFRAME_CF", 10},       {"CM_BRIGHTTODARK", 0},
-        {"CM_SIDEFRAMEBD", 0},          {"CM_KERNELBD", 0},            {"CM_LEFTTORIGHT_SCROLL", 2},
-        {"CM_RIGHTTOLEFT_SCROLL", 1},   {"CM_UPTODOWN_SCROLL", 2},     {"CM_DOWNTOUP_SCROLL", 1},
-        {"CM_LEFTUP_SCROLL", 2},        {"CM_LEFTDOWN_SCROLL", 2},     {"CM_RIGHTUP_SCROLL", 1},
-        {"CM_RIGHTDOWN_SCROLL", 1},     {"CM_SIDEFRAME_SCROLL", 5},    {"CM_ASIDEFRAME_SCROLL", 6},
-        {"CM_EXPANDCIRCULAR_GC", 2},    {"CM_EXPANDCIRCULAR_GF", 7},   {"CM_SHRINKCIRCULAR_GC", 1},
-        {"CM_SHRINKCIRCULAR_GF", 8},    {"CM_MIDDLETOSIDE_GC", 2},     {"CM_SIDETOMIDDLE_GC", 1},
+        {"CM_EMPTYMODE", 254},        {"CM_REGROUP", 253},         {"CM_REGRESS", 255},
+        {"CM_LEFTTORIGHT_GC", 2},     {"CM_LEFTTORIGHT_GOBC", 3},  {"CM_LEFTTORIGHT_GF", 7},
+        {"CM_LEFTTORIGHT_CC", 6},     {"CM_LEFTTORIGHT_CF", 9},    {"CM_RIGHTTOLEFT_GC", 1},
+        {"CM_RIGHTTOLEFT_GOBC", 4},   {"CM_RIGHTTOLEFT_GF", 8},    {"CM_RIGHTTOLEFT_CC", 5},
+        {"CM_RIGHTTOLEFT_CF", 10},    {"CM_UPTODOWN_GC", 2},       {"CM_UPTODOWN_GOBC", 3},
+        {"CM_UPTODOWN_GF", 7},        {"CM_UPTODOWN_CC", 6},       {"CM_UPTODOWN_CF", 9},
+        {"CM_DOWNTOUP_GC", 1},        {"CM_DOWNTOUP_GOBC", 4},     {"CM_DOWNTOUP_GF", 8},
+        {"CM_DOWNTOUP_CC", 5},        {"CM_DOWNTOUP_CF", 10},      {"CM_LEFTUP_GC", 2},
+        {"CM_LEFTUP_GOBC", 3},        {"CM_LEFTUP_GF", 7},         {"CM_LEFTUP_CC", 5},
+        {"CM_LEFTUP_CF", 10},         {"CM_RIGHTUP_GC", 1},        {"CM_RIGHTUP_GOBC", 4},
+        {"CM_RIGHTUP_GF", 8},         {"CM_RIGHTUP_CC", 6},        {"CM_RIGHTUP_CF", 9},
+        {"CM_LEFTDOWN_GC", 2},        {"CM_LEFTDOWN_GOBC", 3},     {"CM_LEFTDOWN_GF", 7},
+        {"CM_LEFTDOWN_CC", 5},        {"CM_LEFTDOWN_CF", 10},      {"CM_RIGHTDOWN_GC", 1},
+        {"CM_RIGHTDOWN_GOBC", 4},     {"CM_RIGHTDOWN_GF", 8},      {"CM_RIGHTDOWN_CC", 6},
+        {"CM_RIGHTDOWN_CF", 9},       {"CM_ASIDEFRAME_CC", 6},     {"CM_ASIDEFRAME_CF", 9},
+        {"CM_SIDEFRAME_CC", 5},       {"CM_SIDEFRAME_CF", 10},     {"CM_BRIGHTTODARK", 0},
+        {"CM_SIDEFRAMEBD", 0},        {"CM_KERNELBD", 0},          {"CM_LEFTTORIGHT_SCROLL", 2},
+        {"CM_RIGHTTOLEFT_SCROLL", 1}, {"CM_UPTODOWN_SCROLL", 2},   {"CM_DOWNTOUP_SCROLL", 1},
+        {"CM_LEFTUP_SCROLL", 2},      {"CM_LEFTDOWN_SCROLL", 2},   {"CM_RIGHTUP_SCROLL", 1},
+        {"CM_RIGHTDOWN_SCROLL", 1},   {"CM_SIDEFRAME_SCROLL", 5},  {"CM_ASIDEFRAME_SCROLL", 6},
+        {"CM_EXPANDCIRCULAR_GC", 2},  {"CM_EXPANDCIRCULAR_GF", 7}, {"CM_SHRINKCIRCULAR_GC", 1},
+        {"CM_SHRINKCIRCULAR_GF", 8},  {"CM_MIDDLETOSIDE_GC", 2},   {"CM_SIDETOMIDDLE_GC", 1},
     };
     CEditImgDoc doc = BlockDoc();
     for (const auto& [type, code] : codes) {
@@ -738,7 +739,8 @@ TEST_P(EffectCompilerCases, FrameScrollsGetLampOrderCodes)
 TEST_P(EffectCompilerCases, UnknownTypesAreDroppedAndListControlsCountOnlyKeptRecords)
 {
     CEditImgDoc doc = BlockDoc();
-    for (const char* t : {"CM_REGROUP", "CM_LEFTUP_WORD", "", "CM_LEFTTORIGHT_GC ", "CM_REGRESS", "CM_EMPTYMODE"})
+    for (const char* t :
+         {"CM_REGROUP", "CM_LEFTUP_WORD", "", "CM_LEFTTORIGHT_GC ", "CM_REGRESS", "CM_EMPTYMODE"})
         doc.modes.push_back(Mode(t));
     doc.modes[0].loop = 40;
     const auto c = Compile(doc);
@@ -886,13 +888,13 @@ TEST_P(EffectCompilerCases, WordModeBecomesOneRecordPerRowWithTextColours)
     ASSERT_EQ(c.modes.size(), 2u);
     EXPECT_EQ(c.modes[0].type, "CM_LEFTTORIGHT_CC");
     EXPECT_EQ(c.modes[0].layer, 6);
-    EXPECT_EQ(std::vector<int>({c.modes[0].areaLeft, c.modes[0].areaTop, c.modes[0].areaRight,
-                                c.modes[0].areaBottom}),
+    EXPECT_EQ(std::vector<int>(
+                  {c.modes[0].areaLeft, c.modes[0].areaTop, c.modes[0].areaRight, c.modes[0].areaBottom}),
               (std::vector<int>{1, 1, 3, 1}));
     EXPECT_EQ(c.modes[0].colours, (UIntArray{1, 2, 3, 10, 20, 30, 1, 2, 3, 1, 2, 3, 1, 2, 3}));
     EXPECT_EQ(Order(c, 0), (UIntArray{0, 1, 2}));
-    EXPECT_EQ(std::vector<int>({c.modes[1].areaLeft, c.modes[1].areaTop, c.modes[1].areaRight,
-                                c.modes[1].areaBottom}),
+    EXPECT_EQ(std::vector<int>(
+                  {c.modes[1].areaLeft, c.modes[1].areaTop, c.modes[1].areaRight, c.modes[1].areaBottom}),
               (std::vector<int>{2, 3, 4, 3}));
     // The empty cell (3, 3) adds no colour.
     EXPECT_EQ(c.modes[1].colours, (UIntArray{1, 2, 3, 10, 20, 30, 1, 2, 3, 1, 2, 3}));
@@ -924,8 +926,8 @@ TEST_P(EffectCompilerCases, ReversedWordInCfModePutsItsColoursInFront)
     EXPECT_EQ(c.modes[2].type, "CM_UPTODOWN_CC");
     EXPECT_EQ(c.modes[2].colours, (UIntArray{0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(c.modes[3].colours, (UIntArray{10, 20, 30, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(std::vector<int>({c.modes[3].areaLeft, c.modes[3].areaTop, c.modes[3].areaRight,
-                                c.modes[3].areaBottom}),
+    EXPECT_EQ(std::vector<int>(
+                  {c.modes[3].areaLeft, c.modes[3].areaTop, c.modes[3].areaRight, c.modes[3].areaBottom}),
               (std::vector<int>{2, 1, 2, 3}));
     EXPECT_EQ(c.modes[5].colours, (UIntArray{10, 20, 30, 0, 0, 0}));
 }
@@ -959,7 +961,8 @@ TEST_P(EffectCompilerCases, ProgramGroupsFindRecordsBehindAWordExpansion)
 TEST_P(EffectCompilerCases, ProgramGroupWithAModeTwiceHoldsTwoEqualEntries)
 {
     CEditImgDoc doc = BlockDoc();
-    doc.modes = {Mode("CM_LEFTTORIGHT_GC"), Mode("CM_UPTODOWN_CC"), Mode("CM_EMPTYMODE"), Mode("CM_KERNELBD")};
+    doc.modes = {Mode("CM_LEFTTORIGHT_GC"), Mode("CM_UPTODOWN_CC"), Mode("CM_EMPTYMODE"),
+                 Mode("CM_KERNELBD")};
     CModeItem entry = doc.modes[3];
     entry.layer = 3;
     doc.programGroups[7] = {entry, entry};
@@ -1005,7 +1008,7 @@ TEST_P(EffectCompilerCases, ProgramGroupEntriesAreCompiledRecordsNotTheirOwnCopi
 TEST_P(EffectCompilerCases, NoLampsGiveEmptyOrdersAndNoWordRecords)
 {
     CEditImgDoc doc;
-    doc.modes = {Mode("CM_LEFTTORIGHT_CC"), Mode("CM_LEFTUP_GC"), Mode("CM_DOWNTOUP_WORD"),
+    doc.modes = {Mode("CM_LEFTTORIGHT_CC"),    Mode("CM_LEFTUP_GC"),    Mode("CM_DOWNTOUP_WORD"),
                  Mode("CM_EXPANDCIRCULAR_GC"), Mode("CM_SIDEFRAME_CC"), Mode("CM_EMPTYMODE")};
     CModeItem entry = doc.modes[5];
     entry.layer = 5;

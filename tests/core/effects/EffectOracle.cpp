@@ -1,4 +1,4 @@
-#include "tests/core/effects/EffectOracle.h"
+#include "EffectOracle.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -43,8 +43,9 @@ struct ClassRule {
     std::int32_t code;
 };
 
-// Rules 2 to 12 of the class-code assignment, in their order. Rule 1 (the
-// three list-control names) is handled by the caller, which also sets `loop`.
+// Rules 2 to 12 of the class-code assignment, in their order. The three
+// list-control names of rule 1 are coded in ClassCodeOfName; their `loop` is
+// set by the caller, which knows the record's position.
 const std::vector<ClassRule>& ClassRules()
 {
     static const std::vector<ClassRule> rules = [] {
@@ -54,8 +55,10 @@ const std::vector<ClassRule>& ClassRules()
         const auto revOrder = {"RIGHTTOLEFT", "DOWNTOUP", "LEFTUP", "LEFTDOWN"};
         std::vector<ClassRule> r;
         r.push_back({{"CM_BRIGHTTODARK", "CM_SIDEFRAMEBD", "CM_KERNELBD"}, 0});
-        r.push_back({Join(Names(fwdBand, {"_GC", "_SCROLL"}), {"CM_EXPANDCIRCULAR_GC", "CM_MIDDLETOSIDE_GC"}), 2});
-        r.push_back({Join(Names(revBand, {"_GC", "_SCROLL"}), {"CM_SHRINKCIRCULAR_GC", "CM_SIDETOMIDDLE_GC"}), 1});
+        r.push_back(
+            {Join(Names(fwdBand, {"_GC", "_SCROLL"}), {"CM_EXPANDCIRCULAR_GC", "CM_MIDDLETOSIDE_GC"}), 2});
+        r.push_back(
+            {Join(Names(revBand, {"_GC", "_SCROLL"}), {"CM_SHRINKCIRCULAR_GC", "CM_SIDETOMIDDLE_GC"}), 1});
         r.push_back({Names(fwdBand, {"_GOBC"}), 3});
         r.push_back({Names(revBand, {"_GOBC"}), 4});
         r.push_back({Join(Names(fwdOrder, {"_CC"}), {"CM_ASIDEFRAME_CC", "CM_ASIDEFRAME_SCROLL"}), 6});
@@ -147,8 +150,8 @@ Generator GeneratorOfName(const std::string& name)
 
 bool IsWordType(const std::string& type)
 {
-    return type == "CM_LEFTTORIGHT_WORD" || type == "CM_RIGHTTOLEFT_WORD" || type == "CM_UPTODOWN_WORD"
-           || type == "CM_DOWNTOUP_WORD";
+    return type == "CM_LEFTTORIGHT_WORD" || type == "CM_RIGHTTOLEFT_WORD" || type == "CM_UPTODOWN_WORD" ||
+           type == "CM_DOWNTOUP_WORD";
 }
 
 // ---------------------------------------------------------------------------
@@ -389,8 +392,8 @@ Sequence DiagonalOrder(const Context& c, bool rising, Coord sx, Coord sy, Coord 
 // and column 0; everything else occupied is an edge cell.
 bool IsInterior(const Grid& g, Coord x, Coord y)
 {
-    return g.Occupied(x - 1, y) && g.Occupied(x + 1, y) && g.Occupied(x, y - 1) && g.Occupied(x, y + 1) && x != 0
-           && y != 0;
+    return g.Occupied(x - 1, y) && g.Occupied(x + 1, y) && g.Occupied(x, y - 1) && g.Occupied(x, y + 1) &&
+           x != 0 && y != 0;
 }
 
 bool IsEdgeLamp(const Grid& g, Coord x, Coord y)
@@ -457,8 +460,8 @@ Sequence KernelOrder(const Context& c)
     const Grid& g = c.grid;
     for (Coord x = c.AreaLeft(); x <= c.AreaRight(); ++x)
         for (Coord y = c.AreaTop(); y <= c.AreaBottom(); ++y)
-            if (g.Occupied(x, y) && g.Occupied(x - 1, y) && g.Occupied(x + 1, y) && g.Occupied(x, y - 1)
-                && g.Occupied(x, y + 1))
+            if (g.Occupied(x, y) && g.Occupied(x - 1, y) && g.Occupied(x + 1, y) && g.Occupied(x, y - 1) &&
+                g.Occupied(x, y + 1))
                 AppendUnique(seq, static_cast<std::uint32_t>(g.At(x, y)));
     return seq;
 }
@@ -530,12 +533,12 @@ UIntArray DiagonalBands(const Context& c, bool rising, std::vector<UIntArray>& l
     const Box& b = c.box;
     const Coord step = c.BandStep();
     const Coord startSum = static_cast<Coord>(m.startX) + m.startY;
-    const bool entered = static_cast<Coord>(m.areaLeft) + m.areaTop < startSum
-                         && startSum < static_cast<Coord>(m.areaRight) + m.areaBottom;
+    const bool entered = static_cast<Coord>(m.areaLeft) + m.areaTop < startSum &&
+                         startSum < static_cast<Coord>(m.areaRight) + m.areaBottom;
     Coord first = b.minX;
     if (entered) {
-        const Coord offset = rising ? static_cast<Coord>(m.startX) - b.minX + m.startY
-                                    : b.maxY - b.minX - m.startY + m.startX;
+        const Coord offset =
+            rising ? static_cast<Coord>(m.startX) - b.minX + m.startY : b.maxY - b.minX - m.startY + m.startX;
         first = b.minX + step * FloorDiv(offset, step);
     }
     const Coord row = rising ? b.minY : b.maxY;

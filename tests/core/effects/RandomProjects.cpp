@@ -1,4 +1,4 @@
-#include "tests/core/effects/RandomProjects.h"
+#include "RandomProjects.h"
 
 #include <algorithm>
 #include <random>
@@ -10,24 +10,24 @@ namespace lumaro::test {
 const std::vector<std::string>& CatalogueTypeNames()
 {
     static const std::vector<std::string> names = {
-        "CM_CUSTOMMODE",        "CM_EMPTYMODE",          "CM_REGROUP",           "CM_REGRESS",
-        "CM_LEFTTORIGHT_GC",    "CM_LEFTTORIGHT_GOBC",   "CM_LEFTTORIGHT_GF",    "CM_LEFTTORIGHT_CC",
-        "CM_LEFTTORIGHT_CF",    "CM_RIGHTTOLEFT_GC",     "CM_RIGHTTOLEFT_GOBC",  "CM_RIGHTTOLEFT_GF",
-        "CM_RIGHTTOLEFT_CC",    "CM_RIGHTTOLEFT_CF",     "CM_UPTODOWN_GC",       "CM_UPTODOWN_GOBC",
-        "CM_UPTODOWN_GF",       "CM_UPTODOWN_CC",        "CM_UPTODOWN_CF",       "CM_DOWNTOUP_GC",
-        "CM_DOWNTOUP_GOBC",     "CM_DOWNTOUP_GF",        "CM_DOWNTOUP_CC",       "CM_DOWNTOUP_CF",
-        "CM_LEFTUP_GC",         "CM_LEFTUP_GOBC",        "CM_LEFTUP_GF",         "CM_LEFTUP_CC",
-        "CM_LEFTUP_CF",         "CM_RIGHTUP_GC",         "CM_RIGHTUP_GOBC",      "CM_RIGHTUP_GF",
-        "CM_RIGHTUP_CC",        "CM_RIGHTUP_CF",         "CM_LEFTDOWN_GC",       "CM_LEFTDOWN_GOBC",
-        "CM_LEFTDOWN_GF",       "CM_LEFTDOWN_CC",        "CM_LEFTDOWN_CF",       "CM_RIGHTDOWN_GC",
-        "CM_RIGHTDOWN_GOBC",    "CM_RIGHTDOWN_GF",       "CM_RIGHTDOWN_CC",      "CM_RIGHTDOWN_CF",
-        "CM_ASIDEFRAME_CC",     "CM_ASIDEFRAME_CF",      "CM_SIDEFRAME_CC",      "CM_SIDEFRAME_CF",
-        "CM_BRIGHTTODARK",      "CM_SIDEFRAMEBD",        "CM_KERNELBD",          "CM_LEFTTORIGHT_SCROLL",
+        "CM_CUSTOMMODE",         "CM_EMPTYMODE",         "CM_REGROUP",           "CM_REGRESS",
+        "CM_LEFTTORIGHT_GC",     "CM_LEFTTORIGHT_GOBC",  "CM_LEFTTORIGHT_GF",    "CM_LEFTTORIGHT_CC",
+        "CM_LEFTTORIGHT_CF",     "CM_RIGHTTOLEFT_GC",    "CM_RIGHTTOLEFT_GOBC",  "CM_RIGHTTOLEFT_GF",
+        "CM_RIGHTTOLEFT_CC",     "CM_RIGHTTOLEFT_CF",    "CM_UPTODOWN_GC",       "CM_UPTODOWN_GOBC",
+        "CM_UPTODOWN_GF",        "CM_UPTODOWN_CC",       "CM_UPTODOWN_CF",       "CM_DOWNTOUP_GC",
+        "CM_DOWNTOUP_GOBC",      "CM_DOWNTOUP_GF",       "CM_DOWNTOUP_CC",       "CM_DOWNTOUP_CF",
+        "CM_LEFTUP_GC",          "CM_LEFTUP_GOBC",       "CM_LEFTUP_GF",         "CM_LEFTUP_CC",
+        "CM_LEFTUP_CF",          "CM_RIGHTUP_GC",        "CM_RIGHTUP_GOBC",      "CM_RIGHTUP_GF",
+        "CM_RIGHTUP_CC",         "CM_RIGHTUP_CF",        "CM_LEFTDOWN_GC",       "CM_LEFTDOWN_GOBC",
+        "CM_LEFTDOWN_GF",        "CM_LEFTDOWN_CC",       "CM_LEFTDOWN_CF",       "CM_RIGHTDOWN_GC",
+        "CM_RIGHTDOWN_GOBC",     "CM_RIGHTDOWN_GF",      "CM_RIGHTDOWN_CC",      "CM_RIGHTDOWN_CF",
+        "CM_ASIDEFRAME_CC",      "CM_ASIDEFRAME_CF",     "CM_SIDEFRAME_CC",      "CM_SIDEFRAME_CF",
+        "CM_BRIGHTTODARK",       "CM_SIDEFRAMEBD",       "CM_KERNELBD",          "CM_LEFTTORIGHT_SCROLL",
         "CM_RIGHTTOLEFT_SCROLL", "CM_UPTODOWN_SCROLL",   "CM_DOWNTOUP_SCROLL",   "CM_LEFTUP_SCROLL",
-        "CM_LEFTDOWN_SCROLL",   "CM_RIGHTUP_SCROLL",     "CM_RIGHTDOWN_SCROLL",  "CM_SIDEFRAME_SCROLL",
-        "CM_ASIDEFRAME_SCROLL", "CM_LEFTTORIGHT_WORD",   "CM_RIGHTTOLEFT_WORD",  "CM_UPTODOWN_WORD",
-        "CM_DOWNTOUP_WORD",     "CM_EXPANDCIRCULAR_GC",  "CM_EXPANDCIRCULAR_GF", "CM_SHRINKCIRCULAR_GC",
-        "CM_SHRINKCIRCULAR_GF", "CM_CIRCULAR_AREA",
+        "CM_LEFTDOWN_SCROLL",    "CM_RIGHTUP_SCROLL",    "CM_RIGHTDOWN_SCROLL",  "CM_SIDEFRAME_SCROLL",
+        "CM_ASIDEFRAME_SCROLL",  "CM_LEFTTORIGHT_WORD",  "CM_RIGHTTOLEFT_WORD",  "CM_UPTODOWN_WORD",
+        "CM_DOWNTOUP_WORD",      "CM_EXPANDCIRCULAR_GC", "CM_EXPANDCIRCULAR_GF", "CM_SHRINKCIRCULAR_GC",
+        "CM_SHRINKCIRCULAR_GF",  "CM_CIRCULAR_AREA",
     };
     return names;
 }
@@ -87,7 +87,6 @@ public:
     {
         return v[static_cast<std::size_t>(Between(0, static_cast<int>(v.size()) - 1))];
     }
-    std::uint32_t Raw() { return m_engine(); }
 
 private:
     std::mt19937 m_engine;
@@ -162,7 +161,8 @@ std::vector<CLamp> RandomLamps(Rng& rng)
         case 1: { // a block, sometimes with a hole
             const int w = rng.Between(1, 12), h = rng.Between(1, 12);
             const bool hole = w >= 3 && h >= 3 && rng.Percent(40);
-            const int hx = x0 + rng.Between(1, std::max(1, w - 2)), hy = y0 + rng.Between(1, std::max(1, h - 2));
+            const int hx = x0 + rng.Between(1, std::max(1, w - 2)),
+                      hy = y0 + rng.Between(1, std::max(1, h - 2));
             for (int x = x0; x < x0 + w; ++x)
                 for (int y = y0; y < y0 + h; ++y)
                     if (!(hole && x == hx && y == hy))
@@ -202,7 +202,8 @@ std::vector<CLamp> RandomLamps(Rng& rng)
         }
     }
     if (!cells.empty() && rng.Percent(15))
-        cells.back() = {rng.Percent(50) ? 499 : cells.back().first, rng.Percent(50) ? 499 : cells.back().second};
+        cells.back() = {rng.Percent(50) ? 499 : cells.back().first,
+                        rng.Percent(50) ? 499 : cells.back().second};
     if (!cells.empty() && rng.Percent(10))
         cells.back() = {0, 0};
     if (rng.Percent(40)) {
@@ -212,7 +213,8 @@ std::vector<CLamp> RandomLamps(Rng& rng)
 
     std::vector<CLamp> lamps;
     for (auto [x, y] : cells)
-        lamps.emplace_back(x, y, static_cast<std::int32_t>(lamps.size()), static_cast<std::int32_t>(kColourRed), 8, 1);
+        lamps.emplace_back(x, y, static_cast<std::int32_t>(lamps.size()),
+                           static_cast<std::int32_t>(kColourRed), 8, 1);
     return lamps;
 }
 
@@ -235,8 +237,8 @@ const std::vector<std::string>& OddTypeNames()
 const std::vector<std::string>& OddInnerNames()
 {
     static const std::vector<std::string> names = {
-        "CM_EMPTYMODE",        "CM_REGRESS",          "CM_REGROUP", "CM_CIRCULAR_AREA", "CM_LEFTTORIGHT_WORD",
-        "CM_MIDDLETOSIDE_GC",  "CM_SIDETOMIDDLE_GC",  "",           "CM_NOTHING",       "CM_CUSTOMMODE",
+        "CM_EMPTYMODE",       "CM_REGRESS",         "CM_REGROUP", "CM_CIRCULAR_AREA", "CM_LEFTTORIGHT_WORD",
+        "CM_MIDDLETOSIDE_GC", "CM_SIDETOMIDDLE_GC", "",           "CM_NOTHING",       "CM_CUSTOMMODE",
     };
     return names;
 }
@@ -388,7 +390,8 @@ CModeItem RandomMode(Rng& rng, int index, const CEditImgDoc& doc, const Bounds& 
     if (m.type.size() > 5 && m.type.compare(m.type.size() - 5, 5, "_WORD") == 0) {
         m.wordStep = rng.Between(-2, 5);
         m.wordColourMode = rng.Percent(10) ? 2 : rng.Between(0, 1);
-        m.lampOrderIndex = rng.Percent(85) ? rng.Between(0, std::max(0, groups - 1)) : rng.Between(-1, groups + 1);
+        m.lampOrderIndex =
+            rng.Percent(85) ? rng.Between(0, std::max(0, groups - 1)) : rng.Between(-1, groups + 1);
         if (rng.Percent(20))
             m.colours.resize(static_cast<std::size_t>(rng.Between(0, 5)));
     } else if (m.type == "CM_CIRCULAR_AREA") {
@@ -461,7 +464,10 @@ CEditImgDoc RandomProject(std::uint32_t seed)
         doc.groupLists.push_back(rng.Percent(20) ? UIntArray{} : RandomNumbers(rng, rng.Between(1, 6), 20));
 
     const std::vector<UIntArray> colourPool = {
-        {}, {255, 0, 0}, {255, 0, 0, 0, 255, 0}, {1, 2, 3, 4, 5, 6, 7, 8, 9},
+        {},
+        {255, 0, 0},
+        {255, 0, 0, 0, 255, 0},
+        {1, 2, 3, 4, 5, 6, 7, 8, 9},
     };
     const Bounds bounds = BoundsOf(doc.lampPositions);
     const int modeCount = rng.Between(0, 25);
@@ -491,7 +497,8 @@ CEditImgDoc RandomProject(std::uint32_t seed)
                 m = modeCount + rng.Between(0, 3);
             else
                 m = -rng.Between(1, 3);
-            CModeItem entry = (m >= 0 && m < modeCount) ? doc.modes[static_cast<std::size_t>(m)] : CModeItem{};
+            CModeItem entry =
+                (m >= 0 && m < modeCount) ? doc.modes[static_cast<std::size_t>(m)] : CModeItem{};
             // A stale copy: the compiled entry must come from the mode list.
             if (rng.Percent(30)) {
                 entry.name += " (old)";

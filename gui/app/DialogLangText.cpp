@@ -1,0 +1,95 @@
+#include "gui/app/DialogLangText.h"
+
+#include "core/app/LangText.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+namespace lumaro::gui {
+
+namespace {
+
+constexpr const char* kIdProperty = "lumaroControlId";
+constexpr const char* kDialogProperty = "lumaroDialog";
+
+QString LookUp(int dialogId, const std::string& suffix)
+{
+    std::string key = "IDD" + std::to_string(dialogId) + "_" + suffix;
+    return QString::fromStdString(GetLangTextRaw(key));
+}
+
+void RelabelChildren(QWidget* parent, int dialogId)
+{
+    for (QObject* object : parent->children()) {
+        auto* child = qobject_cast<QWidget*>(object);
+        if (!child || child->isWindow() || child->property(kDialogProperty).toBool())
+            continue;
+        if (auto id = ControlIdOf(child)) {
+            QString text = LookUp(dialogId, std::to_string(*id));
+            if (!text.isEmpty())
+                SetControlText(child, text);
+        }
+        if (qobject_cast<QGroupBox*>(child))
+            RelabelChildren(child, dialogId);
+    }
+}
+
+} // namespace
+
+void SetControlId(QWidget* control, int id)
+{
+    control->setProperty(kIdProperty, id);
+}
+
+std::optional<int> ControlIdOf(const QWidget* control)
+{
+    QVariant v = control->property(kIdProperty);
+    if (!v.isValid())
+        return std::nullopt;
+    return v.toInt();
+}
+
+void MarkAsDialog(QWidget* dialog)
+{
+    dialog->setProperty(kDialogProperty, true);
+}
+
+void SetControlText(QWidget* control, const QString& text)
+{
+    if (auto* box = qobject_cast<QGroupBox*>(control))
+        box->setTitle(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(text);
+    else
+        control->setWindowTitle(text);
+}
+
+QString ControlText(const QWidget* control)
+{
+    if (auto* box = qobject_cast<const QGroupBox*>(control))
+        return box->title();
+    if (auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    if (auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->text();
+    return control->windowTitle();
+}
+
+void SetDialogLangText(QWidget* window, int dialogId)
+{
+    QString title = LookUp(dialogId, "Title");
+    if (!title.isEmpty())
+        window->setWindowTitle(title);
+    RelabelChildren(window, dialogId);
+}
+
+} // namespace lumaro::gui

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+
+class QString;
+class QWidget;
+
+namespace lumaro::gui {
+
+// Control ids of a dialog's controls, as its language keys name them
+// ("IDD103_1118"). Unnamed static texts share the id -1.
+inline constexpr int kStaticId = -1;
+void SetControlId(QWidget* control, int id);
+std::optional<int> ControlIdOf(const QWidget* control);
+
+// Marks a widget as a dialog of its own (a page inside a sheet, say), so
+// that relabelling its parent leaves it alone.
+void MarkAsDialog(QWidget* dialog);
+
+// The text a control shows, whatever kind of control it is.
+void SetControlText(QWidget* control, const QString& text);
+QString ControlText(const QWidget* control);
+
+// Relabels window from the "IDD<id>_..." keys of the current language file:
+// the caption from "_Title", every direct child control from its control id.
+// Texts are set as they stand (no line-feed conversion); a missing or empty
+// key leaves the text as it is. Controls inside a group box count as direct
+// children, since the group box is only a frame drawn around them; a child
+// dialog is not entered.
+void SetDialogLangText(QWidget* window, int dialogId);
+
+} // namespace lumaro::gui

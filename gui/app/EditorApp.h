@@ -1,0 +1,103 @@
+#pragma once
+
+#include "core/app/FileSystem.h"
+#include "gui/app/CommandTarget.h"
+#include "gui/app/Prompts.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace lumaro::gui {
+
+class CCommandRegistry;
+class CDocTemplate;
+class CDocument;
+class CMainFrame;
+class CRecentFileList;
+
+// The application object: start-up, the document templates, File New and
+// Open, the recently-used list, and the values several parts read back
+// (install folder, help file, language files present, handed-over lamps).
+class CEditorApp : public QObject, public CCommandTarget {
+    Q_OBJECT
+public:
+    struct Options {
+        fs::path installFolder;   // every data path is built below it
+        QStringList arguments;    // without the program name
+        QString currentDirectory; // where the help file is looked for
+    };
+
+    static constexpr int kRecentFileCount = 4;
+    static constexpr const char* kProfileOrganisation = "Local AppWizard-Generated Applications";
+    static constexpr const char* kHelpFileName = "Lumaro.chm";
+
+    explicit CEditorApp(Options options);
+    ~CEditorApp() override;
+
+    // Start-up; false means the program ends (with a non-zero code).
+    bool InitInstance();
+    int ExitInstance();
+
+    CPrompts& Prompts() { return m_prompts; }
+    CCommandRegistry& Registry() const { return *m_registry; }
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+    CRecentFileList& RecentFiles() const { return *m_recentFiles; }
+
+    const fs::path& InstallFolder() const { return m_installFolder; }
+    const QString& HelpFilePath() const { return m_helpFilePath; }
+    bool Started() const { return m_started; }
+    // In the order Chinese, CTChinese, English, French, German, Italy.
+    const std::array<bool, 6>& LanguageFilePresent() const { return m_languageFilePresent; }
+    int HandedOverLampCount() const { return m_handedOverLampCount; }
+    void SetHandedOverLampCount(int count) { m_handedOverLampCount = count; }
+
+    // Registered templates in registration order; the mode test template
+    // (169) is kept apart and never takes part in New or Open.
+    const std::vector<std::unique_ptr<CDocTemplate>>& Templates() const { return m_templates; }
+    CDocTemplate* ModeTestTemplate() const { return m_modeTestTemplate.get(); }
+    CDocTemplate* FindTemplate(int resourceId) const;
+
+    // Opens an untitled document of the first registered template whose
+    // file-new name equals name (case-sensitive).
+    bool OpenTemplateByName(const QString& name);
+    void OnFileNew();
+    void OnFileOpen();
+    CDocument* OpenDocumentFile(const QString& path);
+    void AddToRecentFileList(const QString& path);
+    // Asks for every modified document; false when the user cancelled.
+    bool SaveAllModified();
+
+    // Where the platform tells left from right Control, a key-down of M
+    // with the left Control held is dropped before the accelerators see it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void RegisterCommands();
+    void AddTemplate(int resourceId);
+    std::unique_ptr<CDocTemplate> MakeTemplate(int resourceId);
+    void OnAppAbout();
+    void OpenRecentFile(int index);
+
+    Options m_options;
+    CPrompts m_prompts;
+    std::unique_ptr<CCommandRegistry> m_registry;
+    std::unique_ptr<CRecentFileList> m_recentFiles;
+    std::vector<std::unique_ptr<CDocTemplate>> m_templates;
+    std::unique_ptr<CDocTemplate> m_modeTestTemplate;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    std::array<bool, 6> m_languageFilePresent{};
+    bool m_started = false;
+    QString m_helpFilePath;
+    fs::path m_installFolder;
+    int m_handedOverLampCount = 0;
+    bool m_chineseResources = false;
+    bool m_leftControlDown = false;
+    bool m_filterInstalled = false;
+};
+
+} // namespace lumaro::gui
