@@ -1,8 +1,8 @@
-#include "cli/PictureLoader.h"
 #include "cli/VerbSupport.h"
 #include "cli/VerbTable.h"
 #include "core/layout/LampScanner.h"
 #include "core/layout/LayoutFile.h"
+#include "gui/picture/PictureLoader.h"
 
 #include <ostream>
 

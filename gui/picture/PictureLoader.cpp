@@ -1,4 +1,4 @@
-#include "cli/PictureLoader.h"
+#include "gui/picture/PictureLoader.h"
 
 #include "core/layout/LampScanner.h"
 
@@ -6,15 +6,22 @@
 #include <QImageReader>
 #include <QString>
 
-namespace lumaro::cli {
+namespace lumaro {
 
 Result<CScaledPicture> LoadPicture(const std::string& path)
 {
     QImageReader reader(QString::fromStdString(path));
-    QImage image = reader.read();
+    // Whatever the file says about its orientation, the scan sees the pixels as stored.
+    reader.setAutoTransform(false);
+    const QImage image = reader.read();
     if (image.isNull())
         return Status::Fail(CLampScanner::kNoPictureKey, path + ": " + reader.errorString().toStdString());
-    image = image.convertToFormat(QImage::Format_RGB32);
+    return PictureFromImage(image);
+}
+
+CScaledPicture PictureFromImage(const QImage& source)
+{
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
     const int w = image.width(), h = image.height();
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
     for (int y = 0; y < h; ++y) {
@@ -30,4 +37,4 @@ Result<CScaledPicture> LoadPicture(const std::string& path)
     return CScaledPicture(w, h, std::move(pixels));
 }
 
-} // namespace lumaro::cli
+} // namespace lumaro
