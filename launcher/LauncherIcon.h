@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The program icon, from the launcher's resources.
+QIcon LauncherIcon();
