@@ -42,7 +42,7 @@ protected:
     Outcome Run(const std::string& arguments, const std::string& stdinFile = {},
                 const std::string& stdoutFile = "stdout.txt") const
     {
-        const std::string command = "cd " + ShellQuoted(m_dir.Path().string()) + " && " +
+        const std::string command = "cd " + ShellQuoted(m_dir.path().string()) + " && " +
                                     ShellQuoted(LUMARO_CLI_PATH) + ' ' + arguments + " >" +
                                     ShellQuoted(stdoutFile) + " 2>stderr.txt <" +
                                     (stdinFile.empty() ? std::string("/dev/null") : ShellQuoted(stdinFile));

@@ -11,40 +11,6 @@
 
 namespace lumaro::cli::test {
 
-TempDir::TempDir()
-{
-    std::random_device device;
-    for (int attempt = 0; m_path.empty(); ++attempt) {
-        const fs::path p = fs::temp_directory_path() / ("lumaro-cli-test-" + std::to_string(device()));
-        if (fs::create_directory(p))
-            m_path = p;
-        else if (attempt > 100)
-            throw std::runtime_error("cannot create a temporary folder");
-    }
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ignored;
-    fs::remove_all(m_path, ignored);
-}
-
-std::string ReadText(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    EXPECT_TRUE(in) << "cannot open " << p;
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteText(const fs::path& p, const std::string& bytes)
-{
-    std::ofstream out(p, std::ios::binary);
-    out << bytes;
-    ASSERT_TRUE(out) << "cannot write " << p;
-}
-
 namespace {
 
 constexpr std::int32_t kMinInt = std::numeric_limits<std::int32_t>::min();
