@@ -115,6 +115,7 @@ bool CDocument::DoSave(const QString& path, bool replace)
         target = app.Prompts().saveFileName(app.MainFrame(), filters, suggested);
         if (target.isEmpty())
             return false;
+        app.SetCurrentDirectoryFromFile(target);
         if (QFileInfo(target).suffix().isEmpty() && !ext.isEmpty())
             target += ext;
     }

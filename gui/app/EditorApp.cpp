@@ -50,6 +50,8 @@ CEditorApp::CEditorApp(Options options)
       m_registry(std::make_unique<CCommandRegistry>())
 {
     m_recentFiles = std::make_unique<CRecentFileList>(*m_registry, kRecentFileCount);
+    SetCurrentDirectory(m_options.currentDirectory.isEmpty() ? QDir::currentPath()
+                                                             : m_options.currentDirectory);
     RegisterCommands();
 }
 
@@ -100,6 +102,7 @@ bool CEditorApp::InitInstance()
     // 9
     QDir current(m_options.currentDirectory.isEmpty() ? QDir::currentPath()
                                                       : m_options.currentDirectory);
+    m_currentDirectory = current.absolutePath();
     QFileInfo help(current.filePath(QString::fromLatin1(kHelpFileName)));
     m_helpFilePath = help.isFile() ? help.absoluteFilePath() : QString();
 
@@ -285,8 +288,10 @@ void CEditorApp::OnFileOpen()
     if (!all.isEmpty())
         filters << all + QStringLiteral(" (*)");
     QString path = m_prompts.openFileName(m_mainFrame.get(), filters.join(QStringLiteral(";;")));
-    if (!path.isEmpty())
-        OpenDocumentFile(path);
+    if (path.isEmpty())
+        return;
+    SetCurrentDirectoryFromFile(path);
+    OpenDocumentFile(path);
 }
 
 CDocument* CEditorApp::OpenDocumentFile(const QString& path)
@@ -313,6 +318,16 @@ CDocument* CEditorApp::OpenDocumentFile(const QString& path)
     if (!best)
         return nullptr;
     return best->OpenDocumentFile(path, true);
+}
+
+void CEditorApp::SetCurrentDirectory(const QString& folder)
+{
+    m_currentDirectory = QDir(folder).absolutePath();
+}
+
+void CEditorApp::SetCurrentDirectoryFromFile(const QString& file)
+{
+    SetCurrentDirectory(QFileInfo(file).absolutePath());
 }
 
 void CEditorApp::AddToRecentFileList(const QString& path)

@@ -53,6 +53,12 @@ public:
     bool Started() const { return m_started; }
     // In the order Chinese, CTChinese, English, French, German, Italy.
     const std::array<bool, 6>& LanguageFilePresent() const { return m_languageFilePresent; }
+    // The folder every relative write resolves against. A file chosen in a
+    // file dialog makes its folder the current one, as the Windows dialogs
+    // do; the process's own working directory is never changed.
+    const QString& CurrentDirectory() const { return m_currentDirectory; }
+    void SetCurrentDirectory(const QString& folder);
+    void SetCurrentDirectoryFromFile(const QString& file);
     int HandedOverLampCount() const { return m_handedOverLampCount; }
     void SetHandedOverLampCount(int count) { m_handedOverLampCount = count; }
 
@@ -94,6 +100,7 @@ private:
     bool m_started = false;
     QString m_helpFilePath;
     fs::path m_installFolder;
+    QString m_currentDirectory;
     int m_handedOverLampCount = 0;
     bool m_chineseResources = false;
     bool m_leftControlDown = false;

@@ -2,6 +2,7 @@
 
 #include "core/app/IniFile.h"
 #include "core/app/LangText.h"
+#include "core/app/Status.h"
 #include "gui/app/ChildFrame.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"
@@ -14,6 +15,7 @@
 #include "gui/app/MenuLayout.h"
 #include "gui/app/RecentFileList.h"
 #include "gui/app/View.h"
+#include "gui/effects/SceneEditorRun.h"
 #include "gui/layout/EditImgView.h"
 #include "gui/layout/LayoutDocument.h"
 #include "gui/preview/DemoDoc.h"
@@ -30,6 +32,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
@@ -77,6 +80,9 @@ const Accelerator kAccelerators[] = {
     {Qt::CTRL | Qt::Key_Q, cmd::ScanSetOther},
     {Qt::CTRL | Qt::Key_E, cmd::EditScan},
     {Qt::CTRL | Qt::Key_G, cmd::EditGridding},
+    // Ctrl+Y is taken, so redo is the other common key.
+    {Qt::CTRL | Qt::Key_Z, cmd::EditUndo},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, cmd::EditRedo},
 };
 
 // Tool bar 128 and tool bar 194; 0 is a separator.
@@ -126,6 +132,7 @@ CMainFrame::CMainFrame(CEditorApp& app) : m_app(app)
     setCentralWidget(m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnActiveFrameChanged);
 
+    m_runSceneEditor = [&app](CLayoutDocument& document) { RunSceneEditor(app, document); };
     RegisterCommands();
     CreateMenus();
     CreateToolBars();
@@ -400,6 +407,17 @@ void CMainFrame::CreateToolBars()
     m_lampToolBar->setAllowedAreas(Qt::LeftToolBarArea);
     fill(m_lampToolBar, kLampToolBar, std::size(kLampToolBar), QSize(26, 22));
     addToolBar(Qt::LeftToolBarArea, m_lampToolBar);
+
+    // Undo and redo have a bar of their own, so tool bars 128 and 194 keep their buttons.
+    m_undoToolBar = new QToolBar(this);
+    m_undoToolBar->setObjectName(QStringLiteral("UndoToolBar"));
+    m_undoToolBar->setAllowedAreas(Qt::TopToolBarArea);
+    m_undoToolBar->setIconSize(QSize(20, 15));
+    Registry().Action(cmd::EditUndo)->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    Registry().Action(cmd::EditRedo)->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    m_undoToolBar->addAction(Registry().Action(cmd::EditUndo));
+    m_undoToolBar->addAction(Registry().Action(cmd::EditRedo));
+    addToolBar(Qt::TopToolBarArea, m_undoToolBar);
 }
 
 void CMainFrame::CreateStatusBar()
@@ -462,10 +480,50 @@ void CMainFrame::RegisterCommands()
         if (CChildFrame* frame = docTemplate.CreateNewFrame(document))
             docTemplate.InitialUpdateFrame(frame);
     });
+    OnCommand(cmd::EditPlamp, [this] { OnTransferData(); });
     OnCommand(cmd::WindowCascade, [this] { m_mdiArea->cascadeSubWindows(); });
     OnCommand(cmd::WindowTileHorz, [this] { m_mdiArea->tileSubWindows(); });
     // Frames are never left minimised, so there are no icons to arrange.
     OnCommand(cmd::WindowArrange, [] {});
+}
+
+void CMainFrame::OnTransferData()
+{
+    auto* layout = dynamic_cast<CLayoutDocument*>(GetActiveDocument());
+    if (!layout || !layout->Data().HasEnoughLamps())
+        return;
+    // Value copies: a lamp deleted later in the layout view leaves the
+    // handed-over list intact.
+    layout->Data().HandLampsToEffects();
+    auto failed = [this] {
+        m_app.Prompts().message(this, Text(msgkey::CommandFailed), QMessageBox::Warning,
+                                QMessageBox::Ok);
+    };
+    CChildFrame* active = GetActiveFrame();
+    CDocTemplate* modeTest = m_app.ModeTestTemplate();
+    if (!active || !active->GetActiveDocument() || !modeTest) {
+        failed();
+        return;
+    }
+    CChildFrame* frame = modeTest->CreateNewFrame(layout);
+    if (!frame) {
+        failed();
+        return;
+    }
+    modeTest->InitialUpdateFrame(frame);
+    m_modeTestFrame = frame;
+    m_modeTestView = frame->View();
+    layout->WritePortTable();
+    ChangeMenuLanguage();
+    m_app.SetHandedOverLampCount(static_cast<int>(layout->Data().LampCount()));
+}
+
+void CMainFrame::CloseModeTestView()
+{
+    if (!m_modeTestView || !m_modeTestFrame || m_modeTestFrame->IsClosing())
+        return;
+    if (CDocument* document = m_modeTestView->GetDocument())
+        document->RunCommand(cmd::FileClose);
 }
 
 void CMainFrame::SwitchLanguage(int commandId)

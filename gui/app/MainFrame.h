@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/app/ChildFrame.h"
 #include "gui/app/CommandTarget.h"
 #include "gui/app/View.h"
 
@@ -74,6 +75,14 @@ public:
     void SetSceneEditor(std::function<void(CLayoutDocument&)> run) { m_runSceneEditor = std::move(run); }
     void SetCreateBinDialog(std::function<void(CLayoutDocument&)> run) { m_runCreateBin = std::move(run); }
 
+    // The mode test frame of the last "Transfer Data", while it is open.
+    CChildFrame* ModeTestFrame() const { return m_modeTestFrame; }
+    CView* ModeTestView() const { return m_modeTestView; }
+    // Sends the mode test view the framework's File Close.
+    void CloseModeTestView();
+    void OnTransferData();
+    QToolBar* UndoToolBar() const { return m_undoToolBar; }
+
     // Used by the document layer.
     CChildFrame* AddChildFrame(CDocTemplate* docTemplate, CView* view);
     void OnChildFrameClosed(CChildFrame* frame);
@@ -108,6 +117,9 @@ private:
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_lampToolBar = nullptr;
+    QToolBar* m_undoToolBar = nullptr;
+    QPointer<CChildFrame> m_modeTestFrame;
+    QPointer<CView> m_modeTestView;
     CStatusBarXP* m_statusBar = nullptr;
     QDockWidget* m_coordinatesDock = nullptr;
     CCoordinatesBar* m_coordinates = nullptr;

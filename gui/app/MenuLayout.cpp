@@ -100,7 +100,10 @@ MenuLayout LayoutMenu()
                 Item(cmd::CportEdit, "ID_CPORT_EDIT", "CportEdit(&C)\tCtrl+C"),
                 Item(cmd::CportOut, "ID_CPORT_OUT", "CportOut"), Sep(),
                 Item(cmd::EditPlamp, "ID_EDIT_PLAMP", "Transfer Data(&F)\tCtrl+F"),
-                Item(cmd::OutList, "ID_OUT_LIST", "Parataxis demo")}),
+                Item(cmd::OutList, "ID_OUT_LIST", "Parataxis demo"),
+                // Appended, so no pop-up position above moves.
+                Sep(), Item(cmd::EditUndo, "ID_EDIT_UNDO", "Undo(&U)\tCtrl+Z"),
+                Item(cmd::EditRedo, "ID_EDIT_REDO", "Redo(&R)\tCtrl+Shift+Z")}),
          Popup("ID_VIEW", "View(&V)",
                {ViewToolbar(), ViewStatus(),
                 Item(cmd::EditGridding, "ID_EDIT_GRIDDING", "Show Grid(&G)"), Sep(),

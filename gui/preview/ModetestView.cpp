@@ -1,12 +1,31 @@
 #include "gui/preview/ModetestView.h"
 
+#include "core/app/LangText.h"
+#include "core/effects/EffectCompiler.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/CommandRegistry.h"
+#include "gui/app/DocTemplate.h"
+#include "gui/app/EditorApp.h"
+#include "gui/layout/LayoutDocument.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPainter>
+
+#include <algorithm>
+#include <climits>
 
 namespace lumaro::gui {
 
 CModetestView::CModetestView(CDocument* document) : CView(document)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    OnCommand(cmd::EditChange, [this] { OnCreateData(); });
+    OnUpdate(cmd::EditChange, [this](CCmdUI& ui) { ui.Enable(m_commandEnabled[CreateDataFlag]); });
+    // Create Bin File and Write To Controller are the main frame's; this
+    // view only opens them once there is compiled data.
+    OnUpdate(cmd::OutText4, [this](CCmdUI& ui) { ui.Enable(m_commandEnabled[OutputDspBinFlag]); });
+    OnUpdate(cmd::OutText5, [this](CCmdUI& ui) { ui.Enable(m_commandEnabled[WriteCmosFlag]); });
 }
 
 void CModetestView::paintEvent(QPaintEvent* event)
@@ -14,6 +33,106 @@ void CModetestView::paintEvent(QPaintEvent* event)
     Q_UNUSED(event);
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Base));
+    auto* document = qobject_cast<CLayoutDocument*>(GetDocument());
+    if (!document || document->Data().lampPositions.empty())
+        return;
+    // The handed-over lamps, fitted to the client and centred.
+    const std::vector<CLamp>& lamps = document->Data().lampPositions;
+    int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
+    for (const CLamp& lamp : lamps) {
+        minX = std::min(minX, lamp.x);
+        maxX = std::max(maxX, lamp.x);
+        minY = std::min(minY, lamp.y);
+        maxY = std::max(maxY, lamp.y);
+    }
+    const int dx = maxX - minX, dy = maxY - minY;
+    int zoom = 1;
+    if (dx <= dy && dy > 0)
+        zoom = height() / dy;
+    else if (dx > dy)
+        zoom = width() / dx;
+    zoom = std::clamp(zoom, 1, 20);
+    const int originX = (width() - (maxX + minX) * zoom) / 2;
+    const int originY = (height() - (maxY + minY) * zoom) / 2;
+    const double corner = static_cast<int>(zoom * 0.9) / 2.0;
+    painter.setPen(QPen(Qt::white, 1));
+    painter.setBrush(QColor(58, 110, 165));
+    for (const CLamp& lamp : lamps) {
+        painter.drawRoundedRect(QRect(originX + lamp.x * zoom - zoom / 2, originY + lamp.y * zoom - zoom / 2,
+                                      zoom, zoom),
+                                corner, corner);
+    }
+}
+
+void CModetestView::OnCreateData()
+{
+    auto* layout = dynamic_cast<CLayoutDocument*>(GetDocument());
+    if (!layout)
+        return;
+    lumaro::CompileEffects(layout->Data());
+    for (CommandFlag flag : {ProducingDataFlag, ParallelPlayFlag, SequentialPlayFlag, PartialPlayFlag,
+                             OutputDspBinFlag, WriteCmosFlag})
+        m_commandEnabled[flag] = true;
+}
+
+namespace {
+
+// Refresh is handled here: its id 31761 is also the main frame's German
+// language switch, which must not be taken over while this view is active.
+constexpr int kRefreshId = 31761;
+
+} // namespace
+
+std::array<int, 12> CModetestView::ContextMenuIds()
+{
+    return {cmd::Largen3, cmd::PageShow, cmd::EditChange, 0, cmd::OutList3, cmd::OutList, cmd::OutList2, 0,
+            kRefreshId, cmd::OutText4, cmd::OutText5, cmd::FileSaveAs};
+}
+
+void CModetestView::contextMenuEvent(QContextMenuEvent* event)
+{
+    struct Item {
+        int id;
+        const char* key;
+        const char* english;
+    };
+    static const Item items[] = {
+        {cmd::Largen3, "ID_LARGEN3", "Zoom In/Out(&W)\tCtrl+W"},
+        {cmd::PageShow, "ID_PAGESHOW", "Edit Mode(&E)\tCtrl+E"},
+        {cmd::EditChange, "ID_EDIT_CHANGE", "Creat Data(&D)\tCtrl+D"},
+        {cmd::OutList3, "ID_OUT_LIST3", "Partial Play(&Q)\tCtrl+Q"},
+        {cmd::OutList, "ID_OUT_LIST", "Parallel Play(&F)\tCtrl+F"},
+        {cmd::OutList2, "ID_OUT_LIST2", "Sequential Play(&G)\tCtrl+G"},
+        {kRefreshId, "ID_MODETESTVIEW_REFRESH", "Refresh(&R)"},
+        {cmd::OutText4, "ID_OUT_TEXT4", "OutPut DSP.BIN(&T)\tCtrl+T"},
+        {cmd::OutText5, "ID_OUT_TEXT5", "Write CMOS(&Y)\tCtrl+Y"},
+        {cmd::FileSaveAs, "ID_FILE_SAVE_AS", "Save As(&A)..."},
+    };
+    CCommandRegistry* registry = nullptr;
+    if (GetDocument() && GetDocument()->GetDocTemplate())
+        registry = &GetDocument()->GetDocTemplate()->App().Registry();
+
+    QMenu menu(window());
+    for (int id : ContextMenuIds()) {
+        if (id == 0) {
+            menu.addSeparator();
+            continue;
+        }
+        const Item* item = std::find_if(std::begin(items), std::end(items), [id](const Item& i) { return i.id == id; });
+        std::string text = lumaro::GetLangText(item->key);
+        QAction* action = menu.addAction(QString::fromStdString(text.empty() ? item->english : text));
+        if (id == kRefreshId) {
+            connect(action, &QAction::triggered, this, [this] { update(); });
+        } else if (registry) {
+            action->setEnabled(registry->Query(id).Enabled().value_or(true));
+            connect(action, &QAction::triggered, this, [registry, id] { registry->Dispatch(id); });
+        } else {
+            action->setEnabled(false);
+        }
+    }
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(5, 5))
+                                                                    : event->globalPos();
+    menu.exec(at);
 }
 
 } // namespace lumaro::gui

@@ -2,6 +2,8 @@
 
 #include "gui/app/View.h"
 
+#include <array>
+
 namespace lumaro::gui {
 
 // The mode test view of template 169, a second view on a lamp layout document: an empty client area for now.
@@ -10,8 +12,31 @@ class CModetestView : public CView {
 public:
     explicit CModetestView(CDocument* document);
 
+    // The command enable flags. The first six are set once data are
+    // compiled and stay set for the life of the view.
+    enum CommandFlag {
+        ProducingDataFlag,
+        ParallelPlayFlag,
+        SequentialPlayFlag,
+        PartialPlayFlag,
+        OutputDspBinFlag,
+        WriteCmosFlag,
+        EditModeFlag,
+        CreateDataFlag,
+        CommandFlagCount
+    };
+    bool CommandEnabled(CommandFlag flag) const { return m_commandEnabled[flag]; }
+    // "Creat Data": the document's compilation, then the flags above.
+    void OnCreateData();
+    // The items of context menu 106, in menu order (0 for a separator).
+    static std::array<int, 12> ContextMenuIds();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    std::array<bool, CommandFlagCount> m_commandEnabled{false, false, false, false, false, false, true, true};
 };
 
 } // namespace lumaro::gui

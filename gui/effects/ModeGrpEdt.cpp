@@ -1,0 +1,316 @@
+#include "gui/effects/ModeGrpEdt.h"
+
+#include "core/app/LangText.h"
+#include "core/layout/EditImgDoc.h"
+#include "gui/app/DialogLangText.h"
+#include "gui/app/Prompts.h"
+
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPushButton>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace lumaro::gui {
+
+namespace {
+
+QPushButton* MakeButton(QWidget* parent, int id, const char* text)
+{
+    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    button->setAutoDefault(false);
+    SetControlId(button, id);
+    return button;
+}
+
+QTreeWidget* MakeTree(QWidget* parent)
+{
+    auto* tree = new QTreeWidget(parent);
+    tree->setColumnCount(1);
+    tree->header()->hide();
+    tree->setMinimumSize(220, 300);
+    return tree;
+}
+
+QTreeWidgetItem* AddLine(QTreeWidgetItem* parent, const QString& text)
+{
+    return new QTreeWidgetItem(parent, QStringList{text});
+}
+
+// How far below the root an item lies: 1 for a group or a mode, 2 for an
+// entry of a group.
+int Depth(const QTreeWidgetItem* item)
+{
+    int depth = 0;
+    for (; item && item->parent(); item = item->parent())
+        ++depth;
+    return depth;
+}
+
+// The left tree takes modes dragged over from the right one; nothing else
+// moves, so the tree's own drop handling is bypassed.
+class CGroupTree : public QTreeWidget {
+public:
+    CGroupTree(CModeGrpEdt* page, QWidget* parent) : QTreeWidget(parent), m_page(page)
+    {
+        setAcceptDrops(true);
+        setDragDropMode(QAbstractItemView::DropOnly);
+    }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override
+    {
+        if (event->source() == m_page->ModeTree())
+            event->acceptProposedAction();
+        else
+            event->ignore();
+    }
+    void dragMoveEvent(QDragMoveEvent* event) override
+    {
+        QTreeWidget::dragMoveEvent(event);
+        if (event->source() == m_page->ModeTree())
+            event->acceptProposedAction();
+        else
+            event->ignore();
+    }
+    void dropEvent(QDropEvent* event) override
+    {
+        QTreeWidgetItem* dragged = m_page->ModeTree()->currentItem();
+        while (dragged && Depth(dragged) > 1)
+            dragged = dragged->parent();
+        if (event->source() != m_page->ModeTree() || Depth(dragged) != 1) {
+            event->ignore();
+            return;
+        }
+        const int mode = dragged->parent()->indexOfChild(dragged);
+        // A copy: a move would take the mode out of the right tree.
+        if (m_page->DropMode(mode, itemAt(event->position().toPoint()))) {
+            event->setDropAction(Qt::CopyAction);
+            event->accept();
+        }
+        else
+            event->ignore();
+    }
+
+private:
+    CModeGrpEdt* m_page;
+};
+
+} // namespace
+
+CModeGrpEdt::CModeGrpEdt(lumaro::CEditImgDoc& document, CPrompts& prompts, QWidget* parent)
+    : QWidget(parent), m_document(document), m_prompts(prompts)
+{
+    MarkAsDialog(this);
+    setWindowTitle(QStringLiteral("Define Program Group"));
+    m_groups = new CGroupTree(this, this);
+    m_groups->setColumnCount(1);
+    m_groups->header()->hide();
+    m_groups->setMinimumSize(220, 300);
+    m_modes = MakeTree(this);
+    m_modes->setDragEnabled(true);
+    m_modes->setDragDropMode(QAbstractItemView::DragOnly);
+    m_modes->setDefaultDropAction(Qt::CopyAction);
+
+    const QIcon folder = style()->standardIcon(QStyle::SP_DirIcon);
+    const QIcon file = style()->standardIcon(QStyle::SP_FileIcon);
+    if (folder.isNull() || file.isNull()) {
+        m_prompts.message(this, QString::fromStdString(GetLangText("MODEGRPEDIT_ONININDLG_PICIC")),
+                          QMessageBox::Warning, QMessageBox::Ok);
+    }
+
+    QPushButton* save = MakeButton(this, SaveId, "&Save");
+    connect(save, &QPushButton::clicked, this, &CModeGrpEdt::OnSave);
+    QPushButton* reset = MakeButton(this, ResetId, "&Reset");
+    connect(reset, &QPushButton::clicked, this, &CModeGrpEdt::OnReset);
+    QPushButton* insertAll = MakeButton(this, InsertAllId, "&Insert All");
+    connect(insertAll, &QPushButton::clicked, this, &CModeGrpEdt::OnInsertAll);
+    QPushButton* removeAll = MakeButton(this, RemoveAllId, "Remove &All");
+    connect(removeAll, &QPushButton::clicked, this, &CModeGrpEdt::OnRemoveAll);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* button : {insertAll, removeAll, reset, save})
+        buttons->addWidget(button);
+    buttons->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(m_groups, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(m_modes, 1);
+
+    SetDialogLangText(this, kDialogId);
+    OnReset();
+}
+
+QPushButton* CModeGrpEdt::Button(int controlId) const
+{
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (ControlIdOf(button) == controlId)
+            return button;
+    }
+    return nullptr;
+}
+
+void CModeGrpEdt::SetZoom(int zoom)
+{
+    m_zoom = zoom;
+    OnReset();
+}
+
+QTreeWidgetItem* CModeGrpEdt::AddEntry(QTreeWidgetItem* parent, int number, const lumaro::CModeItem& mode)
+{
+    QTreeWidgetItem* entry =
+        AddLine(parent, QStringLiteral("%1_%2").arg(number).arg(QString::fromStdString(mode.name)));
+    entry->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
+    AddLine(entry, QStringLiteral("Interval:%1").arg(mode.interval));
+    AddLine(entry, QStringLiteral("Loop:%1").arg(mode.loop));
+    AddLine(entry, QStringLiteral("Hold time:%1").arg(mode.holdTime));
+    AddLine(entry, QStringLiteral("Step:%1").arg(mode.step));
+    QTreeWidgetItem* start = AddLine(entry, QStringLiteral("Start Point"));
+    AddLine(start, QStringLiteral("X:%1").arg(qint64(mode.startX) * m_zoom));
+    AddLine(start, QStringLiteral("Y:%1").arg(qint64(mode.startY) * m_zoom));
+    QTreeWidgetItem* area = AddLine(entry, QStringLiteral("Select area"));
+    AddLine(area, QStringLiteral("X1:%1").arg(qint64(mode.areaLeft) * m_zoom));
+    AddLine(area, QStringLiteral("Y1:%1").arg(qint64(mode.areaTop) * m_zoom));
+    AddLine(area, QStringLiteral("X2:%1").arg(qint64(mode.areaRight) * m_zoom));
+    AddLine(area, QStringLiteral("Y2:%1").arg(qint64(mode.areaBottom) * m_zoom));
+    AddLine(entry, QStringLiteral("Color group ID:%1").arg(mode.colourGroupId));
+    return entry;
+}
+
+bool CModeGrpEdt::DropMode(int modeNumber, QTreeWidgetItem* target)
+{
+    if (modeNumber < 0 || std::size_t(modeNumber) >= m_document.modes.size() || Depth(target) < 1 ||
+        target->treeWidget() != m_groups)
+        return false;
+    QTreeWidgetItem* after = nullptr;
+    while (Depth(target) > 1) {
+        after = target;
+        target = target->parent();
+    }
+    QTreeWidgetItem* entry = AddEntry(target, modeNumber, m_document.modes[modeNumber]);
+    if (after) {
+        target->removeChild(entry);
+        target->insertChild(target->indexOfChild(after) + 1, entry);
+    }
+    target->setExpanded(true);
+    return true;
+}
+
+void CModeGrpEdt::FillModeTree()
+{
+    m_modes->clear();
+    auto* root = new QTreeWidgetItem(m_modes, QStringList{QStringLiteral("Exist Mode")});
+    root->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
+    for (std::size_t m = 0; m < m_document.modes.size(); ++m)
+        AddEntry(root, int(m), m_document.modes[m]);
+    root->setExpanded(true);
+}
+
+void CModeGrpEdt::FillGroupTree(bool allModes)
+{
+    m_groups->clear();
+    auto* root = new QTreeWidgetItem(m_groups, QStringList{QStringLiteral("Program Group")});
+    root->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
+    for (int g = 0; g < lumaro::kProgramGroupCount; ++g) {
+        QTreeWidgetItem* group = AddLine(root, QStringLiteral("Program Group%1").arg(g));
+        group->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
+        if (allModes) {
+            for (std::size_t m = 0; m < m_document.modes.size(); ++m)
+                AddEntry(group, int(m), m_document.modes[m]);
+        } else {
+            for (const lumaro::CModeItem& entry : m_document.programGroups[g])
+                AddEntry(group, entry.layer, entry);
+        }
+    }
+    root->setExpanded(true);
+}
+
+void CModeGrpEdt::OnReset()
+{
+    FillGroupTree(false);
+    FillModeTree();
+}
+
+void CModeGrpEdt::OnInsertAll()
+{
+    FillGroupTree(true);
+}
+
+void CModeGrpEdt::OnRemoveAll()
+{
+    m_groups->clear();
+    auto* root = new QTreeWidgetItem(m_groups, QStringList{QStringLiteral("Program Group")});
+    root->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
+    for (int g = 0; g < lumaro::kProgramGroupCount; ++g)
+        AddLine(root, QStringLiteral("Program Group%1").arg(g))->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
+    root->setExpanded(true);
+}
+
+void CModeGrpEdt::OnSave()
+{
+    QTreeWidgetItem* root = m_groups->topLevelItem(0);
+    bool anyEntry = false;
+    for (int g = 0; root && g < root->childCount(); ++g)
+        anyEntry = anyEntry || root->child(g)->childCount() > 0;
+    if (!anyEntry) {
+        m_prompts.message(this, QString::fromStdString(GetLangText("MODEGRPEDIT_ONBTNMOK_YSIA")),
+                          QMessageBox::Warning, QMessageBox::Ok);
+        return;
+    }
+    for (int g = 0; g < lumaro::kProgramGroupCount && g < root->childCount(); ++g) {
+        std::vector<lumaro::CModeItem>& group = m_document.programGroups[g];
+        group.clear();
+        QTreeWidgetItem* groupItem = root->child(g);
+        for (int e = 0; e < groupItem->childCount(); ++e) {
+            const QString text = groupItem->child(e)->text(0);
+            bool ok = false;
+            const int m = text.left(text.indexOf(QLatin1Char('_'))).toInt(&ok);
+            // The tree was filled from the mode list, but a Reset may not have
+            // followed an edit of it.
+            if (!ok || m < 0 || std::size_t(m) >= m_document.modes.size())
+                continue;
+            lumaro::CModeItem copy = m_document.modes[m];
+            copy.layer = m;
+            group.push_back(std::move(copy));
+        }
+    }
+    m_document.modified = true;
+    Q_EMIT Saved();
+}
+
+void CModeGrpEdt::OnMenuCommand(int id)
+{
+    if (id == RefreshId)
+        OnReset();
+}
+
+void CModeGrpEdt::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    QAction* refresh = menu.addAction(QStringLiteral("Refresh(&R)"));
+    QAction* remove = menu.addAction(QStringLiteral("Delete(&D)"));
+    QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == refresh)
+        OnMenuCommand(RefreshId);
+    else if (chosen == remove)
+        OnMenuCommand(DeleteId);
+}
+
+CModeGrpDlg::CModeGrpDlg(lumaro::CEditImgDoc& document, CPrompts& prompts, QWidget* parent) : QDialog(parent)
+{
+    m_page = new CModeGrpEdt(document, prompts, this);
+    setWindowTitle(m_page->windowTitle());
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_page);
+    connect(m_page, &CModeGrpEdt::Saved, this, &QDialog::accept);
+}
+
+} // namespace lumaro::gui

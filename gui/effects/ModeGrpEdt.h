@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QDialog>
+#include <QWidget>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+class QPushButton;
+
+namespace lumaro {
+class CEditImgDoc;
+class CModeItem;
+} // namespace lumaro
+
+namespace lumaro::gui {
+
+struct CPrompts;
+
+// Page 107 "Define Program Group": the 32 program groups beside the mode
+// list. A page of its own, so that it works alone and in the mode editor's
+// sheet; nothing reaches the document before Save.
+class CModeGrpEdt : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kDialogId = 107;
+    enum ControlId { SaveId = 1330, ResetId = 1331, InsertAllId = 1009, RemoveAllId = 1010 };
+    enum MenuId { DeleteId = 32890, RefreshId = 32891 };
+
+    CModeGrpEdt(lumaro::CEditImgDoc& document, CPrompts& prompts, QWidget* parent = nullptr);
+
+    // Pixels per grid unit for the positions shown; 1 until a layout view
+    // tells the page its zoom.
+    void SetZoom(int zoom);
+
+    QTreeWidget* GroupTree() const { return m_groups; }
+    QTreeWidget* ModeTree() const { return m_modes; }
+    QPushButton* Button(int controlId) const;
+
+    // A mode of the right tree dropped on target in the left tree: a copy
+    // of its entry goes into target's group, after target when that is an
+    // entry, else at the end. False when target lies in no group.
+    bool DropMode(int modeNumber, QTreeWidgetItem* target);
+
+    void OnReset();
+    void OnInsertAll();
+    void OnRemoveAll();
+    void OnSave();
+    // The items of context menu 200 by id; Delete does nothing.
+    void OnMenuCommand(int id);
+
+Q_SIGNALS:
+    // The groups went to the document; a sheet or dialog around the page closes.
+    void Saved();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QTreeWidgetItem* AddEntry(QTreeWidgetItem* parent, int number, const lumaro::CModeItem& mode);
+    void FillModeTree();
+    void FillGroupTree(bool allModes);
+
+    lumaro::CEditImgDoc& m_document;
+    CPrompts& m_prompts;
+    QTreeWidget* m_groups = nullptr;
+    QTreeWidget* m_modes = nullptr;
+    int m_zoom = 1;
+};
+
+// The page in a dialog of its own, until the mode editor's sheet takes it.
+class CModeGrpDlg : public QDialog {
+    Q_OBJECT
+public:
+    CModeGrpDlg(lumaro::CEditImgDoc& document, CPrompts& prompts, QWidget* parent = nullptr);
+    CModeGrpEdt* Page() const { return m_page; }
+
+private:
+    CModeGrpEdt* m_page = nullptr;
+};
+
+} // namespace lumaro::gui

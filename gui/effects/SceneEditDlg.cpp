@@ -1,0 +1,239 @@
+#include "gui/effects/SceneEditDlg.h"
+
+#include "core/app/LangText.h"
+#include "core/effects/SceneConverter.h"
+#include "core/layout/PortTable.h"
+#include "gui/app/DialogLangText.h"
+#include "gui/app/Prompts.h"
+#include "gui/effects/ColorListDlg.h"
+#include "gui/layout/LayoutDocument.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace lumaro::gui {
+
+namespace {
+
+QPushButton* MakeButton(QWidget* parent, int id, const char* text)
+{
+    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    button->setAutoDefault(false);
+    SetControlId(button, id);
+    return button;
+}
+
+} // namespace
+
+CSceneEditDlg::CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidget* parent)
+    : QDialog(parent), m_document(document), m_prompts(prompts)
+{
+    setWindowTitle(QStringLiteral("Edit Scene"));
+    runColourList = [](CColorListDlg& dialog) { return dialog.exec() == QDialog::Accepted; };
+
+    m_tabs = new QTabBar(this);
+    m_tabs->setExpanding(false);
+    m_tabs->setUsesScrollButtons(true);
+    for (int s = 0; s < lumaro::kSceneCount; ++s)
+        m_tabs->addTab(QStringLiteral("Scene%1").arg(s + 1));
+    connect(m_tabs, &QTabBar::currentChanged, this, [this] { LoadScene(); });
+
+    // One page for all tabs: switching tabs reloads it with the scene chosen.
+    auto* page = new QFrame(this);
+    page->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(new QLabel(QStringLiteral("Effect"), page), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Speed(ms)"), page), 0, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Color"), page), 0, 3);
+    QStringList effects;
+    for (std::string_view name : CSceneConverter::EffectNames())
+        effects << QString::fromLatin1(name.data(), qsizetype(name.size()));
+    for (int row = 0; row < kRows; ++row) {
+        Row& r = m_rows[row];
+        grid->addWidget(new QLabel(QString::number(row + 1), page), row + 1, 0);
+        r.effect = new QComboBox(page);
+        r.effect->addItems(effects);
+        r.speed = new QLineEdit(page);
+        r.speed->setValidator(new QIntValidator(0, 999999, r.speed));
+        r.speed->setMaximumWidth(90);
+        r.colour = new QPushButton(QStringLiteral("Color..."), page);
+        r.colour->setAutoDefault(false);
+        grid->addWidget(r.effect, row + 1, 1);
+        grid->addWidget(r.speed, row + 1, 2);
+        grid->addWidget(r.colour, row + 1, 3);
+        connect(r.effect, &QComboBox::currentIndexChanged, this,
+                [this, row](int index) { OnEffectChanged(row, index); });
+        connect(r.speed, &QLineEdit::textEdited, this,
+                [this, row](const QString& text) { OnSpeedEdited(row, text); });
+        connect(r.colour, &QPushButton::clicked, this, [this, row] { OnColourList(row); });
+    }
+    m_note = new QLabel(QStringLiteral("Only 8 modes for every scene."), page);
+    grid->addWidget(m_note, kRows + 1, 0, 1, 4);
+    grid->setColumnStretch(1, 1);
+
+    // The download half belongs to the controller link; shown, not yet usable.
+    auto* download = new QGroupBox(QStringLiteral("Download"), this);
+    auto* downloadLayout = new QHBoxLayout(download);
+    auto* port = new QComboBox(download);
+    for (int n = 1; n <= 4; ++n)
+        port->addItem(QStringLiteral("COM%1").arg(n));
+    auto* baud = new QComboBox(download);
+    for (int rate : {9600, 19200, 38400, 57600, 115200})
+        baud->addItem(QString::number(rate));
+    downloadLayout->addWidget(new QLabel(QStringLiteral("Port"), download));
+    downloadLayout->addWidget(port);
+    downloadLayout->addWidget(new QLabel(QStringLiteral("Baud"), download));
+    downloadLayout->addWidget(baud);
+    downloadLayout->addWidget(MakeButton(download, OpenFileId, "Open File"));
+    downloadLayout->addWidget(MakeButton(download, DownloadId, "Download"));
+    download->setEnabled(false);
+
+    QPushButton* save = MakeButton(this, SaveId, "Save");
+    connect(save, &QPushButton::clicked, this, [this] {
+        if (saveAs)
+            saveAs();
+    });
+    QPushButton* create = MakeButton(this, SaveCreateId, "Save/Create");
+    connect(create, &QPushButton::clicked, this, &CSceneEditDlg::OnSaveCreate);
+    QPushButton* cancel = MakeButton(this, CancelId, "Cancel");
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(save);
+    buttons->addWidget(create);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addWidget(page, 1);
+    layout->addWidget(download);
+    layout->addLayout(buttons);
+
+    SetDialogLangText(this, kDialogId);
+    LoadScene();
+}
+
+QPushButton* CSceneEditDlg::Button(int controlId) const
+{
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (ControlIdOf(button) == controlId)
+            return button;
+    }
+    return nullptr;
+}
+
+int CSceneEditDlg::CurrentScene() const
+{
+    return std::max(0, m_tabs->currentIndex());
+}
+
+void CSceneEditDlg::ShowScene(int scene)
+{
+    // The tab bar signals only a change; the scene shown may have changed underneath.
+    if (scene == m_tabs->currentIndex())
+        LoadScene();
+    else
+        m_tabs->setCurrentIndex(scene);
+}
+
+void CSceneEditDlg::LoadScene()
+{
+    const lumaro::Scene& scene = m_document.Data().scenes[CurrentScene()];
+    m_loading = true;
+    for (int row = 0; row < kRows; ++row) {
+        const lumaro::CSceneSlot& slot = scene[row];
+        m_rows[row].effect->setCurrentIndex(std::clamp(slot.menuIndex, 0, CSceneConverter::kEffectCount - 1));
+        m_rows[row].speed->setText(QString::number(slot.speed));
+        UpdateColourButton(row);
+    }
+    m_loading = false;
+    m_note->setVisible(CurrentScene() == 0);
+}
+
+std::int64_t CSceneEditDlg::LampWidth() const
+{
+    const auto& lamps = m_document.Data().lamps;
+    if (lamps.empty())
+        return 0;
+    auto [low, high] = std::minmax_element(lamps.begin(), lamps.end(),
+                                           [](const CLamp& a, const CLamp& b) { return a.x < b.x; });
+    return std::int64_t(high->x) - low->x + 1;
+}
+
+void CSceneEditDlg::UpdateColourButton(int row)
+{
+    // A strip of the slot's first colours, so a glance tells the slots apart.
+    const UIntArray& colours = m_document.Data().scenes[CurrentScene()][row].colours;
+    constexpr int kShown = 8;
+    QPixmap strip(kShown * 6, 12);
+    strip.fill(Qt::transparent);
+    QPainter painter(&strip);
+    const int count = std::min<int>(kShown, int(colours.size() / 3));
+    for (int i = 0; i < count; ++i) {
+        const QColor colour(int(colours[3 * i] & 0xFF), int(colours[3 * i + 1] & 0xFF), int(colours[3 * i + 2] & 0xFF));
+        painter.fillRect(i * 6, 0, 6, 12, colour);
+    }
+    painter.end();
+    m_rows[row].colour->setIcon(count > 0 ? QIcon(strip) : QIcon());
+    m_rows[row].colour->setIconSize(strip.size());
+}
+
+void CSceneEditDlg::OnEffectChanged(int row, int menuIndex)
+{
+    if (m_loading || menuIndex < 0)
+        return;
+    lumaro::CSceneSlot& slot = m_document.Data().scenes[CurrentScene()][row];
+    slot.menuIndex = menuIndex;
+    slot.colours = CSceneConverter::DefaultColours(menuIndex, LampWidth());
+    UpdateColourButton(row);
+    m_document.SetModifiedFlag();
+}
+
+void CSceneEditDlg::OnSpeedEdited(int row, const QString& text)
+{
+    m_document.Data().scenes[CurrentScene()][row].speed = text.toInt();
+    m_document.SetModifiedFlag();
+}
+
+void CSceneEditDlg::OnColourList(int row)
+{
+    lumaro::CSceneSlot& slot = m_document.Data().scenes[CurrentScene()][row];
+    CColorListDlg dialog(slot.colours, m_prompts, this);
+    if (!runColourList(dialog))
+        return;
+    slot.colours = dialog.Colours();
+    UpdateColourButton(row);
+    m_document.SetModifiedFlag();
+}
+
+void CSceneEditDlg::OnSaveCreate()
+{
+    lumaro::CEditImgDoc& data = m_document.Data();
+    CSceneConverter::Convert(data);
+    // Convert filled empty colour lists with their defaults; the rows show
+    // nothing of that, but reload anyway so they match the document.
+    LoadScene();
+    const Status written = CPortTable::Write(data.lamps, outputFolder);
+    if (!written) {
+        m_prompts.message(this, QString::fromStdString(GetLangText(written.key)), QMessageBox::Warning,
+                          QMessageBox::Ok);
+    } else if (buildFirmware) {
+        buildFirmware(m_document);
+    }
+    m_document.SetModifiedFlag();
+}
+
+} // namespace lumaro::gui

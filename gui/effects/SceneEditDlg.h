@@ -1,0 +1,83 @@
+#pragma once
+
+#include "core/app/FileSystem.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabBar;
+
+namespace lumaro::gui {
+
+class CColorListDlg;
+class CLayoutDocument;
+struct CPrompts;
+
+// Dialog 1373 "Edit Scene", the wizard of Use Wizard: 16 scenes of eight
+// effect slots, edited straight in the document so that Save stores them.
+class CSceneEditDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kDialogId = 1373;
+    static constexpr int kRows = 8;
+    enum ControlId {
+        SaveCreateId = 1102,
+        CancelId = 1103,
+        OpenFileId = 1104,
+        SaveId = 1105,
+        DownloadId = 1016,
+    };
+
+    CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidget* parent = nullptr);
+
+    // "Save": the document's Save As, run by whoever owns the command route.
+    std::function<void()> saveAs;
+    // Where "Save/Create" writes the port table "cport.h".
+    fs::path outputFolder;
+    // The firmware generation and build that follow the port table. Left
+    // empty until the firmware side exists; "Save/Create" then stops after
+    // the port table.
+    std::function<void(CLayoutDocument&)> buildFirmware;
+    // Runs the Color List dialog modally; true when it ended with OK.
+    std::function<bool(CColorListDlg&)> runColourList;
+
+    int CurrentScene() const;
+    void ShowScene(int scene);
+    QTabBar* Tabs() const { return m_tabs; }
+    QComboBox* EffectBox(int row) const { return m_rows[row].effect; }
+    QLineEdit* SpeedEdit(int row) const { return m_rows[row].speed; }
+    QPushButton* ColourButton(int row) const { return m_rows[row].colour; }
+    QLabel* Note() const { return m_note; }
+    QPushButton* Button(int controlId) const;
+
+    void OnSaveCreate();
+
+private:
+    struct Row {
+        QComboBox* effect = nullptr;
+        QLineEdit* speed = nullptr;
+        QPushButton* colour = nullptr;
+    };
+
+    void LoadScene();
+    void OnEffectChanged(int row, int menuIndex);
+    void OnSpeedEdited(int row, const QString& text);
+    void OnColourList(int row);
+    void UpdateColourButton(int row);
+    std::int64_t LampWidth() const;
+
+    CLayoutDocument& m_document;
+    CPrompts& m_prompts;
+    QTabBar* m_tabs = nullptr;
+    QLabel* m_note = nullptr;
+    std::array<Row, kRows> m_rows{};
+    bool m_loading = false; // filling the rows is no user change
+};
+
+} // namespace lumaro::gui

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "GuiTestSupport.h"
+
+#include "core/app/LangText.h"
+#include "core/effects/ModeItem.h"
+#include "core/layout/Lamp.h"
+#include "gui/app/Prompts.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace lumaro::gui::test {
+
+// Dialog tests run on the shipped English texts and answer every message
+// box without a window.
+class EffectsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CLangText::SetLanguageFilePath(fs::path(LUMARO_SOURCE_DIR) / "data" / "Mullanguage" / "English.ini");
+        log.Install(prompts);
+    }
+
+    static QString Text(const char* key) { return QString::fromStdString(GetLangText(key)); }
+
+    CPrompts prompts;
+    CPromptLog log;
+};
+
+// count lamps in one row from x = first on.
+inline std::vector<CLamp> LampRow(int first, int count, int y = 5)
+{
+    std::vector<CLamp> lamps;
+    for (int i = 0; i < count; ++i)
+        lamps.emplace_back(first + i, y, i, 0, 1, 1);
+    return lamps;
+}
+
+inline CModeItem Mode(const std::string& type, const std::string& name)
+{
+    CModeItem mode;
+    mode.type = type;
+    mode.name = name;
+    return mode;
+}
+
+// Saves a grab of widget when LUMARO_SCREENSHOT_DIR names a folder.
+void SaveScreenshot(QWidget* widget, const QString& name);
+
+} // namespace lumaro::gui::test

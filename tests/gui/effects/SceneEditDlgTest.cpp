@@ -1,0 +1,235 @@
+#include "effects/EffectsTestSupport.h"
+
+#include "core/effects/SceneConverter.h"
+#include "core/layout/PortTable.h"
+#include "gui/app/ChildFrame.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/CommandRegistry.h"
+#include "gui/app/MainFrame.h"
+#include "gui/effects/ColorListDlg.h"
+#include "gui/effects/SceneEditDlg.h"
+#include "gui/layout/LayoutDocument.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace lumaro::gui::test {
+namespace {
+
+class SceneEditDlgTest : public EffectsDialogTest {
+protected:
+    void SetUp() override
+    {
+        EffectsDialogTest::SetUp();
+        document.Data().lamps = LampRow(10, 20); // x = 10..29: width 20
+        dialog = std::make_unique<CSceneEditDlg>(document, prompts);
+        dialog->outputFolder = fs::path(folder.path().toStdString());
+    }
+    lumaro::CSceneSlot& Slot(int scene, int row) { return document.Data().scenes[scene][row]; }
+
+    QTemporaryDir folder;
+    CLayoutDocument document;
+    std::unique_ptr<CSceneEditDlg> dialog;
+};
+
+TEST_F(SceneEditDlgTest, SixteenScenesOfEightRowsWithTheTwelveEffects)
+{
+    ASSERT_EQ(dialog->Tabs()->count(), 16);
+    EXPECT_EQ(dialog->Tabs()->tabText(0), QStringLiteral("Scene1"));
+    EXPECT_EQ(dialog->Tabs()->tabText(15), QStringLiteral("Scene16"));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Edit Scene"));
+    for (int row = 0; row < CSceneEditDlg::kRows; ++row) {
+        QComboBox* box = dialog->EffectBox(row);
+        ASSERT_EQ(box->count(), 12);
+        EXPECT_EQ(box->itemText(0), QStringLiteral("Null"));
+        EXPECT_EQ(box->itemText(3), QStringLiteral("Shifting"));
+        EXPECT_EQ(box->itemText(11), QStringLiteral("MiddleToSide"));
+    }
+    EXPECT_EQ(dialog->Note()->text(), QStringLiteral("Only 8 modes for every scene."));
+    EXPECT_FALSE(dialog->Note()->isHidden());
+    dialog->ShowScene(1);
+    EXPECT_TRUE(dialog->Note()->isHidden()) << "the note belongs to the first tab";
+}
+
+TEST_F(SceneEditDlgTest, SwitchingTabsShowsThatScenesSlotsWithoutChangingThem)
+{
+    Slot(4, 2) = {7, 120, {1, 2, 3}};
+    dialog->ShowScene(4);
+    EXPECT_EQ(dialog->EffectBox(2)->currentIndex(), 7);
+    EXPECT_EQ(dialog->SpeedEdit(2)->text(), QStringLiteral("120"));
+    EXPECT_EQ(Slot(4, 2).colours, (UIntArray{1, 2, 3})) << "showing a slot is no effect change";
+    EXPECT_FALSE(dialog->ColourButton(2)->icon().isNull()) << "a slot with colours shows them";
+    dialog->ShowScene(0);
+    EXPECT_EQ(dialog->EffectBox(2)->currentIndex(), 0);
+    EXPECT_TRUE(dialog->ColourButton(2)->icon().isNull());
+    // Showing the scene that is already shown reloads it too.
+    Slot(0, 2).speed = 77;
+    dialog->ShowScene(0);
+    EXPECT_EQ(dialog->SpeedEdit(2)->text(), QStringLiteral("77"));
+    EXPECT_FALSE(document.IsModified());
+}
+
+TEST_F(SceneEditDlgTest, ChangingTheEffectReplacesTheColoursByItsDefaults)
+{
+    dialog->ShowScene(2);
+    Slot(2, 5).colours = {9, 9, 9};
+    dialog->EffectBox(5)->setCurrentIndex(4); // ToLeftChasing
+    EXPECT_EQ(Slot(2, 5).menuIndex, 4);
+    EXPECT_EQ(Slot(2, 5).colours, CSceneConverter::DefaultColours(4, 20));
+    EXPECT_EQ(Slot(2, 5).colours.size(), 8u * 20 * 3) << "width 20 taken over the lamps";
+    dialog->EffectBox(5)->setCurrentIndex(0);
+    EXPECT_TRUE(Slot(2, 5).colours.empty());
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(Slot(0, 5).menuIndex, 0) << "only the scene shown";
+}
+
+TEST_F(SceneEditDlgTest, SpeedEditsGoToTheSlot)
+{
+    dialog->ShowScene(3);
+    QLineEdit* speed = dialog->SpeedEdit(1);
+    speed->selectAll();
+    QTest::keyClicks(speed, QStringLiteral("250"));
+    EXPECT_EQ(Slot(3, 1).speed, 250);
+}
+
+TEST_F(SceneEditDlgTest, ColourButtonEditsTheSlotOfTheSceneShown)
+{
+    Slot(6, 3).colours = {255, 0, 0};
+    dialog->ShowScene(6);
+    QStringList shown;
+    dialog->runColourList = [&](CColorListDlg& list) {
+        for (int row = 0; row < list.List()->count(); ++row)
+            shown << list.List()->item(row)->text();
+        list.Button(CColorListDlg::RemoveAllId)->click();
+        list.List()->addItem(QStringLiteral("   1R   2G   3B"));
+        list.Button(CColorListDlg::OkId)->click();
+        return list.result() == QDialog::Accepted;
+    };
+    dialog->ColourButton(3)->click();
+    EXPECT_EQ(shown, QStringList{QStringLiteral(" 255R   0G   0B")});
+    EXPECT_EQ(Slot(6, 3).colours, (UIntArray{1, 2, 3}));
+
+    dialog->runColourList = [](CColorListDlg& list) {
+        list.Button(CColorListDlg::RemoveAllId)->click();
+        list.Button(CColorListDlg::CancelId)->click();
+        return list.result() == QDialog::Accepted;
+    };
+    dialog->ColourButton(3)->click();
+    EXPECT_EQ(Slot(6, 3).colours, (UIntArray{1, 2, 3})) << "Cancel leaves the slot";
+}
+
+TEST_F(SceneEditDlgTest, SaveCreateConvertsWritesThePortTableAndBuilds)
+{
+    document.Data().lamps[0].port = 1;
+    document.Data().lamps[0].order = 1;
+    document.Data().modes = {Mode("CM_KERNELBD", "old")};
+    Slot(0, 0) = {3, 50, {}}; // Shifting
+    Slot(2, 1) = {9, 30, {}};
+    int builds = 0;
+    dialog->buildFirmware = [&](CLayoutDocument& built) {
+        ++builds;
+        EXPECT_EQ(&built, &document);
+        EXPECT_TRUE(QFileInfo::exists(folder.filePath(QString::fromLatin1(CPortTable::kFileName))))
+            << "the port table comes first";
+    };
+    dialog->Button(CSceneEditDlg::SaveCreateId)->click();
+
+    const auto& data = document.Data();
+    ASSERT_EQ(data.modes.size(), 2u);
+    const CModeItem& shifting = data.modes[0];
+    EXPECT_EQ(shifting.type, "CM_RIGHTTOLEFT_GC");
+    EXPECT_EQ(shifting.step, 20);
+    EXPECT_EQ(shifting.loop, 100);
+    EXPECT_EQ(shifting.interval, 50);
+    EXPECT_EQ(shifting.holdTime, 10 * 50);
+    EXPECT_EQ(shifting.sceneEffect, 3);
+    EXPECT_EQ(Slot(0, 0).colours, CSceneConverter::DefaultColours(3, 20)) << "empty list filled and kept";
+    ASSERT_EQ(data.programGroups[0].size(), 1u);
+    ASSERT_EQ(data.programGroups[2].size(), 1u);
+    EXPECT_EQ(data.programGroups[2][0].layer, 1);
+    EXPECT_TRUE(data.programGroups[1].empty());
+    EXPECT_EQ(builds, 1);
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_TRUE(log.messages.isEmpty());
+}
+
+TEST_F(SceneEditDlgTest, PortTableFailureIsShownAndStopsBeforeTheBuild)
+{
+    dialog->outputFolder = fs::path(folder.path().toStdString()) / "missing" / "deeper";
+    Slot(0, 0) = {1, 10, {}};
+    int builds = 0;
+    dialog->buildFirmware = [&](CLayoutDocument&) { ++builds; };
+    dialog->OnSaveCreate();
+    EXPECT_EQ(log.messages, QStringList{Text(CPortTable::kCannotCreateKey)});
+    EXPECT_EQ(builds, 0);
+    EXPECT_EQ(document.Data().modes.size(), 1u) << "the conversion itself stands";
+    EXPECT_TRUE(document.IsModified());
+}
+
+TEST_F(SceneEditDlgTest, SaveRunsSaveAsAndTheDownloadGroupWaitsForTheControllerLink)
+{
+    int saves = 0;
+    dialog->saveAs = [&] { ++saves; };
+    dialog->Button(CSceneEditDlg::SaveId)->click();
+    EXPECT_EQ(saves, 1);
+    EXPECT_FALSE(dialog->Button(CSceneEditDlg::OpenFileId)->isEnabledTo(dialog.get()));
+    EXPECT_FALSE(dialog->Button(CSceneEditDlg::DownloadId)->isEnabledTo(dialog.get()));
+    dialog->Button(CSceneEditDlg::CancelId)->click();
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+}
+
+// Through the shell: Use Wizard on a document with lamps opens the editor,
+// whose Save is the document's Save As.
+TEST(SceneEditorFromTheShell, UseWizardOpensTheEditorAndSaveSavesTheDocument)
+{
+    CTestInstall install;
+    CStartedApp s(install);
+    ASSERT_TRUE(s.started);
+    CMainFrame& frame = *s.app->MainFrame();
+    auto* document = dynamic_cast<CLayoutDocument*>(frame.GetActiveDocument());
+    ASSERT_NE(document, nullptr);
+    document->Data().lamps = LampRow(0, 4);
+    s.log.saveName = install.FilePath(QStringLiteral("wizard.led"));
+
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        auto* editor = qobject_cast<CSceneEditDlg*>(QApplication::activeModalWidget());
+        if (!editor)
+            return;
+        opened = true;
+        editor->Button(CSceneEditDlg::SaveId)->click();
+        editor->Button(CSceneEditDlg::CancelId)->click();
+    });
+    // A stray editor must not hang the test.
+    QTimer::singleShot(5000, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    s.app->Registry().Dispatch(cmd::FileWizard);
+    EXPECT_TRUE(opened);
+    // Save As may normalise the name it was given; the folder and name stand.
+    EXPECT_EQ(document->GetPathName().compare(s.log.saveName, Qt::CaseInsensitive), 0);
+    EXPECT_TRUE(QFileInfo::exists(document->GetPathName()));
+}
+
+TEST_F(SceneEditDlgTest, Screenshot)
+{
+    Slot(0, 0) = {3, 50, CSceneConverter::DefaultColours(3, 20)};
+    Slot(0, 1) = {6, 20, CSceneConverter::DefaultColours(6, 20)};
+    dialog->ShowScene(0);
+    SaveScreenshot(dialog.get(), QStringLiteral("scene-editor"));
+    CColorListDlg list(CSceneConverter::DefaultColours(6, 20), prompts);
+    SaveScreenshot(&list, QStringLiteral("colour-list"));
+}
+
+} // namespace
+} // namespace lumaro::gui::test
