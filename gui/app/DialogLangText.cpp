@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 
 namespace lumaro::gui {
@@ -90,6 +91,22 @@ void SetDialogLangText(QWidget* window, int dialogId)
     if (!title.isEmpty())
         window->setWindowTitle(title);
     RelabelChildren(window, dialogId);
+}
+
+QPushButton* MakeControlButton(QWidget* parent, int id, const char* text)
+{
+    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    button->setAutoDefault(false);
+    SetControlId(button, id);
+    return button;
+}
+
+QPushButton* FindControlButton(const QWidget* root, int id)
+{
+    for (QPushButton* button : root->findChildren<QPushButton*>())
+        if (ControlIdOf(button) == id)
+            return button;
+    return nullptr;
 }
 
 } // namespace lumaro::gui

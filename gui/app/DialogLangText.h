@@ -2,6 +2,7 @@
 
 #include <optional>
 
+class QPushButton;
 class QString;
 class QWidget;
 
@@ -12,6 +13,12 @@ namespace lumaro::gui {
 inline constexpr int kStaticId = -1;
 void SetControlId(QWidget* control, int id);
 std::optional<int> ControlIdOf(const QWidget* control);
+
+// A push button carrying its control id; it never takes the Return key from
+// the dialog's default button.
+QPushButton* MakeControlButton(QWidget* parent, int id, const char* text);
+// The push button below root with that control id, or nullptr.
+QPushButton* FindControlButton(const QWidget* root, int id);
 
 // Marks a widget as a dialog of its own (a page inside a sheet, say), so
 // that relabelling its parent leaves it alone.

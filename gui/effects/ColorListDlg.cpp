@@ -22,18 +22,6 @@
 
 namespace lumaro::gui {
 
-namespace {
-
-QPushButton* MakeButton(QWidget* parent, int id, const char* text)
-{
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setAutoDefault(false);
-    SetControlId(button, id);
-    return button;
-}
-
-} // namespace
-
 CColorListDlg::CColorListDlg(const UIntArray& colours, CPrompts& prompts, QWidget* parent)
     : QDialog(parent), m_prompts(prompts)
 {
@@ -66,20 +54,20 @@ CColorListDlg::CColorListDlg(const UIntArray& colours, CPrompts& prompts, QWidge
         {RemoveAllId, "Remove A&ll", &CColorListDlg::OnRemoveAll},
     };
     for (const ButtonDef& def : buttonDefs) {
-        QPushButton* button = MakeButton(this, def.id, def.text);
+        QPushButton* button = MakeControlButton(this, def.id, def.text);
         connect(button, &QPushButton::clicked, this, def.handler);
         buttons->addWidget(button);
     }
 
     auto* gradient = new QGroupBox(this);
     auto* gradientLayout = new QGridLayout(gradient);
-    QPushButton* start = MakeButton(gradient, StartColourId, "&Select Start Color");
+    QPushButton* start = MakeControlButton(gradient, StartColourId, "&Select Start Color");
     connect(start, &QPushButton::clicked, this, [this] { OnMark(true); });
-    QPushButton* end = MakeButton(gradient, EndColourId, "Select &End Color");
+    QPushButton* end = MakeControlButton(gradient, EndColourId, "Select &End Color");
     connect(end, &QPushButton::clicked, this, [this] { OnMark(false); });
-    QPushButton* remove = MakeButton(gradient, DeleteRangeId, "&Delete Color");
+    QPushButton* remove = MakeControlButton(gradient, DeleteRangeId, "&Delete Color");
     connect(remove, &QPushButton::clicked, this, &CColorListDlg::OnDeleteRange);
-    QPushButton* addList = MakeButton(gradient, AddListId, "&Add a list");
+    QPushButton* addList = MakeControlButton(gradient, AddListId, "&Add a list");
     connect(addList, &QPushButton::clicked, this, &CColorListDlg::OnAddList);
     m_count = new QSpinBox(gradient);
     m_count->setRange(0, 9999);
@@ -102,10 +90,10 @@ CColorListDlg::CColorListDlg(const UIntArray& colours, CPrompts& prompts, QWidge
     buttons->addWidget(gradient);
     buttons->addStretch();
 
-    QPushButton* ok = MakeButton(this, OkId, "OK");
+    QPushButton* ok = MakeControlButton(this, OkId, "OK");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CColorListDlg::OnOk);
-    QPushButton* cancel = MakeButton(this, CancelId, "Cancel");
+    QPushButton* cancel = MakeControlButton(this, CancelId, "Cancel");
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* closing = new QHBoxLayout;
     closing->addWidget(ok);
@@ -121,11 +109,7 @@ CColorListDlg::CColorListDlg(const UIntArray& colours, CPrompts& prompts, QWidge
 
 QPushButton* CColorListDlg::Button(int controlId) const
 {
-    for (QPushButton* button : findChildren<QPushButton*>()) {
-        if (ControlIdOf(button) == controlId)
-            return button;
-    }
-    return nullptr;
+    return FindControlButton(this, controlId);
 }
 
 void CColorListDlg::SetCurve(CColourData::Curve curve)

@@ -21,14 +21,6 @@ namespace lumaro::gui {
 
 namespace {
 
-QPushButton* MakeButton(QWidget* parent, int id, const char* text)
-{
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setAutoDefault(false);
-    SetControlId(button, id);
-    return button;
-}
-
 QTreeWidget* MakeTree(QWidget* parent)
 {
     auto* tree = new QTreeWidget(parent);
@@ -125,13 +117,13 @@ CModeGrpEdt::CModeGrpEdt(lumaro::CEditImgDoc& document, CPrompts& prompts, QWidg
                           QMessageBox::Warning, QMessageBox::Ok);
     }
 
-    QPushButton* save = MakeButton(this, SaveId, "&Save");
+    QPushButton* save = MakeControlButton(this, SaveId, "&Save");
     connect(save, &QPushButton::clicked, this, &CModeGrpEdt::OnSave);
-    QPushButton* reset = MakeButton(this, ResetId, "&Reset");
+    QPushButton* reset = MakeControlButton(this, ResetId, "&Reset");
     connect(reset, &QPushButton::clicked, this, &CModeGrpEdt::OnReset);
-    QPushButton* insertAll = MakeButton(this, InsertAllId, "&Insert All");
+    QPushButton* insertAll = MakeControlButton(this, InsertAllId, "&Insert All");
     connect(insertAll, &QPushButton::clicked, this, &CModeGrpEdt::OnInsertAll);
-    QPushButton* removeAll = MakeButton(this, RemoveAllId, "Remove &All");
+    QPushButton* removeAll = MakeControlButton(this, RemoveAllId, "Remove &All");
     connect(removeAll, &QPushButton::clicked, this, &CModeGrpEdt::OnRemoveAll);
 
     auto* buttons = new QVBoxLayout;
@@ -151,11 +143,7 @@ CModeGrpEdt::CModeGrpEdt(lumaro::CEditImgDoc& document, CPrompts& prompts, QWidg
 
 QPushButton* CModeGrpEdt::Button(int controlId) const
 {
-    for (QPushButton* button : findChildren<QPushButton*>()) {
-        if (ControlIdOf(button) == controlId)
-            return button;
-    }
-    return nullptr;
+    return FindControlButton(this, controlId);
 }
 
 void CModeGrpEdt::SetZoom(int zoom)

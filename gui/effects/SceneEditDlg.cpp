@@ -26,18 +26,6 @@
 
 namespace lumaro::gui {
 
-namespace {
-
-QPushButton* MakeButton(QWidget* parent, int id, const char* text)
-{
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setAutoDefault(false);
-    SetControlId(button, id);
-    return button;
-}
-
-} // namespace
-
 CSceneEditDlg::CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidget* parent)
     : QDialog(parent), m_document(document), m_prompts(prompts)
 {
@@ -97,18 +85,18 @@ CSceneEditDlg::CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidg
     downloadLayout->addWidget(port);
     downloadLayout->addWidget(new QLabel(QStringLiteral("Baud"), download));
     downloadLayout->addWidget(baud);
-    downloadLayout->addWidget(MakeButton(download, OpenFileId, "Open File"));
-    downloadLayout->addWidget(MakeButton(download, DownloadId, "Download"));
+    downloadLayout->addWidget(MakeControlButton(download, OpenFileId, "Open File"));
+    downloadLayout->addWidget(MakeControlButton(download, DownloadId, "Download"));
     download->setEnabled(false);
 
-    QPushButton* save = MakeButton(this, SaveId, "Save");
+    QPushButton* save = MakeControlButton(this, SaveId, "Save");
     connect(save, &QPushButton::clicked, this, [this] {
         if (saveAs)
             saveAs();
     });
-    QPushButton* create = MakeButton(this, SaveCreateId, "Save/Create");
+    QPushButton* create = MakeControlButton(this, SaveCreateId, "Save/Create");
     connect(create, &QPushButton::clicked, this, &CSceneEditDlg::OnSaveCreate);
-    QPushButton* cancel = MakeButton(this, CancelId, "Cancel");
+    QPushButton* cancel = MakeControlButton(this, CancelId, "Cancel");
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -128,11 +116,7 @@ CSceneEditDlg::CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidg
 
 QPushButton* CSceneEditDlg::Button(int controlId) const
 {
-    for (QPushButton* button : findChildren<QPushButton*>()) {
-        if (ControlIdOf(button) == controlId)
-            return button;
-    }
-    return nullptr;
+    return FindControlButton(this, controlId);
 }
 
 int CSceneEditDlg::CurrentScene() const
