@@ -107,7 +107,7 @@ TEST_F(MainFrameTest, HelpDocumentsOpenFromLanguagePaths)
     Registry().Dispatch(cmd::HelpWhatsNew);
     ASSERT_EQ(s->log.urlsOpened.size(), 2);
     EXPECT_TRUE(s->log.urlsOpened[0].isLocalFile());
-    EXPECT_TRUE(s->log.urlsOpened[0].toLocalFile().endsWith(QStringLiteral("Help/English/Lumaro.chm")));
+    EXPECT_TRUE(s->log.urlsOpened[0].toLocalFile().endsWith(QStringLiteral("Help/English/Lumaro.htm")));
     EXPECT_TRUE(s->log.urlsOpened[1].toLocalFile().endsWith(QStringLiteral("Help/English/WhatsNew.htm")));
     EXPECT_TRUE(s->log.urlsOpened[0].toLocalFile().startsWith(QString::fromStdString(install.Folder().string())));
     EXPECT_TRUE(s->log.messages.isEmpty());
@@ -115,7 +115,7 @@ TEST_F(MainFrameTest, HelpDocumentsOpenFromLanguagePaths)
     // A language switch changes only the path of the next help command.
     Registry().Dispatch(cmd::ViewLanChs);
     Registry().Dispatch(cmd::HelpAboutVc);
-    EXPECT_TRUE(s->log.urlsOpened.back().toLocalFile().endsWith(QStringLiteral("Help/Chinese/Lumaro.chm")));
+    EXPECT_TRUE(s->log.urlsOpened.back().toLocalFile().endsWith(QStringLiteral("Help/Chinese/Lumaro.htm")));
 }
 
 TEST_F(MainFrameTest, HelpCommandsReportTheirFailures)
