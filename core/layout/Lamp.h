@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/layout/Rect.h"
+
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace lumaro {
 
@@ -30,5 +34,21 @@ public:
 
     bool operator==(const CLamp&) const = default;
 };
+
+// Smallest and largest grid column and row of the lamps (left, top, right,
+// bottom, inclusive); all zero for no lamps, which callers test first.
+inline CRect LampBounds(const std::vector<CLamp>& lamps)
+{
+    if (lamps.empty())
+        return {};
+    CRect r{lamps.front().x, lamps.front().y, lamps.front().x, lamps.front().y};
+    for (const CLamp& l : lamps) {
+        r.left = std::min(r.left, l.x);
+        r.top = std::min(r.top, l.y);
+        r.right = std::max(r.right, l.x);
+        r.bottom = std::max(r.bottom, l.y);
+    }
+    return r;
+}
 
 } // namespace lumaro

@@ -878,13 +878,8 @@ QPoint CEditImgView::LampOrigin(int x, int y) const
     if (!document || document->Data().lamps.empty())
         return QPoint(x * m_zoom, y * m_zoom);
     const std::vector<CLamp>& lamps = document->Data().lamps;
-    int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
-    for (const CLamp& lamp : lamps) {
-        minX = std::min(minX, lamp.x);
-        maxX = std::max(maxX, lamp.x);
-        minY = std::min(minY, lamp.y);
-        maxY = std::max(maxY, lamp.y);
-    }
+    const CRect bounds = LampBounds(lamps);
+    const int minX = bounds.left, maxX = bounds.right, minY = bounds.top, maxY = bounds.bottom;
     const int ox = (width() - (maxX + minX) * m_zoom) / 2;
     const int oy = (height() - (maxY + minY) * m_zoom) / 2;
     return QPoint(x * m_zoom - m_zoom / 2 + ox, y * m_zoom - m_zoom / 2 + oy);

@@ -13,13 +13,8 @@ std::vector<LampPrintPage> LampPrintPages(const std::vector<CLamp>& lamps, int c
     std::vector<LampPrintPage> pages;
     if (lamps.empty() || columns <= 0 || rows <= 0)
         return pages;
-    int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
-    for (const CLamp& lamp : lamps) {
-        minX = std::min(minX, lamp.x);
-        maxX = std::max(maxX, lamp.x);
-        minY = std::min(minY, lamp.y);
-        maxY = std::max(maxY, lamp.y);
-    }
+    const CRect bounds = LampBounds(lamps);
+    const int minX = bounds.left, maxX = bounds.right, minY = bounds.top, maxY = bounds.bottom;
     const int across = static_cast<int>((std::int64_t(maxX) - minX) / columns + 1);
     const int down = static_cast<int>((std::int64_t(maxY) - minY) / rows + 1);
     pages.resize(static_cast<std::size_t>(across) * static_cast<std::size_t>(down));

@@ -38,13 +38,8 @@ void CModetestView::paintEvent(QPaintEvent* event)
         return;
     // The handed-over lamps, fitted to the client and centred.
     const std::vector<CLamp>& lamps = document->Data().lampPositions;
-    int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
-    for (const CLamp& lamp : lamps) {
-        minX = std::min(minX, lamp.x);
-        maxX = std::max(maxX, lamp.x);
-        minY = std::min(minY, lamp.y);
-        maxY = std::max(maxY, lamp.y);
-    }
+    const CRect bounds = LampBounds(lamps);
+    const int minX = bounds.left, maxX = bounds.right, minY = bounds.top, maxY = bounds.bottom;
     const int dx = maxX - minX, dy = maxY - minY;
     int zoom = 1;
     if (dx <= dy && dy > 0)
