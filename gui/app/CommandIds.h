@@ -30,7 +30,7 @@ inline constexpr int ViewStatusBar = 59393;
 // Application
 inline constexpr int NewImageDocument = 32806;
 inline constexpr int NewText = 32807;
-inline constexpr int NewLed = 32831;
+inline constexpr int NewImageDocumentMain = 32831;
 
 // Main frame
 inline constexpr int ViewLanEng = 32916;
@@ -39,64 +39,64 @@ inline constexpr int ViewLanCts = 32918;
 inline constexpr int ViewLanFrench = 31759;
 inline constexpr int ViewLanGerman = 31761;
 inline constexpr int ViewLanItaly = 31762;
-inline constexpr int HelpAboutVc = 32819;
+inline constexpr int HelpContents = 32819;
 inline constexpr int HelpWebSite = 32901;
 inline constexpr int HelpWhatsNew = 31760;
-inline constexpr int FileWizard = 31763;
-inline constexpr int EditPlamp = 32828; // Transfer Data
-inline constexpr int OutText4 = 32843;  // Create Bin File
-inline constexpr int OutText5 = 32844;  // Write To Controller
+inline constexpr int UseWizard = 31763;
+inline constexpr int TransferData = 32828;
+inline constexpr int CreateBinFile = 32843;
+inline constexpr int WriteToController = 32844;
 
 // Lamp layout view (menu 130, context menu 105, tool bar 194)
 inline constexpr int OpenImage = 32771;
-inline constexpr int ChangeWin = 32772;
-inline constexpr int ScanBack = 32774;
+inline constexpr int SwitchWindow = 32772;
+inline constexpr int PickBackColour = 32774;
 inline constexpr int ScanScope = 32775;
-inline constexpr int ScanSetOther = 32776;
-inline constexpr int EditScan = 32792;
-inline constexpr int Effect1 = 32794;
-inline constexpr int Effect2 = 32795;
-inline constexpr int Effect3 = 32796;
-inline constexpr int Effect4 = 32797;
-inline constexpr int EditInsert = 32798;
-inline constexpr int EditDelete = 32799;
-inline constexpr int Effect5 = 32802;
-inline constexpr int Effect6 = 32803;
-inline constexpr int Effect7 = 32804;
-inline constexpr int EditGridding = 32805;
+inline constexpr int OtherValue = 32776;
+inline constexpr int Scan = 32792;
+inline constexpr int Zoom4 = 32794;
+inline constexpr int Zoom8 = 32795;
+inline constexpr int Zoom12 = 32796;
+inline constexpr int Zoom16 = 32797;
+inline constexpr int InsertLamp = 32798;
+inline constexpr int DeleteLamp = 32799;
+inline constexpr int Zoom20 = 32802;
+inline constexpr int Zoom24 = 32803;
+inline constexpr int Zoom28 = 32804;
+inline constexpr int ShowGrid = 32805;
 inline constexpr int ShowLampToolBar = 32820;
-inline constexpr int CportEdit = 32847;
-inline constexpr int CportOut = 32848;
-inline constexpr int OpenEdit = 32862;
+inline constexpr int PortEdit = 32847;
+inline constexpr int PortTableOut = 32848;
+inline constexpr int NewEmptyLayout = 32862;
 inline constexpr int ZoomInTool = 32871;
 inline constexpr int ZoomOutTool = 32872;
 inline constexpr int PanTool = 32873;
 inline constexpr int PointerTool = 32874;
 inline constexpr int ShowCoordinatesBar = 32876;
-inline constexpr int OpenEditL = 32926;
-inline constexpr int OutList = 31778; // "Parataxis demo" / "Parallel Play"
+inline constexpr int OpenEmptyLayout = 32926;
+inline constexpr int ParallelPlay = 31778; // also the layout view's "Parataxis demo"
 
 // Demo view (menu 131)
-inline constexpr int AddBmp = 32851;
-inline constexpr int ReduceBmp = 32852;
+inline constexpr int WidenBmp = 32851;
+inline constexpr int MinishBmp = 32852;
 inline constexpr int MoveBmp = 32853;
-inline constexpr int EditSize = 32855;
-inline constexpr int EditBackImage = 32856;
-inline constexpr int EditWide = 32857;
-inline constexpr int EditThin = 32858;
-inline constexpr int SaveCode = 32859;
-inline constexpr int OpenCode = 32860;
-inline constexpr int EditDo = 32861;
+inline constexpr int DemoScale = 32855;
+inline constexpr int OpenBackImage = 32856;
+inline constexpr int BmpAdjustBig = 32857;
+inline constexpr int BmpAdjustSmall = 32858;
+inline constexpr int SavePlacement = 32859;
+inline constexpr int LoadPlacement = 32860;
+inline constexpr int StartDemo = 32861;
 inline constexpr int DemoCircle = 32898;
 inline constexpr int DemoRect = 32899;
 
 // Mode test view (menu 169)
-inline constexpr int Largen3 = 31776;
-inline constexpr int AddLampImg = 32863;
-inline constexpr int PageShow = 31771;
-inline constexpr int EditChange = 31772;
-inline constexpr int OutList3 = 31783;
-inline constexpr int OutList2 = 31780;
+inline constexpr int ZoomDialog = 31776;
+inline constexpr int LayerEdit = 32863;
+inline constexpr int EditMode = 31771;
+inline constexpr int CreateData = 31772;
+inline constexpr int PartialPlay = 31783;
+inline constexpr int SequentialPlay = 31780;
 
 // Coordinates bar (dialog 103): its buttons send their control ids as commands.
 inline constexpr int CoordPort1 = 1330; // Port 1 .. Port12 are 1330..1341

@@ -231,7 +231,7 @@ void CEditorApp::RegisterCommands()
             m_mainFrame->ChangeMenuLanguage();
     };
     OnCommand(cmd::NewImageDocument, newLayout);
-    OnCommand(cmd::NewLed, newLayout);
+    OnCommand(cmd::NewImageDocumentMain, newLayout);
     OnCommand(cmd::NewText, [this] {
         OpenTemplateByName(QStringLiteral("Text"));
         if (m_mainFrame)

@@ -71,26 +71,26 @@ const Accelerator kAccelerators[] = {
     {Qt::CTRL | Qt::Key_O, cmd::FileOpen},
     {Qt::CTRL | Qt::Key_S, cmd::FileSave},
     {Qt::CTRL | Qt::Key_P, cmd::FilePrint},
-    {Qt::CTRL | Qt::Key_W, cmd::ChangeWin},
-    {Qt::CTRL | Qt::Key_I, cmd::EditInsert},
-    {Qt::CTRL | Qt::Key_D, cmd::EditDelete},
-    {Qt::CTRL | Qt::Key_F, cmd::EditPlamp},
-    {Qt::CTRL | Qt::Key_B, cmd::ScanBack},
+    {Qt::CTRL | Qt::Key_W, cmd::SwitchWindow},
+    {Qt::CTRL | Qt::Key_I, cmd::InsertLamp},
+    {Qt::CTRL | Qt::Key_D, cmd::DeleteLamp},
+    {Qt::CTRL | Qt::Key_F, cmd::TransferData},
+    {Qt::CTRL | Qt::Key_B, cmd::PickBackColour},
     {Qt::CTRL | Qt::Key_R, cmd::ScanScope},
-    {Qt::CTRL | Qt::Key_Q, cmd::ScanSetOther},
-    {Qt::CTRL | Qt::Key_E, cmd::EditScan},
-    {Qt::CTRL | Qt::Key_G, cmd::EditGridding},
+    {Qt::CTRL | Qt::Key_Q, cmd::OtherValue},
+    {Qt::CTRL | Qt::Key_E, cmd::Scan},
+    {Qt::CTRL | Qt::Key_G, cmd::ShowGrid},
     // Ctrl+Y is taken, so redo is the other common key.
     {Qt::CTRL | Qt::Key_Z, cmd::EditUndo},
     {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, cmd::EditRedo},
 };
 
 // Tool bar 128 and tool bar 194; 0 is a separator.
-const int kMainToolBar[] = {cmd::OpenEdit, cmd::FileOpen, cmd::FileSave, 0, cmd::FilePrint,
-                            cmd::FilePrintPreview, 0, cmd::FileWizard, 0, cmd::OutList, 0,
+const int kMainToolBar[] = {cmd::NewEmptyLayout, cmd::FileOpen, cmd::FileSave, 0, cmd::FilePrint,
+                            cmd::FilePrintPreview, 0, cmd::UseWizard, 0, cmd::ParallelPlay, 0,
                             cmd::AppAbout};
-const int kLampToolBar[] = {cmd::EditDelete, cmd::EditInsert, 0, cmd::ChangeWin,
-                            cmd::EditGridding, cmd::EditScan, 0, cmd::ZoomInTool,
+const int kLampToolBar[] = {cmd::DeleteLamp, cmd::InsertLamp, 0, cmd::SwitchWindow,
+                            cmd::ShowGrid, cmd::Scan, 0, cmd::ZoomInTool,
                             cmd::ZoomOutTool, 0, cmd::PanTool, cmd::PointerTool};
 
 // Tool tips of the buttons that have no menu item.
@@ -458,13 +458,13 @@ void CMainFrame::RegisterCommands()
         OnCommand(id, [this, id] { SwitchLanguage(id); });
         OnUpdate(id, [this, id](CCmdUI& ui) { UpdateLanguage(id, ui); });
     }
-    OnCommand(cmd::HelpAboutVc, [this] { OpenHelpDocument("HELP_PATH1", "MAINFRM_ONHELPABOUTVC_OHFF"); });
+    OnCommand(cmd::HelpContents, [this] { OpenHelpDocument("HELP_PATH1", "MAINFRM_ONHELPABOUTVC_OHFF"); });
     OnCommand(cmd::HelpWhatsNew, [this] { OpenHelpDocument("WHATNEW_PATH", "MAINFRM_ONWHATSNEW_OWNFF"); });
     OnCommand(cmd::HelpWebSite, [this] { OnHelpWebSite(); });
-    OnCommand(cmd::FileWizard, [this] { OnFileWizard(); });
-    OnCommand(cmd::OutText4, [this] { OnOutText4Bin(); });
+    OnCommand(cmd::UseWizard, [this] { OnFileWizard(); });
+    OnCommand(cmd::CreateBinFile, [this] { OnOutText4Bin(); });
     // The mode test view enables Create Bin File through its own handler.
-    OnUpdate(cmd::OutText4, [](CCmdUI& ui) { ui.Enable(false); });
+    OnUpdate(cmd::CreateBinFile, [](CCmdUI& ui) { ui.Enable(false); });
 
     OnCommand(cmd::ViewToolbar, [this] { m_mainToolBar->setVisible(!m_mainToolBar->isVisible()); });
     OnUpdate(cmd::ViewToolbar, [this](CCmdUI& ui) { ui.SetCheck(m_mainToolBar->isVisible()); });
@@ -480,7 +480,7 @@ void CMainFrame::RegisterCommands()
         if (CChildFrame* frame = docTemplate.CreateNewFrame(document))
             docTemplate.InitialUpdateFrame(frame);
     });
-    OnCommand(cmd::EditPlamp, [this] { OnTransferData(); });
+    OnCommand(cmd::TransferData, [this] { OnTransferData(); });
     OnCommand(cmd::WindowCascade, [this] { m_mdiArea->cascadeSubWindows(); });
     OnCommand(cmd::WindowTileHorz, [this] { m_mdiArea->tileSubWindows(); });
     // Frames are never left minimised, so there are no icons to arrange.

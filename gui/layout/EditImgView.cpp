@@ -41,9 +41,9 @@ struct ZoomCommand {
     int id;
     int zoom;
 };
-constexpr ZoomCommand kZoomCommands[] = {{cmd::Effect1, 4},  {cmd::Effect2, 8},  {cmd::Effect3, 12},
-                                         {cmd::Effect4, 16}, {cmd::Effect5, 20}, {cmd::Effect6, 24},
-                                         {cmd::Effect7, 28}};
+constexpr ZoomCommand kZoomCommands[] = {{cmd::Zoom4, 4},  {cmd::Zoom8, 8},  {cmd::Zoom12, 12},
+                                         {cmd::Zoom16, 16}, {cmd::Zoom20, 20}, {cmd::Zoom24, 24},
+                                         {cmd::Zoom28, 28}};
 
 QColor FromColourRef(std::int32_t value)
 {
@@ -178,36 +178,36 @@ void CEditImgView::RegisterCommands()
             ui.SetCheck(m_zoomCheck == id);
         });
     }
-    OnCommand(cmd::EditGridding, [this] {
+    OnCommand(cmd::ShowGrid, [this] {
         m_gridding = !m_gridding;
         update();
     });
-    OnUpdate(cmd::EditGridding, [this](CCmdUI& ui) {
+    OnUpdate(cmd::ShowGrid, [this](CCmdUI& ui) {
         ui.Enable(m_editCommands);
         ui.SetCheck(m_gridding);
     });
-    OnCommand(cmd::ChangeWin, [this] { OnSwitchWindow(); });
-    OnUpdate(cmd::ChangeWin, [this](CCmdUI& ui) { ui.Enable(m_editCommands); });
+    OnCommand(cmd::SwitchWindow, [this] { OnSwitchWindow(); });
+    OnUpdate(cmd::SwitchWindow, [this](CCmdUI& ui) { ui.Enable(m_editCommands); });
 
-    OnCommand(cmd::EditInsert, [this] {
+    OnCommand(cmd::InsertLamp, [this] {
         m_insertMode = true;
         m_deleteMode = false;
         m_zoomInClick = m_zoomOutClick = false;
         m_port.operation = CPortEditor::None;
         SetTool(InsertTool);
     });
-    OnUpdate(cmd::EditInsert, [this](CCmdUI& ui) {
+    OnUpdate(cmd::InsertLamp, [this](CCmdUI& ui) {
         ui.Enable(m_editCommands);
         ui.SetCheck(m_insertMode);
     });
-    OnCommand(cmd::EditDelete, [this] {
+    OnCommand(cmd::DeleteLamp, [this] {
         m_deleteMode = true;
         m_insertMode = false;
         m_zoomInClick = m_zoomOutClick = false;
         m_port.operation = CPortEditor::Delete;
         SetTool(DeleteTool);
     });
-    OnUpdate(cmd::EditDelete, [this](CCmdUI& ui) {
+    OnUpdate(cmd::DeleteLamp, [this](CCmdUI& ui) {
         ui.Enable(m_editCommands);
         ui.SetCheck(m_deleteMode);
     });
@@ -261,9 +261,9 @@ void CEditImgView::RegisterCommands()
     });
 
     // Handled by the main frame and the document; enabled from the view's table.
-    OnUpdate(cmd::EditPlamp, [this](CCmdUI& ui) { ui.Enable(m_editCommands); });
+    OnUpdate(cmd::TransferData, [this](CCmdUI& ui) { ui.Enable(m_editCommands); });
     // Stays greyed until there is a demo to open.
-    OnUpdate(cmd::OutList, [](CCmdUI& ui) { ui.Enable(false); });
+    OnUpdate(cmd::ParallelPlay, [](CCmdUI& ui) { ui.Enable(false); });
 
     OnCommand(cmd::FilePrint, [this] { OnPrint(); });
     OnCommand(cmd::FilePrintPreview, [this] { OnPrintPreview(); });
@@ -275,26 +275,26 @@ void CEditImgView::RegisterCommands()
 void CEditImgView::RegisterScanCommands()
 {
     OnCommand(cmd::OpenImage, [this] { OnOpenImage(); });
-    OnCommand(cmd::ScanBack, [this] { m_backColourArmed = true; });
-    OnUpdate(cmd::ScanBack, [this](CCmdUI& ui) { ui.Enable(m_imageCommands); });
+    OnCommand(cmd::PickBackColour, [this] { m_backColourArmed = true; });
+    OnUpdate(cmd::PickBackColour, [this](CCmdUI& ui) { ui.Enable(m_imageCommands); });
     OnCommand(cmd::ScanScope, [this] {
         if (m_scanAllowed)
             m_scopeArmed = true;
     });
     OnUpdate(cmd::ScanScope, [this](CCmdUI& ui) { ui.Enable(m_imageCommands); });
-    OnCommand(cmd::ScanSetOther, [this] { OnOtherValue(); });
-    OnUpdate(cmd::ScanSetOther, [this](CCmdUI& ui) { ui.Enable(m_imageCommands); });
-    OnCommand(cmd::EditScan, [this] { OnScan(); });
-    OnUpdate(cmd::EditScan, [this](CCmdUI& ui) { ui.Enable(m_scanCommand); });
-    OnCommand(cmd::OpenEdit, [this] { OnEmptyLayout(); });
-    OnCommand(cmd::OpenEditL, [this] { OnEmptyLayout(); });
+    OnCommand(cmd::OtherValue, [this] { OnOtherValue(); });
+    OnUpdate(cmd::OtherValue, [this](CCmdUI& ui) { ui.Enable(m_imageCommands); });
+    OnCommand(cmd::Scan, [this] { OnScan(); });
+    OnUpdate(cmd::Scan, [this](CCmdUI& ui) { ui.Enable(m_scanCommand); });
+    OnCommand(cmd::NewEmptyLayout, [this] { OnEmptyLayout(); });
+    OnCommand(cmd::OpenEmptyLayout, [this] { OnEmptyLayout(); });
 }
 
 void CEditImgView::RegisterPortCommands()
 {
-    OnCommand(cmd::CportEdit, [this] { OnPortEditDialog(); });
-    OnUpdate(cmd::CportEdit, [this](CCmdUI& ui) { ui.Enable(m_editCommands); });
-    OnUpdate(cmd::CportOut, [this](CCmdUI& ui) { ui.Enable(m_editCommands); });
+    OnCommand(cmd::PortEdit, [this] { OnPortEditDialog(); });
+    OnUpdate(cmd::PortEdit, [this](CCmdUI& ui) { ui.Enable(m_editCommands); });
+    OnUpdate(cmd::PortTableOut, [this](CCmdUI& ui) { ui.Enable(m_editCommands); });
     OnCommandRange(cmd::CoordPort1, cmd::CoordInsert, [this](int id) { OnCoordinatesButton(id); });
 }
 
@@ -828,14 +828,14 @@ QMenu* CEditImgView::BuildContextMenu(QWidget* parent)
     static constexpr Entry kEntries[] = {
         {cmd::FileNew, "ID_FILE_NEW"},       {cmd::OpenImage, "ID_OPEN_IMAGE"},
         {cmd::FileOpen, "ID_FILE_OPEN"},     {0, nullptr},
-        {cmd::Effect1, "ID_EFFECT1"},        {cmd::Effect2, "ID_EFFECT2"},
-        {cmd::Effect3, "ID_EFFECT3"},        {cmd::Effect4, "ID_EFFECT4"},
-        {cmd::Effect5, "ID_EFFECT5"},        {cmd::Effect6, "ID_EFFECT6"},
-        {cmd::Effect7, "ID_EFFECT7"},        {0, nullptr},
-        {cmd::EditScan, "ID_EDIT_SCAN"},     {cmd::EditInsert, "ID_EDIT_INSERT"},
-        {cmd::EditDelete, "ID_EDIT_DELETE"}, {cmd::EditGridding, "ID_EDIT_GRIDDING"},
-        {0, nullptr},                        {cmd::EditPlamp, "ID_EDIT_PLAMP"},
-        {cmd::CportEdit, "ID_CPORT_EDIT"},
+        {cmd::Zoom4, "ID_EFFECT1"},        {cmd::Zoom8, "ID_EFFECT2"},
+        {cmd::Zoom12, "ID_EFFECT3"},        {cmd::Zoom16, "ID_EFFECT4"},
+        {cmd::Zoom20, "ID_EFFECT5"},        {cmd::Zoom24, "ID_EFFECT6"},
+        {cmd::Zoom28, "ID_EFFECT7"},        {0, nullptr},
+        {cmd::Scan, "ID_EDIT_SCAN"},     {cmd::InsertLamp, "ID_EDIT_INSERT"},
+        {cmd::DeleteLamp, "ID_EDIT_DELETE"}, {cmd::ShowGrid, "ID_EDIT_GRIDDING"},
+        {0, nullptr},                        {cmd::TransferData, "ID_EDIT_PLAMP"},
+        {cmd::PortEdit, "ID_CPORT_EDIT"},
     };
     auto* menu = new QMenu(parent);
     for (const Entry& entry : kEntries) {

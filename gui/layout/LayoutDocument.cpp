@@ -52,7 +52,7 @@ CLayoutDocument::CLayoutDocument()
 {
     OnCommand(cmd::FileSave, [this] { OnFileSave(); });
     OnCommand(cmd::FileSaveAs, [this] { OnFileSaveAs(); });
-    OnCommand(cmd::CportOut, [this] { WritePortTable(); });
+    OnCommand(cmd::PortTableOut, [this] { WritePortTable(); });
     OnCommand(cmd::EditUndo, [this] { m_undo.undo(); });
     OnUpdate(cmd::EditUndo, [this](CCmdUI& ui) { ui.Enable(m_undo.canUndo()); });
     OnCommand(cmd::EditRedo, [this] { m_undo.redo(); });

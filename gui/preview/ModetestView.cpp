@@ -20,12 +20,12 @@ namespace lumaro::gui {
 CModetestView::CModetestView(CDocument* document) : CView(document)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    OnCommand(cmd::EditChange, [this] { OnCreateData(); });
-    OnUpdate(cmd::EditChange, [this](CCmdUI& ui) { ui.Enable(m_commandEnabled[CreateDataFlag]); });
+    OnCommand(cmd::CreateData, [this] { OnCreateData(); });
+    OnUpdate(cmd::CreateData, [this](CCmdUI& ui) { ui.Enable(m_commandEnabled[CreateDataFlag]); });
     // Create Bin File and Write To Controller are the main frame's; this
     // view only opens them once there is compiled data.
-    OnUpdate(cmd::OutText4, [this](CCmdUI& ui) { ui.Enable(m_commandEnabled[OutputDspBinFlag]); });
-    OnUpdate(cmd::OutText5, [this](CCmdUI& ui) { ui.Enable(m_commandEnabled[WriteCmosFlag]); });
+    OnUpdate(cmd::CreateBinFile, [this](CCmdUI& ui) { ui.Enable(m_commandEnabled[OutputDspBinFlag]); });
+    OnUpdate(cmd::WriteToController, [this](CCmdUI& ui) { ui.Enable(m_commandEnabled[WriteCmosFlag]); });
 }
 
 void CModetestView::paintEvent(QPaintEvent* event)
@@ -80,8 +80,8 @@ constexpr int kRefreshId = 31761;
 
 std::array<int, 12> CModetestView::ContextMenuIds()
 {
-    return {cmd::Largen3, cmd::PageShow, cmd::EditChange, 0, cmd::OutList3, cmd::OutList, cmd::OutList2, 0,
-            kRefreshId, cmd::OutText4, cmd::OutText5, cmd::FileSaveAs};
+    return {cmd::ZoomDialog, cmd::EditMode, cmd::CreateData, 0, cmd::PartialPlay, cmd::ParallelPlay, cmd::SequentialPlay, 0,
+            kRefreshId, cmd::CreateBinFile, cmd::WriteToController, cmd::FileSaveAs};
 }
 
 void CModetestView::contextMenuEvent(QContextMenuEvent* event)
@@ -92,15 +92,15 @@ void CModetestView::contextMenuEvent(QContextMenuEvent* event)
         const char* english;
     };
     static const Item items[] = {
-        {cmd::Largen3, "ID_LARGEN3", "Zoom In/Out(&W)\tCtrl+W"},
-        {cmd::PageShow, "ID_PAGESHOW", "Edit Mode(&E)\tCtrl+E"},
-        {cmd::EditChange, "ID_EDIT_CHANGE", "Creat Data(&D)\tCtrl+D"},
-        {cmd::OutList3, "ID_OUT_LIST3", "Partial Play(&Q)\tCtrl+Q"},
-        {cmd::OutList, "ID_OUT_LIST", "Parallel Play(&F)\tCtrl+F"},
-        {cmd::OutList2, "ID_OUT_LIST2", "Sequential Play(&G)\tCtrl+G"},
+        {cmd::ZoomDialog, "ID_LARGEN3", "Zoom In/Out(&W)\tCtrl+W"},
+        {cmd::EditMode, "ID_PAGESHOW", "Edit Mode(&E)\tCtrl+E"},
+        {cmd::CreateData, "ID_EDIT_CHANGE", "Creat Data(&D)\tCtrl+D"},
+        {cmd::PartialPlay, "ID_OUT_LIST3", "Partial Play(&Q)\tCtrl+Q"},
+        {cmd::ParallelPlay, "ID_OUT_LIST", "Parallel Play(&F)\tCtrl+F"},
+        {cmd::SequentialPlay, "ID_OUT_LIST2", "Sequential Play(&G)\tCtrl+G"},
         {kRefreshId, "ID_MODETESTVIEW_REFRESH", "Refresh(&R)"},
-        {cmd::OutText4, "ID_OUT_TEXT4", "OutPut DSP.BIN(&T)\tCtrl+T"},
-        {cmd::OutText5, "ID_OUT_TEXT5", "Write CMOS(&Y)\tCtrl+Y"},
+        {cmd::CreateBinFile, "ID_OUT_TEXT4", "OutPut DSP.BIN(&T)\tCtrl+T"},
+        {cmd::WriteToController, "ID_OUT_TEXT5", "Write CMOS(&Y)\tCtrl+Y"},
         {cmd::FileSaveAs, "ID_FILE_SAVE_AS", "Save As(&A)..."},
     };
     CCommandRegistry* registry = nullptr;

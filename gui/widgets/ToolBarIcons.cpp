@@ -70,7 +70,7 @@ void Magnifier(QPainter& p, QPointF c, qreal radius)
 void Draw(QPainter& p, int id)
 {
     switch (id) {
-    case cmd::OpenEdit: // new layout: a page with a lamp on it
+    case cmd::NewEmptyLayout: // new layout: a page with a lamp on it
         Page(p, QRectF(7, 2, 12, 17));
         Lamp(p, QPointF(13, 12), 2.5);
         break;
@@ -108,7 +108,7 @@ void Draw(QPainter& p, int id)
         Page(p, QRectF(4, 2, 12, 17));
         Magnifier(p, QPointF(14, 11), 4.5);
         break;
-    case cmd::FileWizard: // a wand with sparks
+    case cmd::UseWizard: // a wand with sparks
         p.setPen(QPen(kInk, 2.5, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(5, 19), QPointF(16, 8));
         p.setPen(QPen(kPaper, 2.5, Qt::SolidLine, Qt::RoundCap));
@@ -117,7 +117,7 @@ void Draw(QPainter& p, int id)
         Lamp(p, QPointF(22, 11), 1.5);
         Lamp(p, QPointF(12, 3), 1.5);
         break;
-    case cmd::OutList: { // play the effects over lamps
+    case cmd::ParallelPlay: { // play the effects over lamps
         for (int i = 0; i < 3; ++i)
             Lamp(p, QPointF(5, 5 + i * 6), 2.2, i == 1 ? kLampOn : QColor(120, 120, 120));
         QPolygonF play{QPointF(11, 4), QPointF(23, 11), QPointF(11, 18)};
@@ -134,15 +134,15 @@ void Draw(QPainter& p, int id)
         p.drawLine(QPointF(13, 10), QPointF(13, 15.5));
         p.drawPoint(QPointF(13, 6.5));
         break;
-    case cmd::EditDelete:
+    case cmd::DeleteLamp:
         Lamp(p, QPointF(11, 11), 6, QColor(180, 180, 180));
         Minus(p, QPointF(19, 17), 4, kRed);
         break;
-    case cmd::EditInsert:
+    case cmd::InsertLamp:
         Lamp(p, QPointF(11, 11), 6);
         Plus(p, QPointF(19, 17), 4, kGreen);
         break;
-    case cmd::ChangeWin: // picture and lamps, swapped
+    case cmd::SwitchWindow: // picture and lamps, swapped
         p.setPen(QPen(kInk, 1.0));
         p.setBrush(QColor(150, 200, 240));
         p.drawRect(QRectF(2, 2, 12, 10));
@@ -154,7 +154,7 @@ void Draw(QPainter& p, int id)
         p.drawLine(QPointF(4, 15), QPointF(4, 19));
         p.drawLine(QPointF(4, 19), QPointF(9, 19));
         break;
-    case cmd::EditGridding:
+    case cmd::ShowGrid:
         p.setPen(QPen(kInk, 1.0));
         p.setBrush(kPaper);
         p.drawRect(QRectF(3, 2, 20, 18));
@@ -163,7 +163,7 @@ void Draw(QPainter& p, int id)
         for (int y = 6; y < 20; y += 4)
             p.drawLine(QPointF(3, y), QPointF(23, y));
         break;
-    case cmd::EditScan: // a picture with a scan line picking lamps out
+    case cmd::Scan: // a picture with a scan line picking lamps out
         p.setPen(QPen(kInk, 1.0));
         p.setBrush(QColor(150, 200, 240));
         p.drawRect(QRectF(3, 3, 20, 16));

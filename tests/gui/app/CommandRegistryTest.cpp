@@ -175,9 +175,9 @@ TEST_F(KeyPresses, CtrlWAndCtrlIGoToTheLayoutViewCommands)
 {
     QTest::keyClick(frame, Qt::Key_W, Qt::ControlModifier);
     QTest::keyClick(frame, Qt::Key_I, Qt::ControlModifier);
-    EXPECT_EQ(Dispatched(), (std::vector<int>{cmd::ChangeWin, cmd::EditInsert}));
+    EXPECT_EQ(Dispatched(), (std::vector<int>{cmd::SwitchWindow, cmd::InsertLamp}));
     // The File menu keeps the shortcut text of its own items.
-    EXPECT_TRUE(s->app->Registry().Action(cmd::FileWizard)->text().endsWith(QStringLiteral("\tCtrl+W")));
+    EXPECT_TRUE(s->app->Registry().Action(cmd::UseWizard)->text().endsWith(QStringLiteral("\tCtrl+W")));
     EXPECT_TRUE(s->app->Registry().Action(cmd::OpenImage)->text().endsWith(QStringLiteral("\tCtrl+I")));
 }
 
@@ -217,7 +217,7 @@ TEST_F(KeyPresses, CtrlMWithLeftControlIsDropped)
     PressControl(37, 0xffe3, true);
     QTest::simulateEvent(frame, true, Qt::Key_I, Qt::ControlModifier, QStringLiteral("i"), false);
     PressControl(37, 0xffe3, false);
-    EXPECT_EQ(Dispatched(), std::vector<int>{cmd::EditInsert});
+    EXPECT_EQ(Dispatched(), std::vector<int>{cmd::InsertLamp});
 }
 
 TEST_F(KeyPresses, CtrlMWithControlOfUnknownSideIsDropped)

@@ -103,7 +103,7 @@ TEST_F(MainFrameTest, CoordinatesBarDocksRightWithDialog103Controls)
 TEST_F(MainFrameTest, HelpDocumentsOpenFromLanguagePaths)
 {
     s->log.urlOpens = true;
-    Registry().Dispatch(cmd::HelpAboutVc);
+    Registry().Dispatch(cmd::HelpContents);
     Registry().Dispatch(cmd::HelpWhatsNew);
     ASSERT_EQ(s->log.urlsOpened.size(), 2);
     EXPECT_TRUE(s->log.urlsOpened[0].isLocalFile());
@@ -114,14 +114,14 @@ TEST_F(MainFrameTest, HelpDocumentsOpenFromLanguagePaths)
 
     // A language switch changes only the path of the next help command.
     Registry().Dispatch(cmd::ViewLanChs);
-    Registry().Dispatch(cmd::HelpAboutVc);
+    Registry().Dispatch(cmd::HelpContents);
     EXPECT_TRUE(s->log.urlsOpened.back().toLocalFile().endsWith(QStringLiteral("Help/Chinese/Lumaro.htm")));
 }
 
 TEST_F(MainFrameTest, HelpCommandsReportTheirFailures)
 {
     s->log.urlOpens = false;
-    Registry().Dispatch(cmd::HelpAboutVc);
+    Registry().Dispatch(cmd::HelpContents);
     Registry().Dispatch(cmd::HelpWhatsNew);
     Registry().Dispatch(cmd::HelpWebSite);
     ASSERT_EQ(s->log.messages.size(), 3);
@@ -146,40 +146,40 @@ TEST_F(MainFrameTest, UseWizardNeedsLamps)
 {
     int editorRuns = 0;
     Frame().SetSceneEditor([&](CLayoutDocument&) { ++editorRuns; });
-    Registry().Dispatch(cmd::FileWizard);
+    Registry().Dispatch(cmd::UseWizard);
     EXPECT_EQ(s->log.messages, QStringList{QStringLiteral("Please edit the lamp first!")});
     auto* doc = dynamic_cast<CLayoutDocument*>(Frame().GetActiveDocument());
     doc->Data().lamps.resize(2);
-    Registry().Dispatch(cmd::FileWizard);
+    Registry().Dispatch(cmd::UseWizard);
     EXPECT_EQ(editorRuns, 1);
 
     Registry().Dispatch(cmd::FileClose);
     ProcessEvents();
     s->log.messages.clear();
-    Registry().Dispatch(cmd::FileWizard);
+    Registry().Dispatch(cmd::UseWizard);
     EXPECT_TRUE(s->log.messages.isEmpty()) << "no document: nothing";
 }
 
 TEST_F(MainFrameTest, CreateBinFileIsDisabledAndTestsTheDocument)
 {
-    EXPECT_EQ(Registry().Query(cmd::OutText4).Enabled(), std::optional<bool>(false));
+    EXPECT_EQ(Registry().Query(cmd::CreateBinFile).Enabled(), std::optional<bool>(false));
     // Straight to the handler, as the mode test view's update would allow.
     int dialogRuns = 0;
     Frame().SetCreateBinDialog([&](CLayoutDocument&) { ++dialogRuns; });
     s->log.saveName.clear(); // the save asks and is cancelled
-    ASSERT_TRUE(Frame().RunCommand(cmd::OutText4));
+    ASSERT_TRUE(Frame().RunCommand(cmd::CreateBinFile));
     EXPECT_EQ(s->log.messages.size(), 1);
     EXPECT_EQ(s->log.messages[0].toStdString(), GetLangText("MAINFRM_ONOUTTEXT4_BIN"));
     EXPECT_EQ(dialogRuns, 0);
 
     s->log.saveName = install.FilePath(QStringLiteral("proj.lam"));
-    ASSERT_TRUE(Frame().RunCommand(cmd::OutText4));
+    ASSERT_TRUE(Frame().RunCommand(cmd::CreateBinFile));
     EXPECT_EQ(dialogRuns, 1);
     EXPECT_FALSE(Frame().GetActiveDocument()->GetPathName().isEmpty());
 
     ASSERT_TRUE(s->app->OpenTemplateByName(QStringLiteral("Text")));
     ProcessEvents();
-    ASSERT_TRUE(Frame().RunCommand(cmd::OutText4));
+    ASSERT_TRUE(Frame().RunCommand(cmd::CreateBinFile));
     EXPECT_EQ(dialogRuns, 1) << "not a layout document: nothing";
 }
 

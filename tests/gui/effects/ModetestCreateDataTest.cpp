@@ -41,21 +41,21 @@ TEST(ModetestCreateData, CompilesAndOpensTheSixCommandsForGood)
         EXPECT_FALSE(view.CommandEnabled(flag)) << flag;
     EXPECT_TRUE(view.CommandEnabled(F::EditModeFlag));
     EXPECT_TRUE(view.CommandEnabled(F::CreateDataFlag));
-    EXPECT_EQ(EnabledBy(view, cmd::EditChange), std::optional<bool>(true));
-    EXPECT_EQ(EnabledBy(view, cmd::OutText4), std::optional<bool>(false));
+    EXPECT_EQ(EnabledBy(view, cmd::CreateData), std::optional<bool>(true));
+    EXPECT_EQ(EnabledBy(view, cmd::CreateBinFile), std::optional<bool>(false));
 
-    ASSERT_TRUE(view.RunCommand(cmd::EditChange));
+    ASSERT_TRUE(view.RunCommand(cmd::CreateData));
     EXPECT_TRUE(document.Data().compiledReady);
     ASSERT_EQ(document.Data().compiled.modes.size(), 1u);
     EXPECT_EQ(document.Data().compiled.modes[0].layer, 2) << "class code of a forward _GC band";
     EXPECT_EQ(document.Data().modes[0].layer, 0) << "the user's record is not compiled in place";
     for (F flag : six)
         EXPECT_TRUE(view.CommandEnabled(flag)) << flag;
-    EXPECT_EQ(EnabledBy(view, cmd::OutText4), std::optional<bool>(true));
-    EXPECT_EQ(EnabledBy(view, cmd::OutText5), std::optional<bool>(true));
+    EXPECT_EQ(EnabledBy(view, cmd::CreateBinFile), std::optional<bool>(true));
+    EXPECT_EQ(EnabledBy(view, cmd::WriteToController), std::optional<bool>(true));
 
     document.Data().modes.clear();
-    view.RunCommand(cmd::EditChange);
+    view.RunCommand(cmd::CreateData);
     EXPECT_TRUE(document.Data().compiled.modes.empty()) << "each compilation replaces the last";
     for (F flag : six)
         EXPECT_TRUE(view.CommandEnabled(flag)) << "nothing clears them again";
@@ -64,7 +64,7 @@ TEST(ModetestCreateData, CompilesAndOpensTheSixCommandsForGood)
 TEST(ModetestCreateData, ContextMenuOffersCreateDataButNotTheLanguageSwitchsId)
 {
     const auto ids = CModetestView::ContextMenuIds();
-    EXPECT_NE(std::find(ids.begin(), ids.end(), cmd::EditChange), ids.end());
+    EXPECT_NE(std::find(ids.begin(), ids.end(), cmd::CreateData), ids.end());
     EXPECT_NE(std::find(ids.begin(), ids.end(), cmd::FileSaveAs), ids.end());
     // Refresh shares 31761 with the German language switch: the view keeps
     // it to itself instead of registering a command for it.

@@ -214,7 +214,7 @@ TEST(SceneEditorFromTheShell, UseWizardOpensTheEditorAndSaveSavesTheDocument)
         if (QWidget* modal = QApplication::activeModalWidget())
             modal->close();
     });
-    s.app->Registry().Dispatch(cmd::FileWizard);
+    s.app->Registry().Dispatch(cmd::UseWizard);
     EXPECT_TRUE(opened);
     // Save As may normalise the name it was given; the folder and name stand.
     EXPECT_EQ(document->GetPathName().compare(s.log.saveName, Qt::CaseInsensitive), 0);

@@ -109,7 +109,7 @@ protected:
     // A view in the lamp-editing state with no lamps, ready for inserting.
     void EmptyLayout()
     {
-        Registry().Dispatch(cmd::OpenEdit);
+        Registry().Dispatch(cmd::NewEmptyLayout);
         View()->FinishScanNow();
     }
 
@@ -138,13 +138,13 @@ protected:
 
 TEST_F(EditImgViewTest, NewViewEnablesNothingButOpeningAPicture)
 {
-    for (int id : {cmd::ScanBack, cmd::ScanScope, cmd::ScanSetOther, cmd::EditScan, cmd::EditInsert,
-                   cmd::EditDelete, cmd::CportEdit, cmd::CportOut, cmd::EditPlamp, cmd::EditGridding,
-                   cmd::ChangeWin, cmd::Effect1, cmd::Effect7, cmd::ZoomInTool, cmd::PanTool,
-                   cmd::PointerTool, cmd::OutList})
+    for (int id : {cmd::PickBackColour, cmd::ScanScope, cmd::OtherValue, cmd::Scan, cmd::InsertLamp,
+                   cmd::DeleteLamp, cmd::PortEdit, cmd::PortTableOut, cmd::TransferData, cmd::ShowGrid,
+                   cmd::SwitchWindow, cmd::Zoom4, cmd::Zoom28, cmd::ZoomInTool, cmd::PanTool,
+                   cmd::PointerTool, cmd::ParallelPlay})
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_TRUE(Enabled(cmd::OpenImage));
-    EXPECT_TRUE(Enabled(cmd::OpenEdit));
+    EXPECT_TRUE(Enabled(cmd::NewEmptyLayout));
     EXPECT_TRUE(s->app->MainFrame()->LampToolBar()->isVisibleTo(s->app->MainFrame()));
 }
 
@@ -159,9 +159,9 @@ TEST_F(EditImgViewTest, OpenImageFitsThePictureAndScanMatchesTheCore)
     EXPECT_DOUBLE_EQ(view->Picture().Fit(), fit);
     EXPECT_EQ(Data().scanScope, (CRect{1, 1, static_cast<int>(320 * fit) - 20, static_cast<int>(240 * fit)}));
     EXPECT_EQ(Data().backgroundColour, 0xFFFFFFu);
-    EXPECT_TRUE(Enabled(cmd::ScanBack));
-    EXPECT_TRUE(Enabled(cmd::EditScan));
-    EXPECT_FALSE(Enabled(cmd::EditInsert));
+    EXPECT_TRUE(Enabled(cmd::PickBackColour));
+    EXPECT_TRUE(Enabled(cmd::Scan));
+    EXPECT_FALSE(Enabled(cmd::InsertLamp));
     // The folder of the chosen picture becomes the current directory.
     EXPECT_EQ(s->app->CurrentDirectory(), QDir(install.FilePath(QString())).absolutePath());
 
@@ -173,13 +173,13 @@ TEST_F(EditImgViewTest, OpenImageFitsThePictureAndScanMatchesTheCore)
     ASSERT_TRUE(CLampScanner::Finish(expected, reference));
     ASSERT_GT(expected.lamps.size(), 3u);
 
-    Registry().Dispatch(cmd::EditScan);
+    Registry().Dispatch(cmd::Scan);
     EXPECT_TRUE(view->ScanPending());
     EXPECT_TRUE(Data().lamps.empty());
-    EXPECT_FALSE(Enabled(cmd::ScanBack));
-    EXPECT_FALSE(Enabled(cmd::EditScan));
-    EXPECT_TRUE(Enabled(cmd::EditInsert));
-    EXPECT_TRUE(Enabled(cmd::Effect1));
+    EXPECT_FALSE(Enabled(cmd::PickBackColour));
+    EXPECT_FALSE(Enabled(cmd::Scan));
+    EXPECT_TRUE(Enabled(cmd::InsertLamp));
+    EXPECT_TRUE(Enabled(cmd::Zoom4));
     // The scan runs on the view's one-shot timer.
     QTest::qWait(CEditImgView::kScanDelayMs + 300);
     EXPECT_FALSE(view->ScanPending());
@@ -194,7 +194,7 @@ TEST_F(EditImgViewTest, OpenImageFitsThePictureAndScanMatchesTheCore)
     QTest::mousePress(view, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(50, 50));
     EXPECT_EQ(Data().scanScope, scope);
-    view->RunCommand(cmd::EditScan);
+    view->RunCommand(cmd::Scan);
     EXPECT_FALSE(view->ScanPending());
     EXPECT_EQ(Data().lamps, expected.lamps);
 }
@@ -239,7 +239,7 @@ TEST_F(EditImgViewTest, UnreadablePictureShowsItsMessageAndLeavesTheView)
     ASSERT_EQ(s->log.messages.size(), 1);
     EXPECT_TRUE(s->log.messages.front().startsWith(QStringLiteral("The picture cannot be read.")));
     EXPECT_FALSE(View()->PictureShown());
-    EXPECT_FALSE(Enabled(cmd::EditScan));
+    EXPECT_FALSE(Enabled(cmd::Scan));
     EXPECT_EQ(Data().scanScope, scope);
 }
 
@@ -248,12 +248,12 @@ TEST_F(EditImgViewTest, RefusedGridNamesItsValuesAndChangesNothing)
     s->log.openName = SavePicture(SitePicture(200, 100, {{1, 1}}), QStringLiteral("s.bmp"));
     Registry().Dispatch(cmd::OpenImage);
     Data().objectSize = 0.0f;
-    Registry().Dispatch(cmd::EditScan);
+    Registry().Dispatch(cmd::Scan);
     EXPECT_FALSE(View()->ScanPending());
     ASSERT_EQ(s->log.messages.size(), 1);
     EXPECT_TRUE(s->log.messages.front().contains(QStringLiteral("scan grid cannot be used")));
     EXPECT_TRUE(View()->ScanAllowed());
-    EXPECT_TRUE(Enabled(cmd::EditScan));
+    EXPECT_TRUE(Enabled(cmd::Scan));
     EXPECT_FALSE(Data().modified);
 }
 
@@ -264,10 +264,10 @@ TEST_F(EditImgViewTest, EmptyLayoutKeepsItsToleranceAndEntersEditing)
     EXPECT_TRUE(Data().scanned);
     EXPECT_EQ(Data().backgroundTolerance, 8421504);
     EXPECT_NEAR(Data().gridStep, 5.12, 1e-6);
-    EXPECT_TRUE(Enabled(cmd::EditInsert));
-    EXPECT_FALSE(Enabled(cmd::EditScan));
+    EXPECT_TRUE(Enabled(cmd::InsertLamp));
+    EXPECT_FALSE(Enabled(cmd::Scan));
     EXPECT_TRUE(View()->ScanAllowed());
-    Registry().Dispatch(cmd::OpenEditL);
+    Registry().Dispatch(cmd::OpenEmptyLayout);
     EXPECT_TRUE(View()->ScanPending());
 }
 
@@ -283,7 +283,7 @@ TEST_F(EditImgViewTest, BackColourPickAndScopeRubberBand)
     // Not armed: a double-click picks nothing.
     QTest::mouseDClick(View(), Qt::LeftButton, {}, onPixel);
     EXPECT_EQ(Data().backgroundColour, 0xFFFFFFu);
-    Registry().Dispatch(cmd::ScanBack);
+    Registry().Dispatch(cmd::PickBackColour);
     QTest::mouseDClick(View(), Qt::LeftButton, {}, onPixel);
     EXPECT_EQ(Data().backgroundColour, 0x030201u);
     EXPECT_EQ(s->log.messages, QStringList{QStringLiteral("Set the background color.")});
@@ -313,7 +313,7 @@ TEST_F(EditImgViewTest, OtherValueTakesOnlyValuesInRange)
             dialog.accept();
         };
         s->log.messages.clear();
-        Registry().Dispatch(cmd::ScanSetOther);
+        Registry().Dispatch(cmd::OtherValue);
     };
     enter("25.5", "3000", "40");
     EXPECT_FLOAT_EQ(Data().lampSize, 25.5f);
@@ -341,11 +341,11 @@ TEST_F(EditImgViewTest, OtherValueTakesOnlyValuesInRange)
 TEST_F(EditImgViewTest, ZoomCommandsKeysToolsAndChecks)
 {
     EmptyLayout();
-    Registry().Dispatch(cmd::Effect6);
+    Registry().Dispatch(cmd::Zoom24);
     EXPECT_EQ(View()->Zoom(), 24);
-    EXPECT_TRUE(Checked(cmd::Effect6));
-    EXPECT_FALSE(Checked(cmd::Effect1));
-    Registry().Dispatch(cmd::Effect1);
+    EXPECT_TRUE(Checked(cmd::Zoom24));
+    EXPECT_FALSE(Checked(cmd::Zoom4));
+    Registry().Dispatch(cmd::Zoom4);
     EXPECT_EQ(View()->Zoom(), 4);
 
     Registry().Dispatch(cmd::ZoomInTool);
@@ -371,17 +371,17 @@ TEST_F(EditImgViewTest, ZoomCommandsKeysToolsAndChecks)
     Registry().Dispatch(cmd::PointerTool);
     EXPECT_TRUE(Checked(cmd::PointerTool));
     EXPECT_EQ(View()->cursor().shape(), Qt::ArrowCursor);
-    Registry().Dispatch(cmd::EditInsert);
-    EXPECT_TRUE(Checked(cmd::EditInsert));
-    EXPECT_FALSE(Checked(cmd::EditDelete));
-    Registry().Dispatch(cmd::EditDelete);
-    EXPECT_FALSE(Checked(cmd::EditInsert));
-    EXPECT_TRUE(Checked(cmd::EditDelete));
+    Registry().Dispatch(cmd::InsertLamp);
+    EXPECT_TRUE(Checked(cmd::InsertLamp));
+    EXPECT_FALSE(Checked(cmd::DeleteLamp));
+    Registry().Dispatch(cmd::DeleteLamp);
+    EXPECT_FALSE(Checked(cmd::InsertLamp));
+    EXPECT_TRUE(Checked(cmd::DeleteLamp));
     EXPECT_EQ(View()->PortEdit().operation, CPortEditor::Delete);
 
-    EXPECT_TRUE(Checked(cmd::EditGridding));
-    Registry().Dispatch(cmd::EditGridding);
-    EXPECT_FALSE(Checked(cmd::EditGridding));
+    EXPECT_TRUE(Checked(cmd::ShowGrid));
+    Registry().Dispatch(cmd::ShowGrid);
+    EXPECT_FALSE(Checked(cmd::ShowGrid));
 
     CMainFrame& main = *s->app->MainFrame();
     EXPECT_TRUE(Checked(cmd::ShowCoordinatesBar));
@@ -390,13 +390,13 @@ TEST_F(EditImgViewTest, ZoomCommandsKeysToolsAndChecks)
     const bool lampBar = main.LampToolBar()->isVisible();
     Registry().Dispatch(cmd::ShowLampToolBar);
     EXPECT_NE(main.LampToolBar()->isVisible(), lampBar);
-    EXPECT_FALSE(Enabled(cmd::OutList));
+    EXPECT_FALSE(Enabled(cmd::ParallelPlay));
 }
 
 TEST_F(EditImgViewTest, ContextMenuIsRelabelledAndFollowsTheEnableTable)
 {
     EmptyLayout();
-    Registry().Dispatch(cmd::Effect2);
+    Registry().Dispatch(cmd::Zoom8);
     std::unique_ptr<QMenu> menu(View()->BuildContextMenu(nullptr));
     ASSERT_NE(menu, nullptr);
     std::vector<int> ids;
@@ -404,9 +404,9 @@ TEST_F(EditImgViewTest, ContextMenuIsRelabelledAndFollowsTheEnableTable)
     QAction* scan = nullptr;
     for (QAction* item : menu->actions()) {
         ids.push_back(item->isSeparator() ? 0 : item->data().toInt());
-        if (item->data().toInt() == cmd::Effect2)
+        if (item->data().toInt() == cmd::Zoom8)
             zoom8 = item;
-        if (item->data().toInt() == cmd::EditScan)
+        if (item->data().toInt() == cmd::Scan)
             scan = item;
     }
     EXPECT_EQ(ids, (std::vector<int>{57600, 32771, 57601, 0, 32794, 32795, 32796, 32797, 32802, 32803,
@@ -454,7 +454,7 @@ TEST_F(EditImgViewTest, ScrollBarsWheelAndPan)
     h->triggerAction(QAbstractSlider::SliderToMinimum);
 
     // Clicks see the scrolled cell.
-    Registry().Dispatch(cmd::Effect4);
+    Registry().Dispatch(cmd::Zoom16);
     EXPECT_EQ(View()->CellAt(QPoint(10, 10)), QPoint(0, 130 / 16));
 
     Registry().Dispatch(cmd::PanTool);
@@ -529,7 +529,7 @@ TEST_F(EditImgViewTest, PaintShowsLampsPortsAndGrid)
 TEST_F(EditImgViewTest, InsertAndDeleteByClickAndDrag)
 {
     EmptyLayout();
-    Registry().Dispatch(cmd::EditInsert);
+    Registry().Dispatch(cmd::InsertLamp);
     Click(2, 3);
     Click(2, 1);
     Click(0, 5);
@@ -552,7 +552,7 @@ TEST_F(EditImgViewTest, InsertAndDeleteByClickAndDrag)
     EXPECT_EQ(Data().lamps.size(), 6u);
     EXPECT_EQ(Doc().UndoStack().count(), steps + 1);
 
-    Registry().Dispatch(cmd::EditDelete);
+    Registry().Dispatch(cmd::DeleteLamp);
     Click(2, 1);
     EXPECT_EQ(Data().lamps.size(), 5u);
     EXPECT_FALSE(CLampEditor::FindLamp(Data(), 2, 1));
@@ -567,8 +567,8 @@ TEST_F(EditImgViewTest, InsertAndDeleteByClickAndDrag)
 TEST_F(EditImgViewTest, InsertBeyondTheLeftEdgeWhileDraggingShowsItsMessage)
 {
     EmptyLayout();
-    Registry().Dispatch(cmd::Effect4);
-    Registry().Dispatch(cmd::EditInsert);
+    Registry().Dispatch(cmd::Zoom16);
+    Registry().Dispatch(cmd::InsertLamp);
     QTest::mousePress(View(), Qt::LeftButton, {}, QPoint(8, 8));
     QTest::mouseMove(View(), QPoint(-40, 8));
     QTest::mouseRelease(View(), Qt::LeftButton, {}, QPoint(-40, 8));
@@ -580,8 +580,8 @@ TEST_F(EditImgViewTest, InsertBeyondTheLeftEdgeWhileDraggingShowsItsMessage)
 TEST_F(EditImgViewTest, StatusPanesAndCoordinatesBarFollowThePointer)
 {
     EmptyLayout();
-    Registry().Dispatch(cmd::Effect4);
-    Registry().Dispatch(cmd::EditInsert);
+    Registry().Dispatch(cmd::Zoom16);
+    Registry().Dispatch(cmd::InsertLamp);
     Click(3, 4);
     // The first paint with lamps has fitted the zoom (one lamp: kept).
     View()->grab();
@@ -620,7 +620,7 @@ TEST_F(EditImgViewTest, PortEditDialogValidatesAndSetsTheOperation)
             dialog.accept();
             accepted = dialog.result() == QDialog::Accepted;
         };
-        Registry().Dispatch(cmd::CportEdit);
+        Registry().Dispatch(cmd::PortEdit);
         return accepted;
     };
     for (auto [port, position] : {std::pair{"0", "0"}, {"13", "0"}, {"1", "-1"}, {"1", "9999"}, {"x", "0"}})
@@ -657,13 +657,13 @@ TEST_F(EditImgViewTest, PortEditDialogValidatesAndSetsTheOperation)
         EXPECT_TRUE(position->isReadOnly());
         dialog.reject();
     };
-    Registry().Dispatch(cmd::CportEdit);
+    Registry().Dispatch(cmd::PortEdit);
 }
 
 TEST_F(EditImgViewTest, PortChainsByClickAndCoordinatesBarAndCportFile)
 {
     EmptyLayout();
-    Registry().Dispatch(cmd::EditInsert);
+    Registry().Dispatch(cmd::InsertLamp);
     for (int y = 0; y < 4; ++y)
         Click(1, y);
     // Port 2 by the bar's button, then ADD.
@@ -703,11 +703,11 @@ TEST_F(EditImgViewTest, PortChainsByClickAndCoordinatesBarAndCportFile)
 
     // "cport.h" lands in the current directory, byte for byte the table.
     s->app->SetCurrentDirectory(install.FilePath(QString()));
-    Registry().Dispatch(cmd::CportOut);
+    Registry().Dispatch(cmd::PortTableOut);
     EXPECT_EQ(ReadFile(install.FilePath(QStringLiteral("cport.h"))), CPortTable::Text(Data().lamps));
 
     s->app->SetCurrentDirectory(install.FilePath(QStringLiteral("no/such/folder")));
-    Registry().Dispatch(cmd::CportOut);
+    Registry().Dispatch(cmd::PortTableOut);
     EXPECT_EQ(s->log.messages.back(), QStringLiteral("Cannot create the file cport.h."));
 }
 
@@ -716,7 +716,7 @@ TEST_F(EditImgViewTest, PortChainsByClickAndCoordinatesBarAndCportFile)
 TEST_F(EditImgViewTest, SaveAsNamesTheFileAndWritesThePortTableBesideIt)
 {
     EmptyLayout();
-    Registry().Dispatch(cmd::EditInsert);
+    Registry().Dispatch(cmd::InsertLamp);
     Click(0, 0);
     // Below two lamps: nothing at all.
     s->log.saveName = install.FilePath(QStringLiteral("one"));
@@ -755,24 +755,24 @@ TEST_F(EditImgViewTest, OpenedLayoutStartsInEditingWithoutThePicture)
     ASSERT_EQ(Doc().GetPathName(), QFileInfo(path).absoluteFilePath());
     EXPECT_TRUE(Data().scanned);
     EXPECT_TRUE(Data().openedFromFile);
-    EXPECT_TRUE(Enabled(cmd::EditInsert));
-    EXPECT_FALSE(Enabled(cmd::ScanBack));
+    EXPECT_TRUE(Enabled(cmd::InsertLamp));
+    EXPECT_FALSE(Enabled(cmd::PickBackColour));
     EXPECT_FALSE(View()->PictureShown());
 }
 
 TEST_F(EditImgViewTest, TransferDataHandsCopiesToAModeTestFrame)
 {
     EmptyLayout();
-    Registry().Dispatch(cmd::EditInsert);
+    Registry().Dispatch(cmd::InsertLamp);
     Click(0, 0);
     CMainFrame& main = *s->app->MainFrame();
-    Registry().Dispatch(cmd::EditPlamp); // one lamp: nothing
+    Registry().Dispatch(cmd::TransferData); // one lamp: nothing
     EXPECT_EQ(main.ModeTestView(), nullptr);
     Click(4, 2);
     Click(2, 6);
     s->app->SetCurrentDirectory(install.FilePath(QString()));
     CLayoutDocument* layout = &Doc();
-    Registry().Dispatch(cmd::EditPlamp);
+    Registry().Dispatch(cmd::TransferData);
     ProcessEvents();
     ASSERT_NE(main.ModeTestView(), nullptr);
     EXPECT_NE(dynamic_cast<CModetestView*>(main.ModeTestView()), nullptr);
@@ -798,11 +798,11 @@ TEST_F(EditImgViewTest, TransferDataHandsCopiesToAModeTestFrame)
     // A new document sends the mode test view File Close; Cancel keeps it.
     layout->Data().modified = true;
     s->log.answer = QMessageBox::Cancel;
-    Registry().Dispatch(cmd::NewLed);
+    Registry().Dispatch(cmd::NewImageDocumentMain);
     ProcessEvents();
     EXPECT_NE(main.ModeTestView(), nullptr);
     s->log.answer = QMessageBox::No;
-    Registry().Dispatch(cmd::NewLed);
+    Registry().Dispatch(cmd::NewImageDocumentMain);
     ProcessEvents();
     EXPECT_EQ(main.ModeTestView(), nullptr);
     for (QMdiSubWindow* window : main.MdiArea()->subWindowList()) {
@@ -851,13 +851,13 @@ TEST_F(EditImgViewTest, UndoAndRedoRestoreTheDocumentByteForByte)
     s->log.openName = SavePicture(SitePicture(320, 240, {{0, 0}, {0, 1}, {2, 2}, {5, 3}}), QStringLiteral("u.bmp"));
     Registry().Dispatch(cmd::OpenImage);
     const std::string blank = CLayoutFile::Serialize(Data());
-    Registry().Dispatch(cmd::EditScan);
+    Registry().Dispatch(cmd::Scan);
     View()->FinishScanNow();
     const std::string scanned = CLayoutFile::Serialize(Data());
     ASSERT_GE(Data().lamps.size(), 2u);
 
-    Registry().Dispatch(cmd::Effect4);
-    Registry().Dispatch(cmd::EditInsert);
+    Registry().Dispatch(cmd::Zoom16);
+    Registry().Dispatch(cmd::InsertLamp);
     Click(40, 2);
     const std::string inserted = CLayoutFile::Serialize(Data());
     Registry().Dispatch(cmd::CoordPort1);
@@ -865,7 +865,7 @@ TEST_F(EditImgViewTest, UndoAndRedoRestoreTheDocumentByteForByte)
     Click(40, 2);
     Click(Data().lamps[0].x, Data().lamps[0].y);
     const std::string chained = CLayoutFile::Serialize(Data());
-    Registry().Dispatch(cmd::EditDelete);
+    Registry().Dispatch(cmd::DeleteLamp);
     Click(40, 2);
     const std::string deleted = CLayoutFile::Serialize(Data());
     EXPECT_NE(deleted, chained);
