@@ -17,7 +17,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         m_document = std::make_unique<lumaro::gui::CLayoutDocument>();
-        auto& lamps = m_document->Data().lamps;
+        lumaro::CEditImgDoc project;
+        auto& lamps = project.lamps;
         int n = 0;
         for (int x = 0; x < 100; ++x) {
             for (int y = 0; y < 100; ++y) {
@@ -31,7 +32,8 @@ private Q_SLOTS:
                 lamps.push_back(lamp);
             }
         }
-        m_document->Data().scanned = true;
+        project.scanned = true;
+        m_document->OpenProject(std::move(project));
         m_view = std::make_unique<lumaro::gui::CEditImgView>(m_document.get());
         m_view->resize(1280, 1024);
         m_image = QImage(m_view->size(), QImage::Format_ARGB32_Premultiplied);

@@ -494,7 +494,10 @@ void CMainFrame::OnTransferData()
         return;
     // Value copies: a lamp deleted later in the layout view leaves the
     // handed-over list intact.
-    layout->Data().HandLampsToEffects();
+    layout->Edit(QStringLiteral("Transfer Data"), Aspect::LampPositions, [](CEditImgDoc& data) {
+        data.HandLampsToEffects();
+        return true;
+    });
     auto failed = [this] {
         m_app.Prompts().message(this, Text(msgkey::CommandFailed), QMessageBox::Warning,
                                 QMessageBox::Ok);

@@ -4,6 +4,7 @@
 #include "core/layout/EditImgDoc.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
+#include "gui/layout/LayoutDocument.h"
 
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -20,6 +21,8 @@
 namespace lumaro::gui {
 
 namespace {
+
+constexpr int kModeNumberRole = Qt::UserRole + 1;
 
 QTreeWidget* MakeTree(QWidget* parent)
 {
@@ -96,7 +99,7 @@ private:
 
 } // namespace
 
-CModeGrpEdt::CModeGrpEdt(lumaro::CEditImgDoc& document, CPrompts& prompts, QWidget* parent)
+CModeGrpEdt::CModeGrpEdt(CLayoutDocument& document, CPrompts& prompts, QWidget* parent)
     : QWidget(parent), m_document(document), m_prompts(prompts)
 {
     MarkAsDialog(this);
@@ -139,6 +142,15 @@ CModeGrpEdt::CModeGrpEdt(lumaro::CEditImgDoc& document, CPrompts& prompts, QWidg
 
     SetDialogLangText(this, kDialogId);
     OnReset();
+    // The trees show the document; an undo or another page changing the
+    // modes or groups shows here at once.
+    // Entries not yet saved stay when only the mode list changed.
+    connect(&m_document, &CLayoutDocument::Changed, this, [this](Aspects what) {
+        if (what & Aspect::ProgramGroups)
+            FillGroupTree(false);
+        if (what & Aspect::Modes)
+            FillModeTree();
+    });
 }
 
 QPushButton* CModeGrpEdt::Button(int controlId) const
@@ -156,6 +168,8 @@ QTreeWidgetItem* CModeGrpEdt::AddEntry(QTreeWidgetItem* parent, int number, cons
 {
     QTreeWidgetItem* entry =
         AddLine(parent, QStringLiteral("%1_%2").arg(number).arg(QString::fromStdString(mode.name)));
+    // The number travels with the item, not only in its text.
+    entry->setData(0, kModeNumberRole, number);
     entry->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
     AddLine(entry, QStringLiteral("Interval:%1").arg(mode.interval));
     AddLine(entry, QStringLiteral("Loop:%1").arg(mode.loop));
@@ -175,7 +189,7 @@ QTreeWidgetItem* CModeGrpEdt::AddEntry(QTreeWidgetItem* parent, int number, cons
 
 bool CModeGrpEdt::DropMode(int modeNumber, QTreeWidgetItem* target)
 {
-    if (modeNumber < 0 || std::size_t(modeNumber) >= m_document.modes.size() || Depth(target) < 1 ||
+    if (modeNumber < 0 || std::size_t(modeNumber) >= m_document.Data().modes.size() || Depth(target) < 1 ||
         target->treeWidget() != m_groups)
         return false;
     QTreeWidgetItem* after = nullptr;
@@ -183,7 +197,7 @@ bool CModeGrpEdt::DropMode(int modeNumber, QTreeWidgetItem* target)
         after = target;
         target = target->parent();
     }
-    QTreeWidgetItem* entry = AddEntry(target, modeNumber, m_document.modes[modeNumber]);
+    QTreeWidgetItem* entry = AddEntry(target, modeNumber, m_document.Data().modes[modeNumber]);
     if (after) {
         target->removeChild(entry);
         target->insertChild(target->indexOfChild(after) + 1, entry);
@@ -197,8 +211,8 @@ void CModeGrpEdt::FillModeTree()
     m_modes->clear();
     auto* root = new QTreeWidgetItem(m_modes, QStringList{QStringLiteral("Exist Mode")});
     root->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
-    for (std::size_t m = 0; m < m_document.modes.size(); ++m)
-        AddEntry(root, int(m), m_document.modes[m]);
+    for (std::size_t m = 0; m < m_document.Data().modes.size(); ++m)
+        AddEntry(root, int(m), m_document.Data().modes[m]);
     root->setExpanded(true);
 }
 
@@ -211,10 +225,10 @@ void CModeGrpEdt::FillGroupTree(bool allModes)
         QTreeWidgetItem* group = AddLine(root, QStringLiteral("Program Group%1").arg(g));
         group->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
         if (allModes) {
-            for (std::size_t m = 0; m < m_document.modes.size(); ++m)
-                AddEntry(group, int(m), m_document.modes[m]);
+            for (std::size_t m = 0; m < m_document.Data().modes.size(); ++m)
+                AddEntry(group, int(m), m_document.Data().modes[m]);
         } else {
-            for (const lumaro::CModeItem& entry : m_document.programGroups[g])
+            for (const lumaro::CModeItem& entry : m_document.Data().programGroups[g])
                 AddEntry(group, entry.layer, entry);
         }
     }
@@ -253,24 +267,26 @@ void CModeGrpEdt::OnSave()
                           QMessageBox::Warning, QMessageBox::Ok);
         return;
     }
+    const std::vector<lumaro::CModeItem>& modes = m_document.Data().modes;
+    std::array<std::vector<lumaro::CModeItem>, lumaro::kProgramGroupCount> groups;
     for (int g = 0; g < lumaro::kProgramGroupCount && g < root->childCount(); ++g) {
-        std::vector<lumaro::CModeItem>& group = m_document.programGroups[g];
-        group.clear();
         QTreeWidgetItem* groupItem = root->child(g);
         for (int e = 0; e < groupItem->childCount(); ++e) {
-            const QString text = groupItem->child(e)->text(0);
             bool ok = false;
-            const int m = text.left(text.indexOf(QLatin1Char('_'))).toInt(&ok);
+            const int m = groupItem->child(e)->data(0, kModeNumberRole).toInt(&ok);
             // The tree was filled from the mode list, but a Reset may not have
             // followed an edit of it.
-            if (!ok || m < 0 || std::size_t(m) >= m_document.modes.size())
+            if (!ok || m < 0 || std::size_t(m) >= modes.size())
                 continue;
-            lumaro::CModeItem copy = m_document.modes[m];
+            lumaro::CModeItem copy = modes[std::size_t(m)];
             copy.layer = m;
-            group.push_back(std::move(copy));
+            groups[std::size_t(g)].push_back(std::move(copy));
         }
     }
-    m_document.modified = true;
+    m_document.Edit(QStringLiteral("Program Groups"), Aspect::ProgramGroups, [&groups](CEditImgDoc& data) {
+        data.programGroups = std::move(groups);
+        return true;
+    });
     Q_EMIT Saved();
 }
 
@@ -292,7 +308,7 @@ void CModeGrpEdt::contextMenuEvent(QContextMenuEvent* event)
         OnMenuCommand(DeleteId);
 }
 
-CModeGrpDlg::CModeGrpDlg(lumaro::CEditImgDoc& document, CPrompts& prompts, QWidget* parent) : QDialog(parent)
+CModeGrpDlg::CModeGrpDlg(CLayoutDocument& document, CPrompts& prompts, QWidget* parent) : QDialog(parent)
 {
     m_page = new CModeGrpEdt(document, prompts, this);
     setWindowTitle(m_page->windowTitle());

@@ -8,17 +8,17 @@ class QTreeWidgetItem;
 class QPushButton;
 
 namespace lumaro {
-class CEditImgDoc;
 class CModeItem;
 } // namespace lumaro
 
 namespace lumaro::gui {
 
+class CLayoutDocument;
 struct CPrompts;
 
 // Page 107 "Define Program Group": the 32 program groups beside the mode
 // list. A page of its own, so that it works alone and in the mode editor's
-// sheet; nothing reaches the document before Save.
+// sheet; nothing reaches the document before Save, which is one edit of it.
 class CModeGrpEdt : public QWidget {
     Q_OBJECT
 public:
@@ -26,7 +26,7 @@ public:
     enum ControlId { SaveId = 1330, ResetId = 1331, InsertAllId = 1009, RemoveAllId = 1010 };
     enum MenuId { DeleteId = 32890, RefreshId = 32891 };
 
-    CModeGrpEdt(lumaro::CEditImgDoc& document, CPrompts& prompts, QWidget* parent = nullptr);
+    CModeGrpEdt(CLayoutDocument& document, CPrompts& prompts, QWidget* parent = nullptr);
 
     // Pixels per grid unit for the positions shown; 1 until a layout view
     // tells the page its zoom.
@@ -60,7 +60,7 @@ private:
     void FillModeTree();
     void FillGroupTree(bool allModes);
 
-    lumaro::CEditImgDoc& m_document;
+    CLayoutDocument& m_document;
     CPrompts& m_prompts;
     QTreeWidget* m_groups = nullptr;
     QTreeWidget* m_modes = nullptr;
@@ -71,7 +71,7 @@ private:
 class CModeGrpDlg : public QDialog {
     Q_OBJECT
 public:
-    CModeGrpDlg(lumaro::CEditImgDoc& document, CPrompts& prompts, QWidget* parent = nullptr);
+    CModeGrpDlg(CLayoutDocument& document, CPrompts& prompts, QWidget* parent = nullptr);
     CModeGrpEdt* Page() const { return m_page; }
 
 private:

@@ -38,6 +38,11 @@ CSceneEditDlg::CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidg
     for (int s = 0; s < lumaro::kSceneCount; ++s)
         m_tabs->addTab(QStringLiteral("Scene%1").arg(s + 1));
     connect(m_tabs, &QTabBar::currentChanged, this, [this] { LoadScene(); });
+    // Undo and redo, or another window, may change the scenes under the dialog.
+    connect(&m_document, &CLayoutDocument::Changed, this, [this](Aspects what) {
+        if (what & Aspect::Scenes)
+            LoadScene();
+    });
 
     // One page for all tabs: switching tabs reloads it with the scene chosen.
     auto* page = new QFrame(this);
@@ -179,45 +184,68 @@ void CSceneEditDlg::OnEffectChanged(int row, int menuIndex)
 {
     if (m_loading || menuIndex < 0)
         return;
-    lumaro::CSceneSlot& slot = m_document.Data().scenes[CurrentScene()][row];
-    slot.menuIndex = menuIndex;
-    slot.colours = CSceneConverter::DefaultColours(menuIndex, LampWidth());
+    const UIntArray colours = CSceneConverter::DefaultColours(menuIndex, LampWidth());
+    EditSlot(row, [&](lumaro::CSceneSlot& slot) {
+        slot.menuIndex = menuIndex;
+        slot.colours = colours;
+    });
+}
+
+void CSceneEditDlg::EditSlot(int row, const std::function<void(lumaro::CSceneSlot&)>& change, int mergeGroup)
+{
+    const int scene = CurrentScene();
+    m_loading = true; // the rows already show what the user did
+    m_document.Edit(
+        QStringLiteral("Edit Scene"), Aspect::Scenes,
+        [&](CEditImgDoc& data) {
+            change(data.scenes[scene][row]);
+            return true;
+        },
+        mergeGroup);
+    m_loading = false;
     UpdateColourButton(row);
-    m_document.SetModifiedFlag();
 }
 
 void CSceneEditDlg::OnSpeedEdited(int row, const QString& text)
 {
-    m_document.Data().scenes[CurrentScene()][row].speed = text.toInt();
-    m_document.SetModifiedFlag();
+    // Typing into one speed field is one undo step.
+    if (m_speedRow != row || m_speedScene != CurrentScene()) {
+        m_speedRow = row;
+        m_speedScene = CurrentScene();
+        m_speedGroup = m_document.NewMergeGroup();
+    }
+    const int speed = text.toInt();
+    EditSlot(row, [speed](lumaro::CSceneSlot& slot) { slot.speed = speed; }, m_speedGroup);
 }
 
 void CSceneEditDlg::OnColourList(int row)
 {
-    lumaro::CSceneSlot& slot = m_document.Data().scenes[CurrentScene()][row];
+    const lumaro::CSceneSlot& slot = m_document.Data().scenes[CurrentScene()][row];
     CColorListDlg dialog(slot.colours, m_prompts, this);
     if (!runColourList(dialog))
         return;
-    slot.colours = dialog.Colours();
-    UpdateColourButton(row);
-    m_document.SetModifiedFlag();
+    const UIntArray colours = dialog.Colours();
+    EditSlot(row, [&colours](lumaro::CSceneSlot& edited) { edited.colours = colours; });
 }
 
 void CSceneEditDlg::OnSaveCreate()
 {
-    lumaro::CEditImgDoc& data = m_document.Data();
-    CSceneConverter::Convert(data);
-    // Convert filled empty colour lists with their defaults; the rows show
-    // nothing of that, but reload anyway so they match the document.
-    LoadScene();
-    const Status written = CPortTable::Write(data.lamps, outputFolder);
+    m_document.Edit(QStringLiteral("Save/Create"),
+                    Aspect::Scenes | Aspect::LampPositions | Aspect::Modes | Aspect::ProgramGroups,
+                    [](CEditImgDoc& data) {
+                        CSceneConverter::Convert(data);
+                        return true;
+                    });
+    const Status written = CPortTable::Write(m_document.Data().lamps, outputFolder);
     if (!written) {
         m_prompts.message(this, QString::fromStdString(GetLangText(written.key)), QMessageBox::Warning,
                           QMessageBox::Ok);
-    } else if (buildFirmware) {
-        buildFirmware(m_document);
+        return;
     }
-    m_document.SetModifiedFlag();
+    if (portTableWritten)
+        portTableWritten(outputFolder / CPortTable::kFileName);
+    if (buildFirmware)
+        buildFirmware(m_document);
 }
 
 } // namespace lumaro::gui

@@ -13,6 +13,10 @@ class QLineEdit;
 class QPushButton;
 class QTabBar;
 
+namespace lumaro {
+class CSceneSlot;
+}
+
 namespace lumaro::gui {
 
 class CColorListDlg;
@@ -44,6 +48,8 @@ public:
     // empty until the firmware side exists; "Save/Create" then stops after
     // the port table.
     std::function<void(CLayoutDocument&)> buildFirmware;
+    // Told where "cport.h" went, for the status bar.
+    std::function<void(const fs::path&)> portTableWritten;
     // Runs the Color List dialog modally; true when it ended with OK.
     std::function<bool(CColorListDlg&)> runColourList;
 
@@ -69,6 +75,7 @@ private:
     void OnEffectChanged(int row, int menuIndex);
     void OnSpeedEdited(int row, const QString& text);
     void OnColourList(int row);
+    void EditSlot(int row, const std::function<void(lumaro::CSceneSlot&)>& change, int mergeGroup = 0);
     void UpdateColourButton(int row);
     std::int64_t LampWidth() const;
 
@@ -78,6 +85,9 @@ private:
     QLabel* m_note = nullptr;
     std::array<Row, kRows> m_rows{};
     bool m_loading = false; // filling the rows is no user change
+    int m_speedRow = -1;
+    int m_speedScene = -1;
+    int m_speedGroup = 0;
 };
 
 } // namespace lumaro::gui

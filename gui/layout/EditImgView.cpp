@@ -393,7 +393,11 @@ void CEditImgView::OnOpenImage()
         return;
     }
     CScaledPicture picture = std::move(loaded).value();
-    Status opened = CLampScanner::OpenPicture(document->Data(), picture, width(), height());
+    Status opened = Status::Ok();
+    document->Edit(QStringLiteral("Open Image"), Aspect::ScanSettings, [&](CEditImgDoc& data) {
+        opened = CLampScanner::OpenPicture(data, picture, width(), height());
+        return opened.ok();
+    });
     if (!opened) {
         ShowMessage(opened.key);
         return;
@@ -438,15 +442,14 @@ void CEditImgView::StartScan(bool emptyLayout)
     CLayoutDocument* document = GetLayoutDocument();
     if (!document)
         return;
-    CLayoutSnapshot before = document->TakeSnapshot();
-    Status begun = emptyLayout ? CLampScanner::BeginEmptyLayout(document->Data())
-                               : CLampScanner::Begin(document->Data());
+    // The scan works on a copy; the document takes the result as one edit.
+    CEditImgDoc work = document->Data();
+    Status begun = emptyLayout ? CLampScanner::BeginEmptyLayout(work) : CLampScanner::Begin(work);
     if (!begun) {
-        document->RestoreSnapshot(before);
         ShowMessage(begun.key, QString::fromStdString(begun.detail));
         return;
     }
-    m_editBefore = std::move(before);
+    m_scanWork = std::move(work);
     m_scanTimer->start();
     EnterEditingState();
     if (!emptyLayout)
@@ -467,15 +470,19 @@ void CEditImgView::OnScanTimer()
     CLayoutDocument* document = GetLayoutDocument();
     if (!document)
         return;
-    Status finished = CLampScanner::Finish(document->Data(), m_picture);
+    if (!m_scanWork)
+        return;
+    Status finished = CLampScanner::Finish(*m_scanWork, m_picture);
     if (!finished)
         ShowMessage(finished.key, QString::fromStdString(finished.detail));
     m_pictureShown = false;
-    if (m_editBefore) {
-        document->RecordEdit(*m_editBefore, QStringLiteral("Scan"));
-        m_editBefore.reset();
-    }
-    document->SetModifiedFlag(true);
+    constexpr Aspects kScanned = Aspect::Lamps | Aspect::Ports | Aspect::ScanSettings;
+    const CProjectState result = CProjectState::Capture(*m_scanWork, kScanned);
+    m_scanWork.reset();
+    document->Edit(QStringLiteral("Scan"), kScanned, [&](CEditImgDoc& data) {
+        result.ApplyTo(data);
+        return true;
+    });
     update();
 }
 
@@ -485,21 +492,26 @@ void CEditImgView::OnOtherValue()
     CEditorApp* app = App();
     if (!document)
         return;
-    CEditImgDoc& data = document->Data();
-    COtherValueDlg dialog(app ? &app->Prompts() : nullptr, data.lampSize, data.objectSize,
-                          data.backgroundTolerance, this);
+    const CEditImgDoc& current = document->Data();
+    COtherValueDlg dialog(app ? &app->Prompts() : nullptr, current.lampSize, current.objectSize,
+                          current.backgroundTolerance, this);
     if (ExecDialog(dialog) != QDialog::Accepted)
         return;
     const double lampSize = dialog.LampSize();
-    if (lampSize > 1.0 && lampSize < 1000.0)
-        data.lampSize = static_cast<float>(lampSize);
-    else
-        ShowMessage("EDITIMGVIEW_ONSCANSETOTHER_PIT");
-    data.objectSize = static_cast<float>(dialog.ObjectSize());
+    const bool lampSizeOk = lampSize > 1.0 && lampSize < 1000.0;
     const int tolerance = dialog.Tolerance();
-    if (tolerance >= 1 && tolerance < 255)
-        data.backgroundTolerance = tolerance;
-    else
+    const bool toleranceOk = tolerance >= 1 && tolerance < 255;
+    document->Edit(QStringLiteral("Other Value"), Aspect::ScanSettings, [&](CEditImgDoc& data) {
+        if (lampSizeOk)
+            data.lampSize = static_cast<float>(lampSize);
+        data.objectSize = static_cast<float>(dialog.ObjectSize());
+        if (toleranceOk)
+            data.backgroundTolerance = tolerance;
+        return true;
+    });
+    if (!lampSizeOk)
+        ShowMessage("EDITIMGVIEW_ONSCANSETOTHER_PIT");
+    if (!toleranceOk)
         ShowMessage("EDITIMGVIEW_ONSCANSETOTHER_PITV");
 }
 
@@ -658,17 +670,14 @@ QPoint CEditImgView::CellAt(QPoint point) const
 
 void CEditImgView::BeginEdit()
 {
-    if (CLayoutDocument* document = GetLayoutDocument(); document && !m_editBefore)
-        m_editBefore = document->TakeSnapshot();
+    // Everything one press, drag and release does is one undo step.
+    if (CLayoutDocument* document = GetLayoutDocument(); document && m_editGroup == 0)
+        m_editGroup = document->NewMergeGroup();
 }
 
 void CEditImgView::EndEdit()
 {
-    CLayoutDocument* document = GetLayoutDocument();
-    if (!document || !m_editBefore || ScanPending())
-        return;
-    document->RecordEdit(*m_editBefore, QStringLiteral("Edit"));
-    m_editBefore.reset();
+    m_editGroup = 0;
 }
 
 void CEditImgView::ApplyEdits(QPoint cell, bool dragging)
@@ -676,18 +685,25 @@ void CEditImgView::ApplyEdits(QPoint cell, bool dragging)
     CLayoutDocument* document = GetLayoutDocument();
     if (!document || ScanPending())
         return;
-    CEditImgDoc& data = document->Data();
-    bool changed = false;
-    if (m_port.operation != CPortEditor::None)
-        changed |= m_port.ApplyAt(data, cell.x(), cell.y());
-    if (m_insertMode) {
-        CLampEditor::InsertResult inserted = CLampEditor::Insert(data, cell.x(), cell.y());
-        if (inserted == CLampEditor::InsertResult::NegativeCell)
-            ShowMessage(dragging ? CLampEditor::kNegativeCellDragKey : CLampEditor::kNegativeCellClickKey);
-        changed |= inserted == CLampEditor::InsertResult::Inserted;
-    }
-    if (m_deleteMode)
-        changed |= CLampEditor::Delete(data, cell.x(), cell.y());
+    bool negativeCell = false;
+    const bool changed = document->Edit(
+        QStringLiteral("Edit"), Aspect::Lamps | Aspect::Ports,
+        [&](CEditImgDoc& data) {
+            bool any = false;
+            if (m_port.operation != CPortEditor::None)
+                any |= m_port.ApplyAt(data, cell.x(), cell.y());
+            if (m_insertMode) {
+                CLampEditor::InsertResult inserted = CLampEditor::Insert(data, cell.x(), cell.y());
+                negativeCell = inserted == CLampEditor::InsertResult::NegativeCell;
+                any |= inserted == CLampEditor::InsertResult::Inserted;
+            }
+            if (m_deleteMode)
+                any |= CLampEditor::Delete(data, cell.x(), cell.y());
+            return any;
+        },
+        m_editGroup);
+    if (negativeCell)
+        ShowMessage(dragging ? CLampEditor::kNegativeCellDragKey : CLampEditor::kNegativeCellClickKey);
     if (changed)
         update();
 }
@@ -709,10 +725,8 @@ void CEditImgView::mousePressEvent(QMouseEvent* event)
     }
     CLayoutDocument* document = GetLayoutDocument();
     if (m_scopeArmed && m_scanAllowed && document) {
-        document->Data().scanScope.left = point.x();
-        document->Data().scanScope.top = point.y();
-        document->Data().scanScope.right = point.x();
-        document->Data().scanScope.bottom = point.y();
+        BeginEdit();
+        SetScope(CRect{point.x(), point.y(), point.x(), point.y()});
         m_scopeDragging = true;
     }
     BeginEdit();
@@ -728,8 +742,10 @@ void CEditImgView::mouseMoveEvent(QMouseEvent* event)
     UpdateStatus(cell);
     CLayoutDocument* document = GetLayoutDocument();
     if (m_scopeDragging && document) {
-        document->Data().scanScope.right = point.x();
-        document->Data().scanScope.bottom = point.y();
+        CRect scope = document->Data().scanScope;
+        scope.right = point.x();
+        scope.bottom = point.y();
+        SetScope(scope);
         update();
     }
     if (m_tool == PanTool && (event->buttons() & Qt::LeftButton)) {
@@ -753,10 +769,10 @@ void CEditImgView::mouseReleaseEvent(QMouseEvent* event)
     const QPoint point = event->position().toPoint();
     CLayoutDocument* document = GetLayoutDocument();
     if (m_scopeDragging && document) {
-        CRect& scope = document->Data().scanScope;
+        CRect scope = document->Data().scanScope;
         scope.right = point.x();
         scope.bottom = point.y();
-        scope = scope.Normalized();
+        SetScope(scope.Normalized());
         m_scopeDragging = false;
         m_scopeArmed = false;
         update();
@@ -770,13 +786,27 @@ void CEditImgView::mouseDoubleClickEvent(QMouseEvent* event)
     CLayoutDocument* document = GetLayoutDocument();
     if (event->button() == Qt::LeftButton && m_backColourArmed && document) {
         const QPoint point = event->position().toPoint();
-        document->Data().backgroundColour = m_picture.ColourAt(point.x(), point.y());
+        const std::uint32_t colour = m_picture.ColourAt(point.x(), point.y());
+        document->Edit(QStringLiteral("Back Color"), Aspect::ScanSettings, [colour](CEditImgDoc& data) {
+            data.backgroundColour = colour;
+            return true;
+        });
         m_backColourArmed = false;
         ShowMessage("EDITIMGVIEW_ONLBDCLK_STCB");
         return;
     }
     // Otherwise a double-click is a second click.
     mousePressEvent(event);
+}
+
+void CEditImgView::SetScope(const CRect& scope)
+{
+    if (CLayoutDocument* document = GetLayoutDocument()) {
+        document->Edit(QStringLiteral("Scan Scope"), Aspect::ScanSettings, [&scope](CEditImgDoc& data) {
+            data.scanScope = scope;
+            return true;
+        }, m_editGroup);
+    }
 }
 
 void CEditImgView::UpdateStatus(QPoint cell)

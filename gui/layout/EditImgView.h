@@ -111,6 +111,7 @@ private:
     void UpdateStatus(QPoint cell);
     void BeginEdit();
     void EndEdit();
+    void SetScope(const CRect& scope);
 
     void PaintPicture(QPainter& painter);
     void PaintLamps(QPainter& painter, const QRect& dirty);
@@ -148,7 +149,8 @@ private:
     // Lamps drawn once per zoom, colour and order number, then copied.
     QHash<quint64, QImage> m_sprites;
     QPoint m_lastMouse;
-    std::optional<CLayoutSnapshot> m_editBefore; // the layout when the click or drag began
+    std::optional<CEditImgDoc> m_scanWork; // the scan under way, until its timer
+    int m_editGroup = 0;                   // the undo step of the press or drag under way
 
     QScrollBar* m_hBar = nullptr;
     QScrollBar* m_vBar = nullptr;

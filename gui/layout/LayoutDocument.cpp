@@ -1,16 +1,16 @@
 #include "gui/layout/LayoutDocument.h"
 
 #include "core/app/LangText.h"
+#include "core/effects/EffectCompiler.h"
 #include "core/layout/LayoutFile.h"
 #include "core/layout/PortTable.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/DocTemplate.h"
 #include "gui/app/EditorApp.h"
 #include "gui/app/MainFrame.h"
-#include "gui/app/View.h"
+#include "gui/layout/ProjectEditCommand.h"
 
 #include <QDir>
-#include <QUndoCommand>
 
 namespace lumaro::gui {
 
@@ -19,33 +19,6 @@ fs::path ToPath(const QString& path)
 {
     return fs::path(path.toStdU16String());
 }
-
-// A layout edit as the states before and after it; the edit itself has
-// already run when the step is recorded.
-class CLayoutEditCommand : public QUndoCommand {
-public:
-    CLayoutEditCommand(CLayoutDocument& document, CLayoutSnapshot before, CLayoutSnapshot after,
-                       const QString& text)
-        : QUndoCommand(text), m_document(document), m_before(std::move(before)),
-          m_after(std::move(after))
-    {
-    }
-    void undo() override { m_document.RestoreSnapshot(m_before); }
-    void redo() override
-    {
-        if (m_firstRedo) {
-            m_firstRedo = false;
-            return;
-        }
-        m_document.RestoreSnapshot(m_after);
-    }
-
-private:
-    CLayoutDocument& m_document;
-    CLayoutSnapshot m_before;
-    CLayoutSnapshot m_after;
-    bool m_firstRedo = true;
-};
 } // namespace
 
 CLayoutDocument::CLayoutDocument()
@@ -57,11 +30,7 @@ CLayoutDocument::CLayoutDocument()
     OnUpdate(cmd::EditUndo, [this](CCmdUI& ui) { ui.Enable(m_undo.canUndo()); });
     OnCommand(cmd::EditRedo, [this] { m_undo.redo(); });
     OnUpdate(cmd::EditRedo, [this](CCmdUI& ui) { ui.Enable(m_undo.canRedo()); });
-    // Back at the saved state the document is unmodified again.
-    connect(&m_undo, &QUndoStack::indexChanged, this, [this] {
-        m_data.modified = !m_undo.isClean();
-        RedrawViews();
-    });
+    connect(&m_undo, &QUndoStack::cleanChanged, this, [this] { Q_EMIT TitleChanged(); });
 }
 
 CEditorApp* CLayoutDocument::App() const
@@ -69,28 +38,66 @@ CEditorApp* CLayoutDocument::App() const
     return GetDocTemplate() ? &GetDocTemplate()->App() : nullptr;
 }
 
+bool CLayoutDocument::Edit(const QString& text, Aspects aspects, const Change& change,
+                           int mergeGroup)
+{
+    CProjectState before = CProjectState::Capture(m_data, aspects);
+    if (!change(m_data)) {
+        before.ApplyTo(m_data);
+        return false;
+    }
+    CProjectState after = CProjectState::Capture(m_data, aspects);
+    if (after == before)
+        return false;
+    // The edit has run; pushing only records it (the first redo does nothing).
+    m_undo.push(new CProjectEditCommand(*this, text, std::move(before), std::move(after), mergeGroup));
+    Q_EMIT Changed(aspects);
+    return true;
+}
+
+void CLayoutDocument::ApplyState(const CProjectState& state)
+{
+    state.ApplyTo(m_data);
+    Q_EMIT Changed(state.Covered());
+}
+
+const CLayoutDocument::CompiledSnapshot& CLayoutDocument::CreateData()
+{
+    m_compiled = std::make_shared<const CCompiledEffects>(CompileEffectsTables(m_data));
+    Q_EMIT Changed(Aspect::Compiled);
+    return m_compiled;
+}
+
+void CLayoutDocument::SetModifiedFlag(bool modified)
+{
+    if (!modified)
+        m_undo.setClean();
+}
+
+void CLayoutDocument::OpenProject(CEditImgDoc data)
+{
+    Q_EMIT Resetting();
+    m_data = std::move(data);
+    m_compiled.reset();
+    m_undo.clear();
+    m_undo.setClean();
+    Q_EMIT Changed(kAllEditable | Aspect::Compiled);
+}
+
 bool CLayoutDocument::OnNewDocument()
 {
-    // At most one project is in the mode test state at a time.
-    if (CEditorApp* app = App()) {
-        if (CMainFrame* main = app->MainFrame())
-            main->CloseModeTestView();
-    }
-    m_data = lumaro::CEditImgDoc();
-    ResetUndo();
+    OpenProject(CEditImgDoc());
     return true;
 }
 
 bool CLayoutDocument::OnOpenDocument(const QString& path)
 {
-    Result<lumaro::CEditImgDoc> loaded = CLayoutFile::Load(FindPathNoCase(ToPath(path)));
+    Result<CEditImgDoc> loaded = CLayoutFile::Load(FindPathNoCase(ToPath(path)));
     if (!loaded) {
         ReportFailure(loaded.status().key);
         return false;
     }
-    m_data = std::move(loaded).value();
-    m_data.modified = false;
-    ResetUndo();
+    OpenProject(std::move(loaded).value());
     return true;
 }
 
@@ -102,7 +109,6 @@ bool CLayoutDocument::OnSaveDocument(const QString& path)
         return false;
     }
     m_undo.setClean();
-    m_data.modified = false;
     return true;
 }
 
@@ -149,47 +155,13 @@ bool CLayoutDocument::WritePortTable()
 {
     const QString folder = App() ? App()->CurrentDirectory() : QDir::currentPath();
     Status written = CPortTable::Write(m_data.lamps, ToPath(folder));
-    if (written)
+    if (written) {
+        Q_EMIT Note(QString::fromStdString(GetLangText("LAYOUTDOC_WRITEPORTTABLE_CW"))
+                        .arg(QDir::toNativeSeparators(PortTablePath())));
         return true;
-    if (CEditorApp* app = App()) {
-        app->Prompts().message(app->MainFrame(), QString::fromStdString(GetLangText(written.key)),
-                               QMessageBox::Warning, QMessageBox::Ok);
     }
+    ReportFailure(written.key);
     return false;
-}
-
-CLayoutSnapshot CLayoutDocument::TakeSnapshot() const
-{
-    return {m_data.lamps, m_data.backgroundTolerance, m_data.gridStep, m_data.scanned};
-}
-
-void CLayoutDocument::RestoreSnapshot(const CLayoutSnapshot& snapshot)
-{
-    m_data.lamps = snapshot.lamps;
-    m_data.backgroundTolerance = snapshot.backgroundTolerance;
-    m_data.gridStep = snapshot.gridStep;
-    m_data.scanned = snapshot.scanned;
-}
-
-void CLayoutDocument::RecordEdit(const CLayoutSnapshot& before, const QString& text)
-{
-    CLayoutSnapshot after = TakeSnapshot();
-    if (after == before)
-        return;
-    m_undo.push(new CLayoutEditCommand(*this, before, std::move(after), text));
-    m_data.modified = true;
-}
-
-void CLayoutDocument::ResetUndo()
-{
-    m_undo.clear();
-    m_undo.setClean();
-}
-
-void CLayoutDocument::RedrawViews()
-{
-    for (CView* view : Views())
-        view->update();
 }
 
 } // namespace lumaro::gui

@@ -1,38 +1,53 @@
 #pragma once
 
+#include "core/effects/CompiledEffects.h"
 #include "core/layout/EditImgDoc.h"
 #include "gui/app/Document.h"
+#include "gui/layout/ProjectState.h"
 
 #include <QUndoStack>
+
+#include <functional>
+#include <memory>
 
 namespace lumaro::gui {
 
 class CEditorApp;
 
-// What a layout edit may change; undo puts it back as it was.
-struct CLayoutSnapshot {
-    std::vector<CLamp> lamps;
-    std::int32_t backgroundTolerance = 0;
-    double gridStep = 0.0;
-    bool scanned = false;
-
-    bool operator==(const CLayoutSnapshot&) const = default;
-};
-
-// The lamp layout document of templates 130 and 169: owns the project data
-// and reads and writes it as a layout file.
+// The lamp layout document of templates 130 and 169: owns the project and
+// is the only way to change it. Every change is an edit: a step on the
+// document's undo stack, followed by Changed() naming what it touched. The
+// modified flag is nothing but "the stack is away from its clean index".
 class CLayoutDocument : public CDocument {
     Q_OBJECT
 public:
     static constexpr const char* kLampFilter = "Lamp Files (*.led);;All Files (*.*)";
 
+    using Change = std::function<bool(CEditImgDoc&)>;
+    using CompiledSnapshot = std::shared_ptr<const CCompiledEffects>;
+
     CLayoutDocument();
 
-    lumaro::CEditImgDoc& Data() { return m_data; }
-    const lumaro::CEditImgDoc& Data() const { return m_data; }
+    const CEditImgDoc& Data() const { return m_data; }
 
-    bool IsModified() const override { return m_data.modified; }
-    void SetModifiedFlag(bool modified = true) override { m_data.modified = modified; }
+    // Runs change on the project as one undo step named text. aspects must
+    // cover every member change touches. change returns false to abandon
+    // the edit: the project is then put back as it was. Returns whether the
+    // project changed. Consecutive edits of one non-zero merge group (a
+    // drag, typing in one field) become a single undo step.
+    bool Edit(const QString& text, Aspects aspects, const Change& change, int mergeGroup = 0);
+    // A merge group no edit has used yet.
+    int NewMergeGroup() { return ++m_lastMergeGroup; }
+
+    // "Creat Data": compiles the project as it is now. The result is
+    // immutable and shared: a player or emitter holding it keeps reading
+    // the same data whatever is compiled after it.
+    const CompiledSnapshot& CreateData();
+    const CompiledSnapshot& Compiled() const { return m_compiled; }
+
+    bool IsModified() const override { return !m_undo.isClean(); }
+    // Only "unmodified" can be set, by saving: the flag follows the stack.
+    void SetModifiedFlag(bool modified = true) override;
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const QString& path) override;
@@ -43,25 +58,35 @@ public:
     void OnFileSave();
     void OnFileSaveAs();
     // Writes "cport.h" into the application's current directory; false
-    // (after the message) when it cannot be written.
+    // (after the message) when it cannot be written. Says where in the
+    // status bar.
     bool WritePortTable();
     // The folder "cport.h" goes to, and the file itself.
     QString PortTablePath() const;
 
     QUndoStack& UndoStack() { return m_undo; }
-    CLayoutSnapshot TakeSnapshot() const;
-    void RestoreSnapshot(const CLayoutSnapshot& snapshot);
-    // One undo step from before to the layout as it is now; nothing when
-    // the edit changed nothing.
-    void RecordEdit(const CLayoutSnapshot& before, const QString& text);
+
+    // Takes a project made elsewhere (a file read, a scene conversion
+    // preview, a test) as a new, unmodified one without undo history.
+    void OpenProject(CEditImgDoc data);
+
+    // Used by the undo steps.
+    void ApplyState(const CProjectState& state);
+
+Q_SIGNALS:
+    void Changed(lumaro::gui::Aspects what);
+    // A new or opened project is about to replace the data.
+    void Resetting();
+    // A short note for the status bar ("cport.h" written to ...).
+    void Note(const QString& text);
 
 private:
     CEditorApp* App() const;
-    void ResetUndo();
-    void RedrawViews();
 
-    lumaro::CEditImgDoc m_data;
+    CEditImgDoc m_data;
+    CompiledSnapshot m_compiled;
     QUndoStack m_undo;
+    int m_lastMergeGroup = 0;
 };
 
 } // namespace lumaro::gui

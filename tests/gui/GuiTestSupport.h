@@ -2,6 +2,7 @@
 
 #include "core/app/FileSystem.h"
 #include "gui/app/EditorApp.h"
+#include "gui/layout/LayoutDocument.h"
 
 #include <QMessageBox>
 #include <QString>
@@ -57,5 +58,15 @@ struct CStartedApp {
 
 // Runs posted events, including deferred deletes, until none are left.
 void ProcessEvents();
+
+// Changes the project as a user's edit does: one undo step, announced.
+template <class F>
+void EditProject(CLayoutDocument& document, F change)
+{
+    document.Edit(QStringLiteral("test"), kAllEditable, [&change](CEditImgDoc& data) {
+        change(data);
+        return true;
+    });
+}
 
 } // namespace lumaro::gui::test

@@ -397,7 +397,7 @@ TEST(EditorAppClose, ModifiedDocumentAsksAndCancelKeepsIt)
     CStartedApp s(install);
     CChildFrame* frame = s.app->MainFrame()->GetActiveFrame();
     auto* doc = dynamic_cast<CLayoutDocument*>(frame->GetActiveDocument());
-    doc->SetModifiedFlag(true);
+    EditProject(*doc, [](CEditImgDoc& data) { data.lampSize = 41.0f; });
 
     s.log.answer = QMessageBox::Cancel;
     EXPECT_FALSE(frame->close());
@@ -412,8 +412,7 @@ TEST(EditorAppClose, SavingFromPromptWritesFileWithTemplateExtension)
     CStartedApp s(install);
     CChildFrame* frame = s.app->MainFrame()->GetActiveFrame();
     auto* doc = dynamic_cast<CLayoutDocument*>(frame->GetActiveDocument());
-    doc->Data().lamps.resize(1);
-    doc->SetModifiedFlag(true);
+    EditProject(*doc, [](CEditImgDoc& data) { data.lamps.resize(1); });
 
     s.log.answer = QMessageBox::Yes;
     s.log.saveName = install.FilePath(QStringLiteral("saved"));
@@ -434,7 +433,7 @@ TEST(EditorAppClose, MainFrameAsksForEveryModifiedDocument)
     s.app->OpenTemplateByName(QStringLiteral("Edit"));
     ProcessEvents();
     for (CDocument* doc : s.app->Templates()[0]->Documents())
-        doc->SetModifiedFlag(true);
+        EditProject(*dynamic_cast<CLayoutDocument*>(doc), [](CEditImgDoc& data) { data.lampSize = 41.0f; });
     s.log.answer = QMessageBox::No;
     EXPECT_TRUE(s.app->MainFrame()->close());
     EXPECT_EQ(s.log.messages.size(), 2);

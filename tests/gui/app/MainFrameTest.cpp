@@ -149,7 +149,7 @@ TEST_F(MainFrameTest, UseWizardNeedsLamps)
     Registry().Dispatch(cmd::UseWizard);
     EXPECT_EQ(s->log.messages, QStringList{QStringLiteral("Please edit the lamp first!")});
     auto* doc = dynamic_cast<CLayoutDocument*>(Frame().GetActiveDocument());
-    doc->Data().lamps.resize(2);
+    EditProject(*doc, [](CEditImgDoc& data) { data.lamps.resize(2); });
     Registry().Dispatch(cmd::UseWizard);
     EXPECT_EQ(editorRuns, 1);
 

@@ -39,12 +39,12 @@ protected:
 TEST_F(EffectsLanguage, DialogControlsAndMessagesHaveTheirKeys)
 {
     CLayoutDocument document;
-    document.Data().lamps = LampRow(0, 2);
+    EditProject(document, [](CEditImgDoc& data) { data.lamps = LampRow(0, 2); });
     CSceneEditDlg scenes(document, prompts);
     ExpectKeys(&scenes, CSceneEditDlg::kDialogId);
     CColorListDlg colours({}, prompts);
     ExpectKeys(&colours, CColorListDlg::kDialogId);
-    CModeGrpEdt groups(document.Data(), prompts);
+    CModeGrpEdt groups(document, prompts);
     ExpectKeys(&groups, CModeGrpEdt::kDialogId);
     CCirAreaDlg circle(prompts);
     ExpectKeys(&circle, CCirAreaDlg::kDialogId);
@@ -61,7 +61,7 @@ TEST_F(EffectsLanguage, DialogsTakeTheirTextsFromTheCurrentLanguage)
     EXPECT_EQ(colours.windowTitle().toStdString(), GetLangText("IDD1374_Title"));
     EXPECT_EQ(colours.Button(CColorListDlg::RemoveAllId)->text().toStdString(), GetLangTextRaw("IDD1374_1128"));
     CLayoutDocument document;
-    CModeGrpEdt groups(document.Data(), prompts);
+    CModeGrpEdt groups(document, prompts);
     EXPECT_EQ(groups.Button(CModeGrpEdt::SaveId)->text().toStdString(), GetLangTextRaw("IDD107_1330"));
 }
 

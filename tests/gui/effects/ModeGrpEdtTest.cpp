@@ -2,6 +2,7 @@
 
 #include "core/layout/EditImgDoc.h"
 #include "gui/effects/ModeGrpEdt.h"
+#include "gui/layout/LayoutDocument.h"
 
 #include <QPushButton>
 #include <QTreeWidget>
@@ -32,7 +33,8 @@ protected:
         CModeItem entry = doc.modes[1];
         entry.layer = 1;
         doc.programGroups[3] = {entry};
-        page = std::make_unique<CModeGrpEdt>(doc, prompts);
+        document.OpenProject(doc);
+        page = std::make_unique<CModeGrpEdt>(document, prompts);
     }
     QTreeWidgetItem* GroupItem(int g) const { return page->GroupTree()->topLevelItem(0)->child(g); }
     static QStringList Children(const QTreeWidgetItem* item)
@@ -43,8 +45,16 @@ protected:
         return texts;
     }
     void Click(int id) { page->Button(id)->click(); }
+    template <class F> void EditModes(F change)
+    {
+        document.Edit(QString(), Aspect::Modes, [&](CEditImgDoc& data) {
+            change(data.modes);
+            return true;
+        });
+    }
 
     CEditImgDoc doc;
+    CLayoutDocument document;
     std::unique_ptr<CModeGrpEdt> page;
 };
 
@@ -87,7 +97,7 @@ TEST_F(ModeGrpEdtTest, InsertAllAndRemoveAllChangeOnlyTheTree)
     ASSERT_EQ(page->GroupTree()->topLevelItem(0)->childCount(), 32);
     for (int g = 0; g < 32; ++g)
         EXPECT_EQ(GroupItem(g)->childCount(), 0) << g;
-    EXPECT_EQ(doc.programGroups[3].size(), 1u) << "nothing reaches the document before Save";
+    EXPECT_EQ(document.Data().programGroups[3].size(), 1u) << "nothing reaches the document before Save";
     Click(CModeGrpEdt::ResetId);
     EXPECT_EQ(Children(GroupItem(3)), QStringList{QStringLiteral("1_kernel")});
 }
@@ -101,9 +111,9 @@ TEST_F(ModeGrpEdtTest, SavingWithEveryGroupEmptyWarnsAndChangesNothing)
     EXPECT_EQ(log.messages, QStringList{Text("MODEGRPEDIT_ONBTNMOK_YSIA")});
     EXPECT_FALSE(log.messages.front().isEmpty());
     EXPECT_EQ(saved, 0);
-    ASSERT_EQ(doc.programGroups[3].size(), 1u);
-    EXPECT_EQ(doc.programGroups[3][0].name, "kernel");
-    EXPECT_FALSE(doc.modified);
+    ASSERT_EQ(document.Data().programGroups[3].size(), 1u);
+    EXPECT_EQ(document.Data().programGroups[3][0].name, "kernel");
+    EXPECT_FALSE(document.IsModified());
 }
 
 TEST_F(ModeGrpEdtTest, SaveCopiesTheModeListRecordsWithTheirModeNumberAsLayer)
@@ -118,25 +128,25 @@ TEST_F(ModeGrpEdtTest, SaveCopiesTheModeListRecordsWithTheirModeNumberAsLayer)
     EXPECT_EQ(saved, 1);
     EXPECT_TRUE(log.messages.isEmpty());
     for (int g = 0; g < 32; ++g) {
-        const auto& group = doc.programGroups[g];
+        const auto& group = document.Data().programGroups[g];
         ASSERT_EQ(group.size(), g == 2 ? 4u : 3u) << g;
         for (std::size_t e = 0; e < 3; ++e) {
-            CModeItem expected = doc.modes[e];
+            CModeItem expected = document.Data().modes[e];
             expected.layer = int(e);
             EXPECT_EQ(group[e], expected) << g << " " << e;
         }
     }
-    EXPECT_EQ(doc.programGroups[2][3].layer, 0);
-    EXPECT_EQ(doc.modes[0].layer, 9) << "the mode list keeps its image layer";
-    EXPECT_TRUE(doc.modified);
+    EXPECT_EQ(document.Data().programGroups[2][3].layer, 0);
+    EXPECT_EQ(document.Data().modes[0].layer, 9) << "the mode list keeps its image layer";
+    EXPECT_TRUE(document.IsModified());
 }
 
 TEST_F(ModeGrpEdtTest, SaveSkipsEntriesBeyondTheModeList)
 {
     Click(CModeGrpEdt::InsertAllId);
-    doc.modes.pop_back(); // the tree still shows mode 2
+    EditModes([](auto& modes) { modes.pop_back(); }); // the group tree still shows mode 2
     Click(CModeGrpEdt::SaveId);
-    EXPECT_EQ(doc.programGroups[0].size(), 2u);
+    EXPECT_EQ(document.Data().programGroups[0].size(), 2u);
 }
 
 TEST_F(ModeGrpEdtTest, DroppedModesJoinTheGroupAfterTheEntryDroppedOn)
@@ -154,10 +164,10 @@ TEST_F(ModeGrpEdtTest, DroppedModesJoinTheGroupAfterTheEntryDroppedOn)
     EXPECT_EQ(page->ModeTree()->topLevelItem(0)->childCount(), 3);
 
     Click(CModeGrpEdt::SaveId);
-    ASSERT_EQ(doc.programGroups[3].size(), 4u);
-    EXPECT_EQ(doc.programGroups[3][2].name, "sweep");
-    EXPECT_EQ(doc.programGroups[3][2].layer, 0);
-    EXPECT_EQ(doc.programGroups[3][3].layer, 2);
+    ASSERT_EQ(document.Data().programGroups[3].size(), 4u);
+    EXPECT_EQ(document.Data().programGroups[3][2].name, "sweep");
+    EXPECT_EQ(document.Data().programGroups[3][2].layer, 0);
+    EXPECT_EQ(document.Data().programGroups[3][3].layer, 2);
 }
 
 TEST_F(ModeGrpEdtTest, RefreshReinitialisesAndDeleteDoesNothing)
@@ -165,7 +175,7 @@ TEST_F(ModeGrpEdtTest, RefreshReinitialisesAndDeleteDoesNothing)
     Click(CModeGrpEdt::InsertAllId);
     page->OnMenuCommand(CModeGrpEdt::DeleteId);
     EXPECT_EQ(GroupItem(0)->childCount(), 3);
-    doc.modes.push_back(Mode("CM_REGRESS", "back"));
+    EditModes([](auto& modes) { modes.push_back(Mode("CM_REGRESS", "back")); });
     page->OnMenuCommand(CModeGrpEdt::RefreshId);
     EXPECT_EQ(GroupItem(0)->childCount(), 0);
     EXPECT_EQ(page->ModeTree()->topLevelItem(0)->childCount(), 4);
@@ -173,7 +183,7 @@ TEST_F(ModeGrpEdtTest, RefreshReinitialisesAndDeleteDoesNothing)
 
 TEST_F(ModeGrpEdtTest, TheDialogAroundThePageClosesWithOkOnSave)
 {
-    CModeGrpDlg dialog(doc, prompts);
+    CModeGrpDlg dialog(document, prompts);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Define Program Group"));
     dialog.Page()->Button(CModeGrpEdt::InsertAllId)->click();
     dialog.Page()->Button(CModeGrpEdt::SaveId)->click();
@@ -182,7 +192,7 @@ TEST_F(ModeGrpEdtTest, TheDialogAroundThePageClosesWithOkOnSave)
 
 TEST_F(ModeGrpEdtTest, Screenshot)
 {
-    CModeGrpDlg dialog(doc, prompts);
+    CModeGrpDlg dialog(document, prompts);
     dialog.Page()->GroupTree()->topLevelItem(0)->child(3)->setExpanded(true);
     dialog.Page()->GroupTree()->topLevelItem(0)->child(3)->child(0)->setExpanded(true);
     dialog.Page()->ModeTree()->topLevelItem(0)->child(0)->setExpanded(true);

@@ -25,13 +25,15 @@ std::optional<bool> EnabledBy(CCommandTarget& target, int id)
 TEST(ModetestCreateData, CompilesAndOpensTheSixCommandsForGood)
 {
     CLayoutDocument document;
-    document.Data().lamps = LampRow(0, 6);
-    document.Data().HandLampsToEffects();
+    CEditImgDoc project;
+    project.lamps = LampRow(0, 6);
+    project.HandLampsToEffects();
     CModeItem sweep = Mode("CM_LEFTTORIGHT_GC", "sweep");
     sweep.areaRight = 10;
     sweep.areaBottom = 10;
     sweep.colours = {255, 0, 0};
-    document.Data().modes = {sweep};
+    project.modes = {sweep};
+    document.OpenProject(project);
     CModetestView view(&document);
 
     using F = CModetestView::CommandFlag;
@@ -45,18 +47,20 @@ TEST(ModetestCreateData, CompilesAndOpensTheSixCommandsForGood)
     EXPECT_EQ(EnabledBy(view, cmd::CreateBinFile), std::optional<bool>(false));
 
     ASSERT_TRUE(view.RunCommand(cmd::CreateData));
-    EXPECT_TRUE(document.Data().compiledReady);
-    ASSERT_EQ(document.Data().compiled.modes.size(), 1u);
-    EXPECT_EQ(document.Data().compiled.modes[0].layer, 2) << "class code of a forward _GC band";
+    ASSERT_NE(document.Compiled(), nullptr);
+    ASSERT_EQ(document.Compiled()->modes.size(), 1u);
+    EXPECT_EQ(document.Compiled()->modes[0].layer, 2) << "class code of a forward _GC band";
     EXPECT_EQ(document.Data().modes[0].layer, 0) << "the user's record is not compiled in place";
     for (F flag : six)
         EXPECT_TRUE(view.CommandEnabled(flag)) << flag;
     EXPECT_EQ(EnabledBy(view, cmd::CreateBinFile), std::optional<bool>(true));
     EXPECT_EQ(EnabledBy(view, cmd::WriteToController), std::optional<bool>(true));
 
-    document.Data().modes.clear();
+    const CLayoutDocument::CompiledSnapshot first = document.Compiled();
+    EditProject(document, [](CEditImgDoc& data) { data.modes.clear(); });
     view.RunCommand(cmd::CreateData);
-    EXPECT_TRUE(document.Data().compiled.modes.empty()) << "each compilation replaces the last";
+    EXPECT_TRUE(document.Compiled()->modes.empty()) << "each compilation replaces the last";
+    EXPECT_EQ(first->modes.size(), 1u) << "a snapshot taken before never changes";
     for (F flag : six)
         EXPECT_TRUE(view.CommandEnabled(flag)) << "nothing clears them again";
 }

@@ -30,11 +30,17 @@ protected:
     void SetUp() override
     {
         EffectsDialogTest::SetUp();
-        document.Data().lamps = LampRow(10, 20); // x = 10..29: width 20
+        CEditImgDoc project;
+        project.lamps = LampRow(10, 20); // x = 10..29: width 20
+        document.OpenProject(project);
         dialog = std::make_unique<CSceneEditDlg>(document, prompts);
         dialog->outputFolder = fs::path(folder.path().toStdString());
     }
-    lumaro::CSceneSlot& Slot(int scene, int row) { return document.Data().scenes[scene][row]; }
+    const lumaro::CSceneSlot& Slot(int scene, int row) { return document.Data().scenes[scene][row]; }
+    void SetSlot(int scene, int row, const lumaro::CSceneSlot& slot)
+    {
+        EditProject(document, [&](CEditImgDoc& data) { data.scenes[scene][row] = slot; });
+    }
 
     QTemporaryDir folder;
     CLayoutDocument document;
@@ -62,7 +68,7 @@ TEST_F(SceneEditDlgTest, SixteenScenesOfEightRowsWithTheTwelveEffects)
 
 TEST_F(SceneEditDlgTest, SwitchingTabsShowsThatScenesSlotsWithoutChangingThem)
 {
-    Slot(4, 2) = {7, 120, {1, 2, 3}};
+    SetSlot(4, 2, {7, 120, {1, 2, 3}});
     dialog->ShowScene(4);
     EXPECT_EQ(dialog->EffectBox(2)->currentIndex(), 7);
     EXPECT_EQ(dialog->SpeedEdit(2)->text(), QStringLiteral("120"));
@@ -72,7 +78,8 @@ TEST_F(SceneEditDlgTest, SwitchingTabsShowsThatScenesSlotsWithoutChangingThem)
     EXPECT_EQ(dialog->EffectBox(2)->currentIndex(), 0);
     EXPECT_TRUE(dialog->ColourButton(2)->icon().isNull());
     // Showing the scene that is already shown reloads it too.
-    Slot(0, 2).speed = 77;
+    EditProject(document, [](CEditImgDoc& data) { data.scenes[0][2].speed = 77; });
+    document.SetModifiedFlag(false);
     dialog->ShowScene(0);
     EXPECT_EQ(dialog->SpeedEdit(2)->text(), QStringLiteral("77"));
     EXPECT_FALSE(document.IsModified());
@@ -81,7 +88,7 @@ TEST_F(SceneEditDlgTest, SwitchingTabsShowsThatScenesSlotsWithoutChangingThem)
 TEST_F(SceneEditDlgTest, ChangingTheEffectReplacesTheColoursByItsDefaults)
 {
     dialog->ShowScene(2);
-    Slot(2, 5).colours = {9, 9, 9};
+    EditProject(document, [](CEditImgDoc& data) { data.scenes[2][5].colours = {9, 9, 9}; });
     dialog->EffectBox(5)->setCurrentIndex(4); // ToLeftChasing
     EXPECT_EQ(Slot(2, 5).menuIndex, 4);
     EXPECT_EQ(Slot(2, 5).colours, CSceneConverter::DefaultColours(4, 20));
@@ -103,7 +110,7 @@ TEST_F(SceneEditDlgTest, SpeedEditsGoToTheSlot)
 
 TEST_F(SceneEditDlgTest, ColourButtonEditsTheSlotOfTheSceneShown)
 {
-    Slot(6, 3).colours = {255, 0, 0};
+    EditProject(document, [](CEditImgDoc& data) { data.scenes[6][3].colours = {255, 0, 0}; });
     dialog->ShowScene(6);
     QStringList shown;
     dialog->runColourList = [&](CColorListDlg& list) {
@@ -129,11 +136,13 @@ TEST_F(SceneEditDlgTest, ColourButtonEditsTheSlotOfTheSceneShown)
 
 TEST_F(SceneEditDlgTest, SaveCreateConvertsWritesThePortTableAndBuilds)
 {
-    document.Data().lamps[0].port = 1;
-    document.Data().lamps[0].order = 1;
-    document.Data().modes = {Mode("CM_KERNELBD", "old")};
-    Slot(0, 0) = {3, 50, {}}; // Shifting
-    Slot(2, 1) = {9, 30, {}};
+    EditProject(document, [](CEditImgDoc& data) {
+        data.lamps[0].port = 1;
+        data.lamps[0].order = 1;
+        data.modes = {Mode("CM_KERNELBD", "old")};
+    });
+    SetSlot(0, 0, {3, 50, {}}); // Shifting
+    SetSlot(2, 1, {9, 30, {}});
     int builds = 0;
     dialog->buildFirmware = [&](CLayoutDocument& built) {
         ++builds;
@@ -165,7 +174,7 @@ TEST_F(SceneEditDlgTest, SaveCreateConvertsWritesThePortTableAndBuilds)
 TEST_F(SceneEditDlgTest, PortTableFailureIsShownAndStopsBeforeTheBuild)
 {
     dialog->outputFolder = fs::path(folder.path().toStdString()) / "missing" / "deeper";
-    Slot(0, 0) = {1, 10, {}};
+    SetSlot(0, 0, {1, 10, {}});
     int builds = 0;
     dialog->buildFirmware = [&](CLayoutDocument&) { ++builds; };
     dialog->OnSaveCreate();
@@ -197,7 +206,7 @@ TEST(SceneEditorFromTheShell, UseWizardOpensTheEditorAndSaveSavesTheDocument)
     CMainFrame& frame = *s.app->MainFrame();
     auto* document = dynamic_cast<CLayoutDocument*>(frame.GetActiveDocument());
     ASSERT_NE(document, nullptr);
-    document->Data().lamps = LampRow(0, 4);
+    EditProject(*document, [](CEditImgDoc& data) { data.lamps = LampRow(0, 4); });
     s.log.saveName = install.FilePath(QStringLiteral("wizard.led"));
 
     bool opened = false;
@@ -223,8 +232,8 @@ TEST(SceneEditorFromTheShell, UseWizardOpensTheEditorAndSaveSavesTheDocument)
 
 TEST_F(SceneEditDlgTest, Screenshot)
 {
-    Slot(0, 0) = {3, 50, CSceneConverter::DefaultColours(3, 20)};
-    Slot(0, 1) = {6, 20, CSceneConverter::DefaultColours(6, 20)};
+    SetSlot(0, 0, {3, 50, CSceneConverter::DefaultColours(3, 20)});
+    SetSlot(0, 1, {6, 20, CSceneConverter::DefaultColours(6, 20)});
     dialog->ShowScene(0);
     SaveScreenshot(dialog.get(), QStringLiteral("scene-editor"));
     CColorListDlg list(CSceneConverter::DefaultColours(6, 20), prompts);

@@ -94,7 +94,7 @@ protected:
 
     CEditImgView* View() { return dynamic_cast<CEditImgView*>(s->app->MainFrame()->GetActiveView()); }
     CLayoutDocument& Doc() { return *View()->GetLayoutDocument(); }
-    CEditImgDoc& Data() { return Doc().Data(); }
+    const CEditImgDoc& Data() { return Doc().Data(); }
     CCommandRegistry& Registry() { return s->app->Registry(); }
     bool Enabled(int id) { return Registry().Query(id).Enabled().value_or(true); }
     bool Checked(int id) { return Registry().Query(id).Checked().value_or(false); }
@@ -185,7 +185,7 @@ TEST_F(EditImgViewTest, OpenImageFitsThePictureAndScanMatchesTheCore)
     EXPECT_FALSE(view->ScanPending());
     EXPECT_EQ(Data().lamps, expected.lamps);
     EXPECT_TRUE(Data().scanned);
-    EXPECT_TRUE(Data().modified);
+    EXPECT_TRUE(Doc().IsModified());
     EXPECT_FALSE(view->PictureShown());
 
     // Scanning is once per view.
@@ -247,14 +247,15 @@ TEST_F(EditImgViewTest, RefusedGridNamesItsValuesAndChangesNothing)
 {
     s->log.openName = SavePicture(SitePicture(200, 100, {{1, 1}}), QStringLiteral("s.bmp"));
     Registry().Dispatch(cmd::OpenImage);
-    Data().objectSize = 0.0f;
+    EditProject(Doc(), [](CEditImgDoc& data) { data.objectSize = 0.0f; });
+    Doc().SetModifiedFlag(false);
     Registry().Dispatch(cmd::Scan);
     EXPECT_FALSE(View()->ScanPending());
     ASSERT_EQ(s->log.messages.size(), 1);
     EXPECT_TRUE(s->log.messages.front().contains(QStringLiteral("scan grid cannot be used")));
     EXPECT_TRUE(View()->ScanAllowed());
     EXPECT_TRUE(Enabled(cmd::Scan));
-    EXPECT_FALSE(Data().modified);
+    EXPECT_FALSE(Doc().IsModified());
 }
 
 TEST_F(EditImgViewTest, EmptyLayoutKeepsItsToleranceAndEntersEditing)
@@ -469,11 +470,12 @@ TEST_F(EditImgViewTest, FirstPaintFitsTheZoomOnce)
 {
     CLayoutDocument document;
     auto paint = [&document](const std::vector<QPoint>& cells, QSize size) {
-        document.Data().lamps.clear();
+        CEditImgDoc project;
         int n = 0;
         for (QPoint c : cells)
-            document.Data().lamps.emplace_back(c.x(), c.y(), n++, 0x00FF00, 5, 1);
-        document.Data().scanned = true;
+            project.lamps.emplace_back(c.x(), c.y(), n++, 0x00FF00, 5, 1);
+        project.scanned = true;
+        document.OpenProject(project);
         auto view = std::make_unique<CEditImgView>(&document);
         view->resize(size);
         view->grab();
@@ -498,10 +500,12 @@ TEST_F(EditImgViewTest, FirstPaintFitsTheZoomOnce)
 TEST_F(EditImgViewTest, PaintShowsLampsPortsAndGrid)
 {
     CLayoutDocument document;
-    document.Data().lamps = {CLamp(0, 0, 0, 0x00FF00, 5, 1), CLamp(4, 2, 1, 0x0000FF, 5, 1)};
-    document.Data().lamps[1].port = 1;
-    document.Data().lamps[1].order = 7;
-    document.Data().scanned = true;
+    CEditImgDoc project;
+    project.lamps = {CLamp(0, 0, 0, 0x00FF00, 5, 1), CLamp(4, 2, 1, 0x0000FF, 5, 1)};
+    project.lamps[1].port = 1;
+    project.lamps[1].order = 7;
+    project.scanned = true;
+    document.OpenProject(project);
     CEditImgView view(&document);
     view.resize(400, 300);
     const QImage image = view.grab().toImage();
@@ -535,13 +539,13 @@ TEST_F(EditImgViewTest, InsertAndDeleteByClickAndDrag)
     Click(0, 5);
     // Column-major numbering: (0,5) before (2,1) before (2,3).
     EXPECT_EQ(Cells(), (std::vector<std::tuple<int, int, int>>{{0, 5, 0}, {2, 1, 1}, {2, 3, 2}}));
-    EXPECT_TRUE(Data().modified);
+    EXPECT_TRUE(Doc().IsModified());
 
-    Data().modified = false;
+    Doc().SetModifiedFlag(false);
     const auto before = Cells();
     Click(2, 3); // occupied
     EXPECT_EQ(Cells(), before);
-    EXPECT_FALSE(Data().modified);
+    EXPECT_FALSE(Doc().IsModified());
 
     // A drag inserts along its way and is one undo step.
     const int steps = Doc().UndoStack().count();
@@ -558,9 +562,9 @@ TEST_F(EditImgViewTest, InsertAndDeleteByClickAndDrag)
     EXPECT_FALSE(CLampEditor::FindLamp(Data(), 2, 1));
     for (std::size_t i = 0; i < Data().lamps.size(); ++i)
         EXPECT_EQ(Data().lamps[i].number, static_cast<int>(i)) << i;
-    Data().modified = false;
+    Doc().SetModifiedFlag(false);
     Click(9, 9); // empty cell
-    EXPECT_FALSE(Data().modified);
+    EXPECT_FALSE(Doc().IsModified());
     EXPECT_TRUE(s->log.messages.isEmpty());
 }
 
@@ -586,8 +590,10 @@ TEST_F(EditImgViewTest, StatusPanesAndCoordinatesBarFollowThePointer)
     // The first paint with lamps has fitted the zoom (one lamp: kept).
     View()->grab();
     Click(3, 5);
-    Data().lamps[1].port = 11;
-    Data().lamps[1].order = 2;
+    EditProject(Doc(), [](CEditImgDoc& data) {
+        data.lamps[1].port = 11;
+        data.lamps[1].order = 2;
+    });
     QTest::mouseMove(View(), CellPoint(3, 5));
     CMainFrame& main = *s->app->MainFrame();
     EXPECT_EQ(main.StatusBarXP()->PaneText(1), QStringLiteral("  x=     3,    y=     5,   ID:      1"));
@@ -731,7 +737,7 @@ TEST_F(EditImgViewTest, SaveAsNamesTheFileAndWritesThePortTableBesideIt)
     const QString saved = install.FilePath(QStringLiteral("Sites/ABC.LED"));
     ASSERT_TRUE(QFile::exists(saved));
     EXPECT_EQ(Doc().GetPathName(), QFileInfo(saved).absoluteFilePath());
-    EXPECT_FALSE(Data().modified);
+    EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(s->app->CurrentDirectory(), QFileInfo(saved).absolutePath());
     EXPECT_TRUE(QFile::exists(install.FilePath(QStringLiteral("Sites/cport.h"))));
     EXPECT_EQ(ReadFile(saved), CLayoutFile::Serialize(Data()));
@@ -792,11 +798,11 @@ TEST_F(EditImgViewTest, TransferDataHandsCopiesToAModeTestFrame)
 
     // Deleting in the layout leaves the handed-over values intact.
     const std::vector<CLamp> handed = layout->Data().lampPositions;
-    layout->Data().lamps.erase(layout->Data().lamps.begin());
+    EditProject(*layout, [](CEditImgDoc& data) { data.lamps.erase(data.lamps.begin()); });
+    ASSERT_TRUE(layout->IsModified());
     EXPECT_EQ(layout->Data().lampPositions, handed);
 
     // A new document sends the mode test view File Close; Cancel keeps it.
-    layout->Data().modified = true;
     s->log.answer = QMessageBox::Cancel;
     Registry().Dispatch(cmd::NewImageDocumentMain);
     ProcessEvents();
@@ -817,7 +823,9 @@ TEST_F(EditImgViewTest, PrintCommandAndPreviewMark)
     EmptyLayout();
     for (int x = 0; x < 60; ++x)
         for (int y = 0; y < 100; y += 33)
-            Data().lamps.emplace_back(x, y, static_cast<int>(Data().lamps.size()), 0x00FF00, 5, 1);
+            EditProject(Doc(), [x, y](CEditImgDoc& data) {
+                data.lamps.emplace_back(x, y, static_cast<int>(data.lamps.size()), 0x00FF00, 5, 1);
+            });
     const QString pdf = install.FilePath(QStringLiteral("layout.pdf"));
     fillDialog = [&pdf](QDialog& dialog) {
         auto* print = qobject_cast<QPrintDialog*>(&dialog);
@@ -873,13 +881,13 @@ TEST_F(EditImgViewTest, UndoAndRedoRestoreTheDocumentByteForByte)
     // Saved here: the stack's clean state.
     s->log.saveName = install.FilePath(QStringLiteral("u"));
     Registry().Dispatch(cmd::FileSaveAs);
-    EXPECT_FALSE(Data().modified);
+    EXPECT_FALSE(Doc().IsModified());
 
     EXPECT_EQ(Registry().KeyCommand(QKeySequence(Qt::CTRL | Qt::Key_Z)), cmd::EditUndo);
     EXPECT_EQ(Registry().KeyCommand(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)), cmd::EditRedo);
     Registry().Dispatch(cmd::EditUndo);
     EXPECT_EQ(CLayoutFile::Serialize(Data()), chained);
-    EXPECT_TRUE(Data().modified);
+    EXPECT_TRUE(Doc().IsModified());
     Registry().Dispatch(cmd::EditUndo);
     Registry().Dispatch(cmd::EditUndo);
     EXPECT_EQ(CLayoutFile::Serialize(Data()), inserted);
@@ -887,12 +895,13 @@ TEST_F(EditImgViewTest, UndoAndRedoRestoreTheDocumentByteForByte)
     EXPECT_EQ(CLayoutFile::Serialize(Data()), scanned);
     Registry().Dispatch(cmd::EditUndo);
     EXPECT_EQ(CLayoutFile::Serialize(Data()), blank);
+    Registry().Dispatch(cmd::EditUndo); // Open Image fitted the scan scope: an edit too
     EXPECT_FALSE(Enabled(cmd::EditUndo));
 
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 6; ++i)
         Registry().Dispatch(cmd::EditRedo);
     EXPECT_EQ(CLayoutFile::Serialize(Data()), deleted);
-    EXPECT_FALSE(Data().modified); // back at the saved state
+    EXPECT_FALSE(Doc().IsModified()); // back at the saved state
     EXPECT_FALSE(Enabled(cmd::EditRedo));
 
     // The two items close the Edit menu, after a separator.
