@@ -1,5 +1,5 @@
 #include "core/app/InstallFolder.h"
-#include "gui/app/EditorApp.h"
+#include "gui/ProgramWiring.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,7 +11,8 @@ int main(int argc, char* argv[])
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    lumaro::gui::CEditorApp app({lumaro::DefaultInstallFolder(), arguments, QDir::currentPath()});
+    lumaro::gui::CEditorApp app(
+        lumaro::gui::WireProgram({lumaro::DefaultInstallFolder(), arguments, QDir::currentPath(), {}, {}}));
     if (!app.InitInstance())
         return 1;
     int code = QApplication::exec();

@@ -1,5 +1,6 @@
 #include "gui/app/ChildFrame.h"
 
+#include "gui/app/DocTemplate.h"
 #include "gui/app/Document.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/View.h"
@@ -24,6 +25,10 @@ CChildFrame::CChildFrame(CMainFrame& mainFrame, CDocTemplate& docTemplate, CView
         if (keys.removeAll(switchWindow) > 0)
             action->setShortcuts(keys);
     }
+    // The frame carries its document type's accelerator table, so its keys
+    // win over the main frame's while it is active.
+    for (const CDocTemplate::Accelerator& accelerator : docTemplate.Accelerators())
+        MapKey(accelerator.key, accelerator.id);
     if (CDocument* document = view->GetDocument())
         connect(document, &CDocument::TitleChanged, this, &CChildFrame::UpdateTitle);
     UpdateTitle();

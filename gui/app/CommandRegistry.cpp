@@ -127,6 +127,13 @@ void CCommandRegistry::BindKey(QWidget* window, const QKeySequence& key, int id)
     m_keys[key] = Binding{shortcut, id};
 }
 
+void CCommandRegistry::AddKey(QWidget* window, const QKeySequence& key)
+{
+    auto it = m_keys.find(key);
+    if (it == m_keys.end() || !it->second.shortcut)
+        BindKey(window, key, 0);
+}
+
 int CCommandRegistry::KeyCommand(const QKeySequence& key) const
 {
     for (CCommandTarget* target : CurrentRoute()) {

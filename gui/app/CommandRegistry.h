@@ -54,6 +54,9 @@ public:
     // Binds key to id on window. A key is bound to one id only: binding it
     // again moves it, so Qt never sees an ambiguous shortcut.
     void BindKey(QWidget* window, const QKeySequence& key, int id);
+    // Makes key reach the route on window without giving it a command of
+    // its own: a key only some frames' tables know.
+    void AddKey(QWidget* window, const QKeySequence& key);
     // The command key sends now: the first target on the route that maps
     // the key, else the accelerator table.
     int KeyCommand(const QKeySequence& key) const;

@@ -11,12 +11,14 @@
 namespace lumaro::gui {
 
 CDocTemplate::CDocTemplate(CEditorApp& app, int resourceId, const QString& resourceString,
-                           DocumentFactory makeDocument, ViewFactory makeView)
+                           DocumentFactory makeDocument, ViewFactory makeView,
+                           AcceleratorTable accelerators)
     : m_app(app),
       m_resourceId(resourceId),
       m_fields(resourceString.split(QLatin1Char('\n'))),
       m_makeDocument(std::move(makeDocument)),
-      m_makeView(std::move(makeView))
+      m_makeView(std::move(makeView)),
+      m_accelerators(std::move(accelerators))
 {
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -40,14 +41,23 @@ public:
 
     using DocumentFactory = std::function<CDocument*()>;
     using ViewFactory = std::function<CView*(CDocument*)>;
+    // One entry of an accelerator table: a key and the command it sends.
+    struct Accelerator {
+        QKeySequence key;
+        int id = 0;
+    };
+    using AcceleratorTable = std::vector<Accelerator>;
 
     CDocTemplate(CEditorApp& app, int resourceId, const QString& resourceString,
-                 DocumentFactory makeDocument, ViewFactory makeView);
+                 DocumentFactory makeDocument, ViewFactory makeView, AcceleratorTable accelerators = {});
     ~CDocTemplate() override;
 
     CEditorApp& App() const { return m_app; }
     int ResourceId() const { return m_resourceId; } // also its menu's id
     QString GetDocString(DocStringIndex index) const;
+    // The keys of this document type's frames, looked up before the main
+    // frame's while one of them is active.
+    const AcceleratorTable& Accelerators() const { return m_accelerators; }
 
     // A new untitled document (path empty) or the file at path, in a new
     // child frame; nullptr when it could not be created or read.
@@ -70,6 +80,7 @@ private:
     QStringList m_fields;
     DocumentFactory m_makeDocument;
     ViewFactory m_makeView;
+    AcceleratorTable m_accelerators;
     std::vector<CDocument*> m_documents;
     int m_untitledCount = 0;
 };

@@ -13,11 +13,6 @@
 #include "gui/app/MainFrame.h"
 #include "gui/app/RecentFileList.h"
 #include "gui/app/View.h"
-#include "gui/layout/EditImgView.h"
-#include "gui/layout/LayoutDocument.h"
-#include "gui/preview/DemoDoc.h"
-#include "gui/preview/DemoView.h"
-#include "gui/preview/ModetestView.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -61,6 +56,7 @@ CEditorApp::~CEditorApp()
         qApp->removeEventFilter(this);
     // Frames and views go before the documents their templates own.
     m_mainFrame.reset();
+    m_targets.clear();
 }
 
 bool CEditorApp::InitInstance()
@@ -79,7 +75,6 @@ bool CEditorApp::InitInstance()
 
     // 5, 6
     m_started = false;
-    m_handedOverLampCount = 0;
     m_installFolder = m_options.installFolder;
     CLangText::SetSettingsPath(FindPathNoCase(m_installFolder / datapath::Settings));
 
@@ -124,9 +119,14 @@ bool CEditorApp::InitInstance()
             }
             route.push_back(m_mainFrame.get());
         }
+        for (const auto& target : m_targets)
+            route.push_back(target.get());
         route.push_back(this);
         return route;
     });
+
+    if (m_options.featuresReady)
+        m_options.featuresReady(*this);
 
     // 12: a start without a file makes one empty layout without asking,
     // since only the layout template is registered yet.
@@ -168,6 +168,16 @@ bool CEditorApp::InitInstance()
         m_languageFilePresent[i] = fs::is_regular_file(path, ec);
     }
 
+    // Every key some document type's table knows reaches the route.
+    auto addKeys = [this](const CDocTemplate& docTemplate) {
+        for (const CDocTemplate::Accelerator& accelerator : docTemplate.Accelerators())
+            m_registry->AddKey(m_mainFrame.get(), accelerator.key);
+    };
+    for (const auto& docTemplate : m_templates)
+        addKeys(*docTemplate);
+    if (m_modeTestTemplate)
+        addKeys(*m_modeTestTemplate);
+
     // 18
     m_mainFrame->ChangeMenuLanguage();
     return true;
@@ -185,25 +195,35 @@ int CEditorApp::ExitInstance()
 
 std::unique_ptr<CDocTemplate> CEditorApp::MakeTemplate(int resourceId)
 {
+    const char* resourceString = nullptr;
     switch (resourceId) {
     case kLayoutTemplate:
-        return std::make_unique<CDocTemplate>(
-            *this, resourceId, QString::fromUtf8(m_chineseResources ? kLayoutStringChs : kLayoutString),
-            [] { return new CLayoutDocument; },
-            [](CDocument* document) { return new CEditImgView(document); });
+        resourceString = m_chineseResources ? kLayoutStringChs : kLayoutString;
+        break;
     case kModeTestTemplate:
-        return std::make_unique<CDocTemplate>(
-            *this, resourceId,
-            QString::fromUtf8(m_chineseResources ? kModeTestStringChs : kModeTestString),
-            [] { return new CLayoutDocument; },
-            [](CDocument* document) { return new CModetestView(document); });
+        resourceString = m_chineseResources ? kModeTestStringChs : kModeTestString;
+        break;
     case kDemoTemplate:
-        return std::make_unique<CDocTemplate>(
-            *this, resourceId, QString::fromUtf8(kDemoString), [] { return new CDemoDoc; },
-            [](CDocument* document) { return new CDemoView(document); });
+        resourceString = kDemoString;
+        break;
     default:
         return nullptr;
     }
+    TemplateParts parts;
+    if (m_options.templateParts)
+        parts = m_options.templateParts(*this, resourceId);
+    if (!parts.makeDocument)
+        parts.makeDocument = [] { return new CDocument; };
+    if (!parts.makeView)
+        parts.makeView = [](CDocument* document) { return new CView(document); };
+    return std::make_unique<CDocTemplate>(*this, resourceId, QString::fromUtf8(resourceString),
+                                          std::move(parts.makeDocument), std::move(parts.makeView),
+                                          std::move(parts.accelerators));
+}
+
+void CEditorApp::AddCommandTarget(std::unique_ptr<CCommandTarget> target)
+{
+    m_targets.push_back(std::move(target));
 }
 
 void CEditorApp::AddTemplate(int resourceId)

@@ -2,6 +2,7 @@
 
 #include "core/app/FileSystem.h"
 #include "gui/app/CommandTarget.h"
+#include "gui/app/DocTemplate.h"
 #include "gui/app/Prompts.h"
 
 #include <QObject>
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -22,14 +24,27 @@ class CRecentFileList;
 
 // The application object: start-up, the document templates, File New and
 // Open, the recently-used list, and the values several parts read back
-// (install folder, help file, language files present, handed-over lamps).
+// (install folder, help file, language files present). It knows no
+// feature: the program hands it the classes of each document type and its
+// commands (see the program's wiring).
 class CEditorApp : public QObject, public CCommandTarget {
     Q_OBJECT
 public:
+    // What the program plugs into one document template.
+    struct TemplateParts {
+        CDocTemplate::DocumentFactory makeDocument;
+        CDocTemplate::ViewFactory makeView;
+        CDocTemplate::AcceleratorTable accelerators;
+    };
     struct Options {
         fs::path installFolder;   // every data path is built below it
         QStringList arguments;    // without the program name
         QString currentDirectory; // where the help file is looked for
+        // The parts of templates 130, 131 and 169.
+        std::function<TemplateParts(CEditorApp& app, int resourceId)> templateParts;
+        // Called once the main frame exists and before any document opens:
+        // the features add their command targets and hooks.
+        std::function<void(CEditorApp&)> featuresReady;
     };
 
     static constexpr int kRecentFileCount = 4;
@@ -59,8 +74,19 @@ public:
     const QString& CurrentDirectory() const { return m_currentDirectory; }
     void SetCurrentDirectory(const QString& folder);
     void SetCurrentDirectoryFromFile(const QString& file);
-    int HandedOverLampCount() const { return m_handedOverLampCount; }
-    void SetHandedOverLampCount(int count) { m_handedOverLampCount = count; }
+    // A feature's commands, offered after the main frame's and before the
+    // application's; the application owns it.
+    void AddCommandTarget(std::unique_ptr<CCommandTarget> target);
+    const std::vector<std::unique_ptr<CCommandTarget>>& CommandTargets() const { return m_targets; }
+    template <class T>
+    T* FindCommandTarget() const
+    {
+        for (const auto& target : m_targets) {
+            if (auto* found = dynamic_cast<T*>(target.get()))
+                return found;
+        }
+        return nullptr;
+    }
 
     // Registered templates in registration order; the mode test template
     // (169) is kept apart and never takes part in New or Open.
@@ -95,13 +121,13 @@ private:
     std::unique_ptr<CRecentFileList> m_recentFiles;
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
     std::unique_ptr<CDocTemplate> m_modeTestTemplate;
+    std::vector<std::unique_ptr<CCommandTarget>> m_targets;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::array<bool, 6> m_languageFilePresent{};
     bool m_started = false;
     QString m_helpFilePath;
     fs::path m_installFolder;
     QString m_currentDirectory;
-    int m_handedOverLampCount = 0;
     bool m_chineseResources = false;
     bool m_leftControlDown = false;
     bool m_filterInstalled = false;

@@ -15,11 +15,6 @@
 #include "gui/app/MenuLayout.h"
 #include "gui/app/RecentFileList.h"
 #include "gui/app/View.h"
-#include "gui/effects/SceneEditorRun.h"
-#include "gui/layout/EditImgView.h"
-#include "gui/layout/LayoutDocument.h"
-#include "gui/preview/DemoDoc.h"
-#include "gui/preview/ModetestView.h"
 #include "gui/widgets/StatusBarXP.h"
 #include "gui/widgets/ToolBarIcons.h"
 
@@ -59,9 +54,8 @@ QString ToolTipOf(QString text)
     return text.trimmed();
 }
 
-// Accelerator table 128. Each key is bound once: Ctrl+W and Ctrl+I go to the
-// lamp layout view's Switch Window and Insert Lamp, although the File menu
-// texts of Use Wizard and Open Image show the same keys.
+// Accelerator table 128, the main frame's: used when no document frame is
+// active, and for the keys the active frame's own table does not have.
 struct Accelerator {
     QKeyCombination key;
     int id;
@@ -71,15 +65,6 @@ const Accelerator kAccelerators[] = {
     {Qt::CTRL | Qt::Key_O, cmd::FileOpen},
     {Qt::CTRL | Qt::Key_S, cmd::FileSave},
     {Qt::CTRL | Qt::Key_P, cmd::FilePrint},
-    {Qt::CTRL | Qt::Key_W, cmd::SwitchWindow},
-    {Qt::CTRL | Qt::Key_I, cmd::InsertLamp},
-    {Qt::CTRL | Qt::Key_D, cmd::DeleteLamp},
-    {Qt::CTRL | Qt::Key_F, cmd::TransferData},
-    {Qt::CTRL | Qt::Key_B, cmd::PickBackColour},
-    {Qt::CTRL | Qt::Key_R, cmd::ScanScope},
-    {Qt::CTRL | Qt::Key_Q, cmd::OtherValue},
-    {Qt::CTRL | Qt::Key_E, cmd::Scan},
-    {Qt::CTRL | Qt::Key_G, cmd::ShowGrid},
     // Ctrl+Y is taken, so redo is the other common key.
     {Qt::CTRL | Qt::Key_Z, cmd::EditUndo},
     {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, cmd::EditRedo},
@@ -132,7 +117,6 @@ CMainFrame::CMainFrame(CEditorApp& app) : m_app(app)
     setCentralWidget(m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnActiveFrameChanged);
 
-    m_runSceneEditor = [&app](CLayoutDocument& document) { RunSceneEditor(app, document); };
     RegisterCommands();
     CreateMenus();
     CreateToolBars();
@@ -349,15 +333,10 @@ void CMainFrame::RelabelItem(int id, const char* key)
 
 void CMainFrame::ChangeMenuLanguage()
 {
+    // A document frame shows its template's menu (130, 131 or 169).
     int menuId = menuid::Main;
-    CView* view = GetActiveView();
-    CDocument* document = GetActiveDocument();
-    if (dynamic_cast<CEditImgView*>(view))
-        menuId = menuid::Layout;
-    else if (dynamic_cast<CDemoDoc*>(document))
-        menuId = menuid::Demo;
-    else if (dynamic_cast<CModetestView*>(view))
-        menuId = menuid::ModeTest;
+    if (CChildFrame* frame = GetActiveFrame(); frame && FindMenuLayout(frame->DocTemplate().ResourceId()))
+        menuId = frame->DocTemplate().ResourceId();
     ShowMenuLayout(menuId);
 
     const MenuLayout* layout = FindMenuLayout(menuId);
@@ -461,10 +440,6 @@ void CMainFrame::RegisterCommands()
     OnCommand(cmd::HelpContents, [this] { OpenHelpDocument("HELP_PATH1", "MAINFRM_ONHELPABOUTVC_OHFF"); });
     OnCommand(cmd::HelpWhatsNew, [this] { OpenHelpDocument("WHATNEW_PATH", "MAINFRM_ONWHATSNEW_OWNFF"); });
     OnCommand(cmd::HelpWebSite, [this] { OnHelpWebSite(); });
-    OnCommand(cmd::UseWizard, [this] { OnFileWizard(); });
-    OnCommand(cmd::CreateBinFile, [this] { OnOutText4Bin(); });
-    // The mode test view enables Create Bin File through its own handler.
-    OnUpdate(cmd::CreateBinFile, [](CCmdUI& ui) { ui.Enable(false); });
 
     OnCommand(cmd::ViewToolbar, [this] { m_mainToolBar->setVisible(!m_mainToolBar->isVisible()); });
     OnUpdate(cmd::ViewToolbar, [this](CCmdUI& ui) { ui.SetCheck(m_mainToolBar->isVisible()); });
@@ -480,53 +455,10 @@ void CMainFrame::RegisterCommands()
         if (CChildFrame* frame = docTemplate.CreateNewFrame(document))
             docTemplate.InitialUpdateFrame(frame);
     });
-    OnCommand(cmd::TransferData, [this] { OnTransferData(); });
     OnCommand(cmd::WindowCascade, [this] { m_mdiArea->cascadeSubWindows(); });
     OnCommand(cmd::WindowTileHorz, [this] { m_mdiArea->tileSubWindows(); });
     // Frames are never left minimised, so there are no icons to arrange.
     OnCommand(cmd::WindowArrange, [] {});
-}
-
-void CMainFrame::OnTransferData()
-{
-    auto* layout = dynamic_cast<CLayoutDocument*>(GetActiveDocument());
-    if (!layout || !layout->Data().HasEnoughLamps())
-        return;
-    // Value copies: a lamp deleted later in the layout view leaves the
-    // handed-over list intact.
-    layout->Edit(QStringLiteral("Transfer Data"), Aspect::LampPositions, [](CEditImgDoc& data) {
-        data.HandLampsToEffects();
-        return true;
-    });
-    auto failed = [this] {
-        m_app.Prompts().message(this, Text(msgkey::CommandFailed), QMessageBox::Warning,
-                                QMessageBox::Ok);
-    };
-    CChildFrame* active = GetActiveFrame();
-    CDocTemplate* modeTest = m_app.ModeTestTemplate();
-    if (!active || !active->GetActiveDocument() || !modeTest) {
-        failed();
-        return;
-    }
-    CChildFrame* frame = modeTest->CreateNewFrame(layout);
-    if (!frame) {
-        failed();
-        return;
-    }
-    modeTest->InitialUpdateFrame(frame);
-    m_modeTestFrame = frame;
-    m_modeTestView = frame->View();
-    layout->WritePortTable();
-    ChangeMenuLanguage();
-    m_app.SetHandedOverLampCount(static_cast<int>(layout->Data().LampCount()));
-}
-
-void CMainFrame::CloseModeTestView()
-{
-    if (!m_modeTestView || !m_modeTestFrame || m_modeTestFrame->IsClosing())
-        return;
-    if (CDocument* document = m_modeTestView->GetDocument())
-        document->RunCommand(cmd::FileClose);
 }
 
 void CMainFrame::SwitchLanguage(int commandId)
@@ -574,37 +506,6 @@ void CMainFrame::OnHelpWebSite()
     if (!opened)
         m_app.Prompts().message(this, Text("MAINFRM_ONHELPWEBSITE_OWSF"), QMessageBox::Warning,
                                 QMessageBox::Ok);
-}
-
-void CMainFrame::OnFileWizard()
-{
-    CDocument* document = GetActiveDocument();
-    if (!document)
-        return;
-    auto* layout = dynamic_cast<CLayoutDocument*>(document);
-    if (!layout || layout->Data().lamps.empty()) {
-        m_app.Prompts().message(this, QStringLiteral("Please edit the lamp first!"),
-                                QMessageBox::Warning, QMessageBox::Ok);
-        return;
-    }
-    if (m_runSceneEditor)
-        m_runSceneEditor(*layout);
-}
-
-void CMainFrame::OnOutText4Bin()
-{
-    auto* layout = dynamic_cast<CLayoutDocument*>(GetActiveDocument());
-    if (!layout)
-        return;
-    if (layout->GetPathName().isEmpty())
-        layout->DoFileSave();
-    if (layout->GetPathName().isEmpty()) {
-        m_app.Prompts().message(this, Text("MAINFRM_ONOUTTEXT4_BIN"), QMessageBox::Warning,
-                                QMessageBox::Ok);
-        return;
-    }
-    if (m_runCreateBin)
-        m_runCreateBin(*layout);
 }
 
 // --- window ------------------------------------------------------------

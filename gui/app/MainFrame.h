@@ -26,15 +26,14 @@ class CCoordinatesBar;
 class CDocTemplate;
 class CDocument;
 class CEditorApp;
-class CLayoutDocument;
 class CStatusBarXP;
 struct MenuEntry;
 struct MenuLayout;
 
 // The main window: menu bar, the two tool bars, the status bar, the
 // coordinates bar and the MDI area with the document frames. Hosts the
-// commands not tied to one document: languages, help, Use Wizard, Create
-// Bin File.
+// commands not tied to one document (languages, help, windows); the
+// features add theirs as command targets of the application.
 class CMainFrame : public QMainWindow, public CCommandTarget {
     Q_OBJECT
 public:
@@ -70,17 +69,6 @@ public:
 
     bool LanguageChecked(LanguageCheck which) const { return m_languageChecked[which]; }
 
-    // Hooks for the dialogs of later parts: the scene editor of Use Wizard
-    // and the Create BIN File dialog. Until set, those steps do nothing.
-    void SetSceneEditor(std::function<void(CLayoutDocument&)> run) { m_runSceneEditor = std::move(run); }
-    void SetCreateBinDialog(std::function<void(CLayoutDocument&)> run) { m_runCreateBin = std::move(run); }
-
-    // The mode test frame of the last "Transfer Data", while it is open.
-    CChildFrame* ModeTestFrame() const { return m_modeTestFrame; }
-    CView* ModeTestView() const { return m_modeTestView; }
-    // Sends the mode test view the framework's File Close.
-    void CloseModeTestView();
-    void OnTransferData();
     QToolBar* UndoToolBar() const { return m_undoToolBar; }
 
     // Used by the document layer.
@@ -110,16 +98,12 @@ private:
     void UpdateLanguage(int commandId, CCmdUI& ui) const;
     void OpenHelpDocument(const std::string& pathKey, const char* failureKey);
     void OnHelpWebSite();
-    void OnFileWizard();
-    void OnOutText4Bin();
 
     CEditorApp& m_app;
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_lampToolBar = nullptr;
     QToolBar* m_undoToolBar = nullptr;
-    QPointer<CChildFrame> m_modeTestFrame;
-    QPointer<CView> m_modeTestView;
     CStatusBarXP* m_statusBar = nullptr;
     QDockWidget* m_coordinatesDock = nullptr;
     CCoordinatesBar* m_coordinates = nullptr;
@@ -127,8 +111,6 @@ private:
     QPointer<CView> m_activeView; // the view last told it is active
     int m_menuId = 0;
     std::array<bool, 6> m_languageChecked{};
-    std::function<void(CLayoutDocument&)> m_runSceneEditor;
-    std::function<void(CLayoutDocument&)> m_runCreateBin;
 };
 
 } // namespace lumaro::gui

@@ -86,6 +86,7 @@ void CLayoutDocument::OpenProject(CEditImgDoc data)
 
 bool CLayoutDocument::OnNewDocument()
 {
+    Q_EMIT Creating();
     OpenProject(CEditImgDoc());
     return true;
 }

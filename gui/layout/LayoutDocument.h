@@ -77,6 +77,8 @@ Q_SIGNALS:
     void Changed(lumaro::gui::Aspects what);
     // A new or opened project is about to replace the data.
     void Resetting();
+    // A new, empty project is being made (not one read from a file).
+    void Creating();
     // A short note for the status bar ("cport.h" written to ...).
     void Note(const QString& text);
 

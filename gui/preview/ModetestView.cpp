@@ -17,15 +17,44 @@
 
 namespace lumaro::gui {
 
+namespace {
+// The firmware's table sizes.
+constexpr int kMaxLampSequences = 511;
+constexpr int kMaxBandLists = 61;
+constexpr int kMaxColourLists = 101;
+} // namespace
+
 CModetestView::CModetestView(CDocument* document) : CView(document)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    using F = CModeTestState;
     OnCommand(cmd::CreateData, [this] { OnCreateData(); });
-    OnUpdate(cmd::CreateData, [this](CCmdUI& ui) { ui.Enable(m_commandEnabled[CreateDataFlag]); });
+    OnUpdate(cmd::CreateData, [this](CCmdUI& ui) { ui.Enable(CommandEnabled(F::CreateDataFlag)); });
     // Create Bin File and Write To Controller are the main frame's; this
     // view only opens them once there is compiled data.
-    OnUpdate(cmd::CreateBinFile, [this](CCmdUI& ui) { ui.Enable(m_commandEnabled[OutputDspBinFlag]); });
-    OnUpdate(cmd::WriteToController, [this](CCmdUI& ui) { ui.Enable(m_commandEnabled[WriteCmosFlag]); });
+    OnUpdate(cmd::CreateBinFile, [this](CCmdUI& ui) { ui.Enable(CommandEnabled(F::OutputDspBinFlag)); });
+    OnUpdate(cmd::WriteToController, [this](CCmdUI& ui) { ui.Enable(CommandEnabled(F::WriteCmosFlag)); });
+    // A second Transfer Data from here would open another mode test frame
+    // on the same project.
+    OnUpdate(cmd::TransferData, [](CCmdUI& ui) { ui.Enable(false); });
+    if (auto* layout = qobject_cast<CLayoutDocument*>(document)) {
+        connect(layout, &CLayoutDocument::Changed, this, [this](Aspects what) {
+            if (what & (Aspect::LampPositions | Aspect::Compiled))
+                update();
+        });
+    }
+}
+
+CModeTestState* CModetestView::State() const
+{
+    auto* layout = qobject_cast<CLayoutDocument*>(GetDocument());
+    return layout ? &CModeTestState::Of(*layout) : nullptr;
+}
+
+bool CModetestView::CommandEnabled(CommandFlag flag) const
+{
+    CModeTestState* state = State();
+    return state && state->Enabled(flag);
 }
 
 void CModetestView::paintEvent(QPaintEvent* event)
@@ -64,10 +93,24 @@ void CModetestView::OnCreateData()
     auto* layout = dynamic_cast<CLayoutDocument*>(GetDocument());
     if (!layout)
         return;
-    layout->CreateData();
-    for (CommandFlag flag : {ProducingDataFlag, ParallelPlayFlag, SequentialPlayFlag, PartialPlayFlag,
-                             OutputDspBinFlag, WriteCmosFlag})
-        m_commandEnabled[flag] = true;
+    const CLayoutDocument::CompiledSnapshot& compiled = layout->CreateData();
+    if (CModeTestState* state = State())
+        state->DataCompiled();
+    Q_EMIT Note(CompiledSummary(*compiled));
+}
+
+QString CModetestView::CompiledSummary(const CCompiledEffects& compiled)
+{
+    // The controller's firmware tables hold at most this many entries; a
+    // project that outgrows them is told now rather than when the build fails.
+    return QString::fromStdString(GetLangText("MODETESTVIEW_ONEDITCHANGE_CD"))
+        .arg(compiled.modes.size())
+        .arg(compiled.lampSequenceTable.size())
+        .arg(kMaxLampSequences)
+        .arg(compiled.bandTable.size())
+        .arg(kMaxBandLists)
+        .arg(compiled.colourTable.size())
+        .arg(kMaxColourLists);
 }
 
 namespace {

@@ -1,8 +1,13 @@
 #pragma once
 
 #include "gui/app/View.h"
+#include "gui/preview/ModeTestState.h"
 
 #include <array>
+
+namespace lumaro {
+struct CCompiledEffects;
+}
 
 namespace lumaro::gui {
 
@@ -12,31 +17,29 @@ class CModetestView : public CView {
 public:
     explicit CModetestView(CDocument* document);
 
-    // The command enable flags. The first six are set once data are
-    // compiled and stay set for the life of the view.
-    enum CommandFlag {
-        ProducingDataFlag,
-        ParallelPlayFlag,
-        SequentialPlayFlag,
-        PartialPlayFlag,
-        OutputDspBinFlag,
-        WriteCmosFlag,
-        EditModeFlag,
-        CreateDataFlag,
-        CommandFlagCount
-    };
-    bool CommandEnabled(CommandFlag flag) const { return m_commandEnabled[flag]; }
-    // "Creat Data": the document's compilation, then the flags above.
+    using CommandFlag = CModeTestState::CommandFlag;
+    // The command enable flags, kept in the project's mode test state.
+    bool CommandEnabled(CommandFlag flag) const;
+    // "Creat Data": the document's compilation, then the six data commands
+    // open; the status bar tells what was compiled against the controller's
+    // limits.
     void OnCreateData();
+    // The status text after a compilation.
+    static QString CompiledSummary(const CCompiledEffects& compiled);
+
     // The items of context menu 106, in menu order (0 for a separator).
     static std::array<int, 12> ContextMenuIds();
+
+Q_SIGNALS:
+    // A short note for the status bar.
+    void Note(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    std::array<bool, CommandFlagCount> m_commandEnabled{false, false, false, false, false, false, true, true};
+    CModeTestState* State() const;
 };
 
 } // namespace lumaro::gui

@@ -1,5 +1,7 @@
 #include "GuiTestSupport.h"
 
+#include "gui/ProgramWiring.h"
+
 #include "core/app/LangText.h"
 
 #include <QCoreApplication>
@@ -88,8 +90,8 @@ CStartedApp::CStartedApp(const CTestInstall& install, QStringList arguments)
     // Every test starts with an empty recently-used list.
     QSettings(QString::fromLatin1(CEditorApp::kProfileOrganisation), QCoreApplication::applicationName())
         .remove(QStringLiteral("Recent File List"));
-    app = std::make_unique<CEditorApp>(
-        CEditorApp::Options{install.Folder(), std::move(arguments), QString::fromStdString(install.Folder().string())});
+    app = std::make_unique<CEditorApp>(WireProgram(
+        {install.Folder(), std::move(arguments), QString::fromStdString(install.Folder().string()), {}, {}}));
     log.Install(app->Prompts());
     started = app->InitInstance();
     ProcessEvents();

@@ -62,7 +62,6 @@ TEST(EditorAppStartup, EnglishShowsMaximisedFrameWithOneEmptyLayout)
     ASSERT_TRUE(s.started);
     CEditorApp& app = *s.app;
     EXPECT_TRUE(app.Started());
-    EXPECT_EQ(app.HandedOverLampCount(), 0);
     EXPECT_TRUE(app.MainFrame()->isVisible());
     EXPECT_EQ(FrameCount(app), 1);
     auto* frame = app.MainFrame()->GetActiveFrame();

@@ -1,6 +1,8 @@
 #include "GuiTestSupport.h"
 
 #include "core/app/LangText.h"
+#include "gui/effects/EffectsCommands.h"
+#include "gui/firmware/FirmwareCommands.h"
 #include "gui/app/ChildFrame.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"
@@ -145,7 +147,9 @@ TEST_F(MainFrameTest, WebSiteMissingFromSettingsFailsWithoutOpening)
 TEST_F(MainFrameTest, UseWizardNeedsLamps)
 {
     int editorRuns = 0;
-    Frame().SetSceneEditor([&](CLayoutDocument&) { ++editorRuns; });
+    auto* effects = s->app->FindCommandTarget<CEffectsCommands>();
+    ASSERT_NE(effects, nullptr);
+    effects->runSceneEditor = [&](CLayoutDocument&) { ++editorRuns; };
     Registry().Dispatch(cmd::UseWizard);
     EXPECT_EQ(s->log.messages, QStringList{QStringLiteral("Please edit the lamp first!")});
     auto* doc = dynamic_cast<CLayoutDocument*>(Frame().GetActiveDocument());
@@ -165,21 +169,23 @@ TEST_F(MainFrameTest, CreateBinFileIsDisabledAndTestsTheDocument)
     EXPECT_EQ(Registry().Query(cmd::CreateBinFile).Enabled(), std::optional<bool>(false));
     // Straight to the handler, as the mode test view's update would allow.
     int dialogRuns = 0;
-    Frame().SetCreateBinDialog([&](CLayoutDocument&) { ++dialogRuns; });
+    auto* firmware = s->app->FindCommandTarget<CFirmwareCommands>();
+    ASSERT_NE(firmware, nullptr);
+    firmware->runCreateBin = [&](CLayoutDocument&) { ++dialogRuns; };
     s->log.saveName.clear(); // the save asks and is cancelled
-    ASSERT_TRUE(Frame().RunCommand(cmd::CreateBinFile));
+    ASSERT_TRUE(firmware->RunCommand(cmd::CreateBinFile));
     EXPECT_EQ(s->log.messages.size(), 1);
     EXPECT_EQ(s->log.messages[0].toStdString(), GetLangText("MAINFRM_ONOUTTEXT4_BIN"));
     EXPECT_EQ(dialogRuns, 0);
 
     s->log.saveName = install.FilePath(QStringLiteral("proj.lam"));
-    ASSERT_TRUE(Frame().RunCommand(cmd::CreateBinFile));
+    ASSERT_TRUE(firmware->RunCommand(cmd::CreateBinFile));
     EXPECT_EQ(dialogRuns, 1);
     EXPECT_FALSE(Frame().GetActiveDocument()->GetPathName().isEmpty());
 
     ASSERT_TRUE(s->app->OpenTemplateByName(QStringLiteral("Text")));
     ProcessEvents();
-    ASSERT_TRUE(Frame().RunCommand(cmd::CreateBinFile));
+    ASSERT_TRUE(firmware->RunCommand(cmd::CreateBinFile));
     EXPECT_EQ(dialogRuns, 1) << "not a layout document: nothing";
 }
 

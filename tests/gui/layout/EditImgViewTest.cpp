@@ -14,6 +14,7 @@
 #include "gui/layout/LayoutDialogs.h"
 #include "gui/layout/LayoutDocument.h"
 #include "gui/picture/PictureLoader.h"
+#include "gui/preview/ModeTestState.h"
 #include "gui/preview/ModetestView.h"
 #include "gui/widgets/StatusBarXP.h"
 
@@ -773,23 +774,26 @@ TEST_F(EditImgViewTest, TransferDataHandsCopiesToAModeTestFrame)
     Click(0, 0);
     CMainFrame& main = *s->app->MainFrame();
     Registry().Dispatch(cmd::TransferData); // one lamp: nothing
-    EXPECT_EQ(main.ModeTestView(), nullptr);
+    EXPECT_EQ(CModeTestState::Find(Doc()), nullptr);
     Click(4, 2);
     Click(2, 6);
     s->app->SetCurrentDirectory(install.FilePath(QString()));
     CLayoutDocument* layout = &Doc();
     Registry().Dispatch(cmd::TransferData);
     ProcessEvents();
-    ASSERT_NE(main.ModeTestView(), nullptr);
-    EXPECT_NE(dynamic_cast<CModetestView*>(main.ModeTestView()), nullptr);
-    EXPECT_EQ(main.ModeTestView()->GetDocument(), layout);
+    ASSERT_NE(CModeTestState::Find(*layout), nullptr);
+    QPointer<CView> modeTest = CModeTestState::Find(*layout)->View();
+    ASSERT_NE(modeTest, nullptr);
+    EXPECT_NE(dynamic_cast<CModetestView*>(modeTest.data()), nullptr);
+    EXPECT_EQ(modeTest->GetDocument(), layout);
     EXPECT_EQ(layout->Data().lampPositions, layout->Data().lamps);
-    EXPECT_EQ(s->app->HandedOverLampCount(), 3);
+    EXPECT_EQ(CModeTestState::Find(*layout)->HandedOverLampCount(), 3);
+    EXPECT_FALSE(Enabled(cmd::TransferData)) << "not twice from the mode test view";
     EXPECT_TRUE(QFile::exists(install.FilePath(QStringLiteral("cport.h"))));
     EXPECT_EQ(main.CurrentMenuId(), 169);
 
     // The mode test view paints the handed-over lamps in its blue.
-    const QImage shot = main.ModeTestView()->grab().toImage();
+    const QImage shot = modeTest->grab().toImage();
     bool blue = false;
     for (int y = 0; y < shot.height() && !blue; ++y)
         for (int x = 0; x < shot.width() && !blue; ++x)
@@ -806,11 +810,11 @@ TEST_F(EditImgViewTest, TransferDataHandsCopiesToAModeTestFrame)
     s->log.answer = QMessageBox::Cancel;
     Registry().Dispatch(cmd::NewImageDocumentMain);
     ProcessEvents();
-    EXPECT_NE(main.ModeTestView(), nullptr);
+    EXPECT_NE(modeTest, nullptr);
     s->log.answer = QMessageBox::No;
     Registry().Dispatch(cmd::NewImageDocumentMain);
     ProcessEvents();
-    EXPECT_EQ(main.ModeTestView(), nullptr);
+    EXPECT_EQ(modeTest, nullptr);
     for (QMdiSubWindow* window : main.MdiArea()->subWindowList()) {
         auto* frame = qobject_cast<CChildFrame*>(window);
         ASSERT_NE(frame, nullptr);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/effects/CompiledEffects.h"
+#include "core/layout/Lamp.h"
+
+#include <memory>
+#include <vector>
+
+namespace lumaro {
+
+// What a play command hands to a new demo window: its own copy of the
+// lamps and a share of the compiled data, never pointers into a project
+// that may change or close while the demo plays.
+struct CPlayHandOver {
+    enum PlayMode { NoPlay = 0, Sequential = 1, Parallel = 2, Partial = 3 };
+
+    std::vector<CLamp> lamps;
+    std::shared_ptr<const CCompiledEffects> compiled;
+    int playMode = NoPlay;
+    // The mode test view's selection, Partial play only: compiled mode
+    // indices, inclusive; -1 without a selection.
+    int firstSelected = -1;
+    int lastSelected = -1;
+
+    bool Ready() const { return compiled != nullptr && playMode != NoPlay; }
+};
+
+} // namespace lumaro

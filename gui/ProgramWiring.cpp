@@ -1,0 +1,114 @@
+#include "gui/ProgramWiring.h"
+
+#include "gui/app/CommandIds.h"
+#include "gui/app/MainFrame.h"
+#include "gui/effects/EffectsCommands.h"
+#include "gui/firmware/FirmwareCommands.h"
+#include "gui/layout/EditImgView.h"
+#include "gui/layout/LayoutDocument.h"
+#include "gui/preview/DemoDoc.h"
+#include "gui/preview/DemoView.h"
+#include "gui/preview/ModeTestCommands.h"
+#include "gui/preview/ModetestView.h"
+#include "gui/widgets/StatusBarXP.h"
+
+namespace lumaro::gui {
+
+namespace {
+
+using Table = CDocTemplate::AcceleratorTable;
+
+// Accelerator table 130: the layout view's keys as its menus show them.
+// Ctrl+W and Ctrl+I go to Switch Window and Insert Lamp, although the File
+// menu texts of Use Wizard and Open Image show the same keys; Ctrl+N stays
+// the main frame's File New.
+Table LayoutKeys()
+{
+    return {{QKeySequence(Qt::CTRL | Qt::Key_W), cmd::SwitchWindow},
+            {QKeySequence(Qt::CTRL | Qt::Key_I), cmd::InsertLamp},
+            {QKeySequence(Qt::CTRL | Qt::Key_D), cmd::DeleteLamp},
+            {QKeySequence(Qt::CTRL | Qt::Key_F), cmd::TransferData},
+            {QKeySequence(Qt::CTRL | Qt::Key_B), cmd::PickBackColour},
+            {QKeySequence(Qt::CTRL | Qt::Key_R), cmd::ScanScope},
+            {QKeySequence(Qt::CTRL | Qt::Key_Q), cmd::OtherValue},
+            {QKeySequence(Qt::CTRL | Qt::Key_E), cmd::Scan},
+            {QKeySequence(Qt::CTRL | Qt::Key_G), cmd::ShowGrid},
+            {QKeySequence(Qt::CTRL | Qt::Key_C), cmd::PortEdit},
+            {QKeySequence(Qt::CTRL | Qt::Key_4), cmd::Zoom4},
+            {QKeySequence(Qt::CTRL | Qt::Key_7), cmd::Zoom28}};
+}
+
+// Accelerator table 169: the mode test view's keys of menu 169.
+Table ModeTestKeys()
+{
+    return {{QKeySequence(Qt::CTRL | Qt::Key_W), cmd::ZoomDialog},
+            {QKeySequence(Qt::CTRL | Qt::Key_L), cmd::LayerEdit},
+            {QKeySequence(Qt::CTRL | Qt::Key_E), cmd::EditMode},
+            {QKeySequence(Qt::CTRL | Qt::Key_D), cmd::CreateData},
+            {QKeySequence(Qt::CTRL | Qt::Key_Q), cmd::PartialPlay},
+            {QKeySequence(Qt::CTRL | Qt::Key_F), cmd::ParallelPlay},
+            {QKeySequence(Qt::CTRL | Qt::Key_G), cmd::SequentialPlay},
+            {QKeySequence(Qt::CTRL | Qt::Key_T), cmd::CreateBinFile},
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), cmd::WriteToController}};
+}
+
+// A layout document tells the status bar what it wrote, and making a new
+// one first ends the mode test state of any other.
+void ShowNote(CEditorApp& app, const QString& text)
+{
+    if (CMainFrame* main = app.MainFrame())
+        main->StatusBarXP()->SetPaneText(0, text);
+}
+
+CLayoutDocument* MakeLayoutDocument(CEditorApp& app)
+{
+    auto* document = new CLayoutDocument;
+    QObject::connect(document, &CLayoutDocument::Note, document,
+                     [&app](const QString& text) { ShowNote(app, text); });
+    QObject::connect(document, &CLayoutDocument::Creating, document, [&app] {
+        if (auto* modeTest = app.FindCommandTarget<CModeTestCommands>())
+            modeTest->CloseModeTestViews();
+    });
+    return document;
+}
+
+} // namespace
+
+CEditorApp::Options WireProgram(CEditorApp::Options options)
+{
+    options.featuresReady = [](CEditorApp& ready) {
+        ready.AddCommandTarget(std::make_unique<CModeTestCommands>(ready));
+        ready.AddCommandTarget(std::make_unique<CEffectsCommands>(ready));
+        ready.AddCommandTarget(std::make_unique<CFirmwareCommands>(ready));
+    };
+    options.templateParts = [](CEditorApp& app, int resourceId) {
+        CEditorApp::TemplateParts parts;
+        switch (resourceId) {
+        case 130:
+            parts.makeDocument = [&app]() -> CDocument* { return MakeLayoutDocument(app); };
+            parts.makeView = [](CDocument* document) { return new CEditImgView(document); };
+            parts.accelerators = LayoutKeys();
+            break;
+        case 169:
+            parts.makeDocument = [&app]() -> CDocument* { return MakeLayoutDocument(app); };
+            parts.makeView = [&app](CDocument* document) {
+                auto* view = new CModetestView(document);
+                QObject::connect(view, &CModetestView::Note, view,
+                                 [&app](const QString& text) { ShowNote(app, text); });
+                return view;
+            };
+            parts.accelerators = ModeTestKeys();
+            break;
+        case 131:
+            parts.makeDocument = [] { return new CDemoDoc; };
+            parts.makeView = [](CDocument* document) { return new CDemoView(document); };
+            break;
+        default:
+            break;
+        }
+        return parts;
+    };
+    return options;
+}
+
+} // namespace lumaro::gui

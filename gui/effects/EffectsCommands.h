@@ -1,0 +1,32 @@
+#pragma once
+
+#include "gui/app/CommandTarget.h"
+
+#include <functional>
+
+namespace lumaro::gui {
+
+class CEditorApp;
+class CLayoutDocument;
+
+// The effect commands of the main frame's menus: "Use Wizard" opens the
+// scene editor on the active layout.
+class CEffectsCommands : public CCommandTarget {
+public:
+    explicit CEffectsCommands(CEditorApp& app);
+
+    void OnFileWizard();
+
+    // Runs the scene editor modally; replaceable so tests need no window.
+    std::function<void(CLayoutDocument&)> runSceneEditor;
+    // Called by the scene editor's Save/Create once "cport.h" is written:
+    // the firmware build's hand-over point.
+    std::function<void(CLayoutDocument&)> buildFirmware;
+
+private:
+    void RunSceneEditor(CLayoutDocument& document);
+
+    CEditorApp& m_app;
+};
+
+} // namespace lumaro::gui

@@ -1,0 +1,46 @@
+#include "gui/preview/ModeTestState.h"
+
+#include "gui/app/ChildFrame.h"
+#include "gui/app/View.h"
+#include "gui/layout/LayoutDocument.h"
+
+namespace lumaro::gui {
+
+namespace {
+const std::array<bool, CModeTestState::CommandFlagCount> kNewViewFlags{false, false, false, false,
+                                                                       false, false, true,  true};
+} // namespace
+
+CModeTestState::CModeTestState(CLayoutDocument& document) : QObject(&document)
+{
+    setObjectName(QStringLiteral("ModeTestState"));
+    m_enabled = kNewViewFlags;
+}
+
+CModeTestState& CModeTestState::Of(CLayoutDocument& document)
+{
+    if (CModeTestState* state = Find(document))
+        return *state;
+    return *new CModeTestState(document);
+}
+
+CModeTestState* CModeTestState::Find(const CLayoutDocument& document)
+{
+    return document.findChild<CModeTestState*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void CModeTestState::Opened(CChildFrame* frame, CView* view)
+{
+    m_frame = frame;
+    m_view = view;
+    m_enabled = kNewViewFlags;
+}
+
+void CModeTestState::DataCompiled()
+{
+    for (CommandFlag flag : {ProducingDataFlag, ParallelPlayFlag, SequentialPlayFlag, PartialPlayFlag,
+                             OutputDspBinFlag, WriteCmosFlag})
+        m_enabled[flag] = true;
+}
+
+} // namespace lumaro::gui
