@@ -204,7 +204,7 @@ int CHexDownload::WaitMs() const
 bool CHexDownload::Accepted(char answer) const
 {
     // Synchronisation takes "U" (the loader's echo) or "."; after the last
-    // send only "." counts, which the controllers in the field are used to.
+    // send only "." counts, as the download dialogs have always judged it.
     if (IsSync(m_step))
         return answer == '.' || (answer == 'U' && m_sends < kMaxSends);
     return answer == '.';

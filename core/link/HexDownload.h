@@ -27,7 +27,10 @@ namespace lumaro {
 // Nothing here blocks. The owner feeds the machine three kinds of event:
 // Start, each block the port receives (OnBytesReceived) and the wake-up it
 // asked its clock for (OnTimer); Cancel stops it between two sends. All
-// calls come from one thread.
+// calls come from one thread. A dialog calls Start from its Download button,
+// OnBytesReceived with what the port's received-data notification reads,
+// OnTimer from the single-shot timer its ILinkClock::WakeAt arms, and Cancel
+// from a Cancel button.
 class CHexDownload {
 public:
     enum class Dialog {

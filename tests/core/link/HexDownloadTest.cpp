@@ -185,6 +185,21 @@ TEST(HexDownload, RecordWithABadChecksumStopsTheDownload)
     EXPECT_EQ(link.progress.back(), 43u);
 }
 
+TEST(HexDownload, LineCutAfterTheFileStopsTheConfiguration)
+{
+    LoaderLink link;
+    ASSERT_TRUE(link.download.Start(HexFile({":00000001FF"}), {}).ok());
+    link.Run([&] { return link.sends.back() == ":00000001FF"; }); // its answer is on the way
+    link.lineCut = true;
+    link.Run();
+    EXPECT_EQ(link.outcome.key, CHexDownload::kStatusTimeoutKey);
+    EXPECT_EQ(link.messages,
+              (Strings{"Send Data Success!", "SendSRate TimeOut!  ", "Set Status Enable TimeOut!  "}));
+    EXPECT_EQ(link.Count(kStatus), 10);
+    EXPECT_EQ(link.Count(kSec1), 0);
+    EXPECT_EQ(link.progress.back(), 0u);
+}
+
 TEST(HexDownload, CancelStopsBetweenTwoSends)
 {
     const Strings records = SampleRecords(5);
