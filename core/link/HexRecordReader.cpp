@@ -1,0 +1,52 @@
+#include "core/link/HexRecordReader.h"
+
+#include "core/link/DownloadTexts.h"
+
+#include <string>
+
+namespace lumaro {
+
+namespace {
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+Status ReadError(std::size_t offset, const char* what)
+{
+    return Status::Fail(CHexRecordReader::kReadErrorKey, std::string(downloadtext::kReadFileError) + " " +
+                                                             what + " at byte " + std::to_string(offset));
+}
+
+} // namespace
+
+Result<HexRecord> CHexRecordReader::Next()
+{
+    const std::size_t at = m_position;
+    if (at >= m_file.size())
+        return ReadError(at, "no record (the file ends without an end-of-file record)");
+    if (m_file.size() - at < 3)
+        return ReadError(at, "file ends inside a record's count");
+    const int high = HexDigit(m_file[at + 1]);
+    const int low = HexDigit(m_file[at + 2]);
+    if (m_file[at] != ':' || high < 0 || low < 0)
+        return ReadError(at, "no record start (\":\" and two hexadecimal count digits)");
+
+    const unsigned count = static_cast<unsigned>(high * 16 + low);
+    const std::size_t length = RecordLength(count);
+    if (m_file.size() - at < length)
+        return ReadError(at,
+                         ("file ends inside a record of " + std::to_string(length) + " characters").c_str());
+
+    m_position = at + length + 2;
+    return HexRecord{m_file.substr(at, length), at, count == 0};
+}
+
+} // namespace lumaro
