@@ -70,6 +70,13 @@ std::optional<VerbArgs> ParseVerbArgs(const Verb& verb, std::span<const std::str
             error = "unknown option " + arg;
             return std::nullopt;
         }
+        if (option->IsSwitch()) {
+            if (!parsed.options.emplace(arg, "1").second) {
+                error = "option " + arg + " given more than once";
+                return std::nullopt;
+            }
+            continue;
+        }
         if (i + 1 == args.size()) {
             error = "option " + arg + " needs a value (" + std::string(option->valueName) + ")";
             return std::nullopt;

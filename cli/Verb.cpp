@@ -19,7 +19,8 @@ std::string UsageLine(const Verb& verb)
     if (!verb.operands.empty())
         line += ' ' + std::string(verb.operands);
     for (const VerbOption& option : verb.options) {
-        const std::string text = std::string(option.name) + ' ' + std::string(option.valueName);
+        const std::string text =
+            std::string(option.name) + (option.IsSwitch() ? "" : ' ' + std::string(option.valueName));
         line += option.required ? ' ' + text : " [" + text + ']';
     }
     return line;

@@ -25,11 +25,14 @@ struct CliIo {
     std::ostream& err;
 };
 
-// An option that takes a value: "-o LAYOUT".
+// An option that takes a value: "-o LAYOUT"; or, without a value name, a
+// switch such as "--once" (its value is then "1").
 struct VerbOption {
     std::string_view name;      // "-o"
-    std::string_view valueName; // "LAYOUT", for the usage line
+    std::string_view valueName; // "LAYOUT", for the usage line; empty for a switch
     bool required = false;
+
+    bool IsSwitch() const { return valueName.empty(); }
 };
 
 // A verb's command line once checked against its options and operand count.

@@ -14,6 +14,8 @@ constexpr const Verb* kVerbs[] = {
     &kCompileVerb,
     &kScenesVerb,
     &kColoursVerb,
+    &kDownloadVerb,
+    &kBootsimVerb,
 };
 
 } // namespace

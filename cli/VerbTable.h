@@ -16,6 +16,8 @@ extern const Verb kCportVerb;
 extern const Verb kCompileVerb;
 extern const Verb kScenesVerb;
 extern const Verb kColoursVerb;
+extern const Verb kDownloadVerb;
+extern const Verb kBootsimVerb;
 
 // In the order of the verb list of --help.
 std::span<const Verb* const> AllVerbs();
