@@ -5,6 +5,7 @@
 #include "gui/effects/EffectsCommands.h"
 #include "gui/firmware/FirmwareCommands.h"
 #include "gui/layout/EditImgView.h"
+#include "gui/link/LinkCommands.h"
 #include "gui/layout/LayoutDocument.h"
 #include "gui/preview/DemoDoc.h"
 #include "gui/preview/DemoView.h"
@@ -79,7 +80,12 @@ CEditorApp::Options WireProgram(CEditorApp::Options options)
     options.featuresReady = [](CEditorApp& ready) {
         ready.AddCommandTarget(std::make_unique<CModeTestCommands>(ready));
         ready.AddCommandTarget(std::make_unique<CEffectsCommands>(ready));
-        ready.AddCommandTarget(std::make_unique<CFirmwareCommands>(ready));
+        auto firmware = std::make_unique<CFirmwareCommands>(ready);
+        auto link = std::make_unique<CLinkCommands>(ready);
+        // A build asked to write its image opens the download dialog with it.
+        firmware->openDownload = [target = link.get()](const QString& image) { target->OpenDownloadDialog(image); };
+        ready.AddCommandTarget(std::move(firmware));
+        ready.AddCommandTarget(std::move(link));
     };
     options.templateParts = [](CEditorApp& app, int resourceId) {
         CEditorApp::TemplateParts parts;

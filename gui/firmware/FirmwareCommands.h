@@ -2,6 +2,8 @@
 
 #include "gui/app/CommandTarget.h"
 
+#include <QString>
+
 #include <functional>
 
 namespace lumaro::gui {
@@ -9,8 +11,8 @@ namespace lumaro::gui {
 class CEditorApp;
 class CLayoutDocument;
 
-// The controller commands of the main frame's menus: "Create Bin File"
-// (and, later, "Write To Controller").
+// The firmware commands of the main frame's menus: "Create Bin File", and
+// the hand-over of a built image to the download dialog.
 class CFirmwareCommands : public CCommandTarget {
 public:
     explicit CFirmwareCommands(CEditorApp& app);
@@ -21,6 +23,11 @@ public:
 
     // The Create BIN File dialog; nothing until it is set.
     std::function<void(CLayoutDocument&)> runCreateBin;
+
+    // The end of a build whose opener asked for the image to be written:
+    // opens the HEX download dialog with that image chosen. Only a build
+    // calls it; the wiring points it at the controller link.
+    std::function<void(const QString& image)> openDownload;
 
 private:
     CEditorApp& m_app;

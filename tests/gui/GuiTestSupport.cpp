@@ -1,6 +1,7 @@
 #include "GuiTestSupport.h"
 
 #include "gui/ProgramWiring.h"
+#include "gui/link/LinkCommands.h"
 
 #include "core/app/LangText.h"
 
@@ -94,6 +95,9 @@ CStartedApp::CStartedApp(const CTestInstall& install, QStringList arguments)
         {install.Folder(), std::move(arguments), QString::fromStdString(install.Folder().string()), {}, {}}));
     log.Install(app->Prompts());
     started = app->InitInstance();
+    // A key or menu test that reaches Write To Controller must not wait in a modal dialog.
+    if (auto* link = app->FindCommandTarget<CLinkCommands>())
+        link->runDialog = [](CHexDownloadDlg&) {};
     ProcessEvents();
 }
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "gui/app/CommandTarget.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace lumaro::gui {
+
+class CEditorApp;
+class CHexDownloadDlg;
+
+// The controller link's commands: "Write To Controller" opens the HEX
+// download dialog, and so does a build that was asked to write its image.
+// Holds the program's linked flag, which outlives each dialog.
+class CLinkCommands : public CCommandTarget {
+public:
+    explicit CLinkCommands(CEditorApp& app);
+
+    // Write To Controller (32844): the download dialog with no file chosen.
+    void OnWriteToController();
+    // The download dialog with image already chosen.
+    void OpenDownloadDialog(const QString& image);
+
+    bool Linked() const { return m_linked; }
+
+    // Runs the dialog modally; tests drive it without a modal loop.
+    std::function<void(CHexDownloadDlg&)> runDialog;
+
+private:
+    CEditorApp& m_app;
+    bool m_linked = false;
+};
+
+} // namespace lumaro::gui
