@@ -13,7 +13,7 @@ int RunCompile(const VerbArgs& args, CliIo& io)
     const auto doc = CLayoutFile::Load(args.operands.front());
     if (!doc)
         return ReportFailure(io, kCompileVerb, doc.status().detail);
-    const CCompiledEffects compiled = CompileEffectsTables(doc.value());
+    const CCompiledEffects compiled = CompileEffects(doc.value());
     Json json = Json::object();
     Json modes = Json::array();
     for (const auto& m : compiled.modes)

@@ -91,7 +91,7 @@ std::vector<CModeItem> ExpandWord(const CModeItem& word, const CFrameGenerator& 
 
 } // namespace
 
-CCompiledEffects CompileEffectsTables(const CEditImgDoc& doc)
+CCompiledEffects CompileEffects(const CEditImgDoc& doc)
 {
     CFrameGenerator generator(doc.lampPositions, doc.layers);
 
@@ -173,12 +173,6 @@ CCompiledEffects CompileEffectsTables(const CEditImgDoc& doc)
     out.lampSequenceTable = lampSequences.Take();
     out.bandTable = bandLists.Take();
     return out;
-}
-
-void CompileEffects(CEditImgDoc& doc)
-{
-    doc.compiled = CompileEffectsTables(doc);
-    doc.compiledReady = true;
 }
 
 } // namespace lumaro

@@ -10,10 +10,7 @@ class CEditImgDoc;
 // of the mode list its effect class code, colour-list index and lamp order
 // or band list, and compiles the 32 program groups. The user's records are
 // never changed.
-CCompiledEffects CompileEffectsTables(const CEditImgDoc& doc);
-
-// Compiles doc and keeps the result in it (doc.compiled).
-void CompileEffects(CEditImgDoc& doc);
+CCompiledEffects CompileEffects(const CEditImgDoc& doc);
 
 // Upper bound of the background colours a text mode appends after a row:
 // a step read from a file could otherwise ask for gigabytes.

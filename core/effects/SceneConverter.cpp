@@ -158,7 +158,6 @@ void CSceneConverter::Convert(CEditImgDoc& doc)
             entry.layer = number;
             doc.programGroups[s].push_back(std::move(entry));
         }
-    doc.modified = true;
 }
 
 } // namespace lumaro

@@ -22,8 +22,8 @@ public:
     static UIntArray DefaultColours(int menuIndex, std::int64_t width);
 
     // Empties the mode list and the program groups, hands the lamps to the
-    // effect side, makes the modes and groups, fills empty slot colour lists
-    // with their defaults and marks the document modified.
+    // effect side, makes the modes and groups and fills empty slot colour
+    // lists with their defaults.
     static void Convert(CEditImgDoc& doc);
 
     // The record one slot becomes (type, loop, step as the effect table has them).

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/effects/CompiledEffects.h"
 #include "core/effects/ModeItem.h"
 #include "core/effects/SceneSlot.h"
 #include "core/layout/Lamp.h"
@@ -8,7 +7,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace lumaro {
@@ -45,15 +43,8 @@ public:
     ArrayList layers; // layer k (1..50) is element k-1
 
     // --- not stored ---
-    bool scanned = false;        // a scan finished, or the document came from a file
-    bool openedFromFile = false; // the view then shows the lamps without the picture
-    bool modified = false;
-    int lampCursor = 0;          // used while inserting and deleting lamps
-    std::string textBuffer;      // text written instead of the stream (text mode)
-    bool textMode = false;
-    int specialSaveMode = 0;     // 0..3, the firmware text outputs
-    CCompiledEffects compiled;   // "Creat Data"; replaced whole by each compilation
-    bool compiledReady = false;
+    bool scanned = false;    // a scan finished, or the document came from a file
+    int specialSaveMode = 0; // 0..3, the firmware text outputs
 
     std::size_t LampCount() const { return lamps.size(); }
     // Save, Save As and "Transfer Data" need at least two lamps.

@@ -49,7 +49,6 @@ CLampEditor::InsertResult CLampEditor::Insert(CEditImgDoc& doc, std::int32_t cx,
     auto& lamps = doc.lamps;
     if (lamps.empty()) {
         lamps.push_back(lamp);
-        doc.modified = true;
         return InsertResult::Inserted;
     }
     if (FindLamp(doc, cx, cy))
@@ -69,7 +68,6 @@ CLampEditor::InsertResult CLampEditor::Insert(CEditImgDoc& doc, std::int32_t cx,
                 ++lamps[i].number;
         lamps.insert(lamps.begin() + static_cast<std::ptrdiff_t>(at), lamp);
     }
-    doc.modified = true;
     return InsertResult::Inserted;
 }
 
@@ -89,7 +87,6 @@ bool CLampEditor::Delete(CEditImgDoc& doc, std::int32_t cx, std::int32_t cy)
             if (order.Greater(lamps[i], removed))
                 --lamps[i].number;
     }
-    doc.modified = true;
     return true;
 }
 

@@ -91,7 +91,6 @@ Status CLampScanner::Begin(CEditImgDoc& doc)
     if (!step)
         return step.status();
     doc.gridStep = step.value();
-    doc.modified = true;
     return Status::Ok();
 }
 

@@ -39,9 +39,8 @@ public:
     // is not finite and positive or the grid would exceed kMaxSamples.
     static Result<ScanGrid> GridFor(const CRect& scope, double step);
 
-    // The start of a scan: the grid step is computed and stored and the
-    // document marked modified. A grid that cannot be scanned is refused
-    // and nothing changes.
+    // The start of a scan: the grid step is computed and stored. A grid that
+    // cannot be scanned is refused and nothing changes.
     static Status Begin(CEditImgDoc& doc);
     // An empty layout: the tolerance that makes every sample background, then Begin.
     static Status BeginEmptyLayout(CEditImgDoc& doc);

@@ -256,7 +256,6 @@ Result<CEditImgDoc> CLayoutFile::Load(const fs::path& path)
     if (!doc)
         return Status::Fail(doc.status().key, path.string() + ": " + doc.status().detail);
     doc->scanned = true;
-    doc->openedFromFile = true;
     return doc;
 }
 

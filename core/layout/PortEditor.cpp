@@ -34,7 +34,6 @@ bool CPortEditor::AddLamp(CEditImgDoc& doc, std::size_t index)
     lamp.port = currentPort;
     lamp.order = highestOrder + 1;
     lamp.colour = static_cast<std::int32_t>(PortColour(currentPort));
-    doc.modified = true;
     return true;
 }
 
@@ -55,7 +54,6 @@ bool CPortEditor::InsertLamp(CEditImgDoc& doc, std::size_t index)
     lamp.port = currentPort;
     lamp.colour = static_cast<std::int32_t>(PortColour(currentPort));
     insertPosition = lamp.order;
-    doc.modified = true;
     return true;
 }
 
@@ -69,7 +67,6 @@ bool CPortEditor::RemoveLamp(CEditImgDoc& doc, std::size_t index)
     lamp.colour = static_cast<std::int32_t>(kColourGreen);
     lamp.port = 0;
     lamp.order = 0;
-    doc.modified = true;
     return true;
 }
 

@@ -26,7 +26,7 @@ public:
     static std::uint32_t PortColour(int port);
 
     // Applies the operation to the first lamp on the cell. True when a lamp
-    // was changed (the document is then marked modified).
+    // was changed.
     bool ApplyAt(CEditImgDoc& doc, std::int32_t cx, std::int32_t cy);
 
     bool AddLamp(CEditImgDoc& doc, std::size_t index);

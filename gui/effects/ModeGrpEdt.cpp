@@ -270,7 +270,6 @@ void CModeGrpEdt::OnSave()
             group.push_back(std::move(copy));
         }
     }
-    m_document.modified = true;
     Q_EMIT Saved();
 }
 

@@ -59,7 +59,7 @@ CLayoutDocument::CLayoutDocument()
     OnUpdate(cmd::EditRedo, [this](CCmdUI& ui) { ui.Enable(m_undo.canRedo()); });
     // Back at the saved state the document is unmodified again.
     connect(&m_undo, &QUndoStack::indexChanged, this, [this] {
-        m_data.modified = !m_undo.isClean();
+        SetModifiedFlag(!m_undo.isClean());
         RedrawViews();
     });
 }
@@ -78,6 +78,7 @@ bool CLayoutDocument::OnNewDocument()
     }
     m_data = lumaro::CEditImgDoc();
     ResetUndo();
+    SetModifiedFlag(false);
     return true;
 }
 
@@ -89,7 +90,7 @@ bool CLayoutDocument::OnOpenDocument(const QString& path)
         return false;
     }
     m_data = std::move(loaded).value();
-    m_data.modified = false;
+    SetModifiedFlag(false);
     ResetUndo();
     return true;
 }
@@ -102,7 +103,7 @@ bool CLayoutDocument::OnSaveDocument(const QString& path)
         return false;
     }
     m_undo.setClean();
-    m_data.modified = false;
+    SetModifiedFlag(false);
     return true;
 }
 
@@ -177,7 +178,7 @@ void CLayoutDocument::RecordEdit(const CLayoutSnapshot& before, const QString& t
     if (after == before)
         return;
     m_undo.push(new CLayoutEditCommand(*this, before, std::move(after), text));
-    m_data.modified = true;
+    SetModifiedFlag(true);
 }
 
 void CLayoutDocument::ResetUndo()

@@ -31,9 +31,6 @@ public:
     lumaro::CEditImgDoc& Data() { return m_data; }
     const lumaro::CEditImgDoc& Data() const { return m_data; }
 
-    bool IsModified() const override { return m_data.modified; }
-    void SetModifiedFlag(bool modified = true) override { m_data.modified = modified; }
-
     bool OnNewDocument() override;
     bool OnOpenDocument(const QString& path) override;
     bool OnSaveDocument(const QString& path) override;

@@ -64,7 +64,7 @@ void CModetestView::OnCreateData()
     auto* layout = dynamic_cast<CLayoutDocument*>(GetDocument());
     if (!layout)
         return;
-    lumaro::CompileEffects(layout->Data());
+    m_compiled = std::make_shared<const CCompiledEffects>(lumaro::CompileEffects(layout->Data()));
     for (CommandFlag flag : {ProducingDataFlag, ParallelPlayFlag, SequentialPlayFlag, PartialPlayFlag,
                              OutputDspBinFlag, WriteCmosFlag})
         m_commandEnabled[flag] = true;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/effects/CompiledEffects.h"
 #include "gui/app/View.h"
 
 #include <array>
+#include <memory>
 
 namespace lumaro::gui {
 
@@ -28,6 +30,8 @@ public:
     bool CommandEnabled(CommandFlag flag) const { return m_commandEnabled[flag]; }
     // "Creat Data": the document's compilation, then the flags above.
     void OnCreateData();
+    // The last compilation; none before the first "Creat Data".
+    const std::shared_ptr<const CCompiledEffects>& Compiled() const { return m_compiled; }
     // The items of context menu 106, in menu order (0 for a separator).
     static std::array<int, 12> ContextMenuIds();
 
@@ -37,6 +41,7 @@ protected:
 
 private:
     std::array<bool, CommandFlagCount> m_commandEnabled{false, false, false, false, false, false, true, true};
+    std::shared_ptr<const CCompiledEffects> m_compiled;
 };
 
 } // namespace lumaro::gui

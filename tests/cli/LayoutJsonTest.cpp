@@ -142,9 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LayoutJsonShapeTest, TopLevelKeysComeInTheirOrderAndNothingElse)
 {
     CEditImgDoc doc;
-    doc.modified = true; // state that is not stored stays out
-    doc.textBuffer = "text";
-    doc.scanned = true;
+    doc.scanned = true; // state that is not stored stays out
+    doc.specialSaveMode = 2;
     const std::vector<std::string> expected = {"backgroundColour",
                                                "scanScope",
                                                "objectSize",

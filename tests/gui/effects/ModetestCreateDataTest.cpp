@@ -44,10 +44,12 @@ TEST(ModetestCreateData, CompilesAndOpensTheSixCommandsForGood)
     EXPECT_EQ(EnabledBy(view, cmd::CreateData), std::optional<bool>(true));
     EXPECT_EQ(EnabledBy(view, cmd::CreateBinFile), std::optional<bool>(false));
 
+    EXPECT_EQ(view.Compiled(), nullptr);
     ASSERT_TRUE(view.RunCommand(cmd::CreateData));
-    EXPECT_TRUE(document.Data().compiledReady);
-    ASSERT_EQ(document.Data().compiled.modes.size(), 1u);
-    EXPECT_EQ(document.Data().compiled.modes[0].layer, 2) << "class code of a forward _GC band";
+    ASSERT_NE(view.Compiled(), nullptr);
+    const auto first = view.Compiled();
+    ASSERT_EQ(first->modes.size(), 1u);
+    EXPECT_EQ(first->modes[0].layer, 2) << "class code of a forward _GC band";
     EXPECT_EQ(document.Data().modes[0].layer, 0) << "the user's record is not compiled in place";
     for (F flag : six)
         EXPECT_TRUE(view.CommandEnabled(flag)) << flag;
@@ -56,7 +58,8 @@ TEST(ModetestCreateData, CompilesAndOpensTheSixCommandsForGood)
 
     document.Data().modes.clear();
     view.RunCommand(cmd::CreateData);
-    EXPECT_TRUE(document.Data().compiled.modes.empty()) << "each compilation replaces the last";
+    EXPECT_TRUE(view.Compiled()->modes.empty()) << "each compilation replaces the last";
+    EXPECT_EQ(first->modes.size(), 1u) << "an earlier compilation held elsewhere stays as it was";
     for (F flag : six)
         EXPECT_TRUE(view.CommandEnabled(flag)) << "nothing clears them again";
 }

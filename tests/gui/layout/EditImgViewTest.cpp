@@ -185,7 +185,7 @@ TEST_F(EditImgViewTest, OpenImageFitsThePictureAndScanMatchesTheCore)
     EXPECT_FALSE(view->ScanPending());
     EXPECT_EQ(Data().lamps, expected.lamps);
     EXPECT_TRUE(Data().scanned);
-    EXPECT_TRUE(Data().modified);
+    EXPECT_TRUE(Doc().IsModified());
     EXPECT_FALSE(view->PictureShown());
 
     // Scanning is once per view.
@@ -254,7 +254,7 @@ TEST_F(EditImgViewTest, RefusedGridNamesItsValuesAndChangesNothing)
     EXPECT_TRUE(s->log.messages.front().contains(QStringLiteral("scan grid cannot be used")));
     EXPECT_TRUE(View()->ScanAllowed());
     EXPECT_TRUE(Enabled(cmd::Scan));
-    EXPECT_FALSE(Data().modified);
+    EXPECT_FALSE(Doc().IsModified());
 }
 
 TEST_F(EditImgViewTest, EmptyLayoutKeepsItsToleranceAndEntersEditing)
@@ -535,13 +535,13 @@ TEST_F(EditImgViewTest, InsertAndDeleteByClickAndDrag)
     Click(0, 5);
     // Column-major numbering: (0,5) before (2,1) before (2,3).
     EXPECT_EQ(Cells(), (std::vector<std::tuple<int, int, int>>{{0, 5, 0}, {2, 1, 1}, {2, 3, 2}}));
-    EXPECT_TRUE(Data().modified);
+    EXPECT_TRUE(Doc().IsModified());
 
-    Data().modified = false;
+    Doc().SetModifiedFlag(false);
     const auto before = Cells();
     Click(2, 3); // occupied
     EXPECT_EQ(Cells(), before);
-    EXPECT_FALSE(Data().modified);
+    EXPECT_FALSE(Doc().IsModified());
 
     // A drag inserts along its way and is one undo step.
     const int steps = Doc().UndoStack().count();
@@ -558,9 +558,9 @@ TEST_F(EditImgViewTest, InsertAndDeleteByClickAndDrag)
     EXPECT_FALSE(CLampEditor::FindLamp(Data(), 2, 1));
     for (std::size_t i = 0; i < Data().lamps.size(); ++i)
         EXPECT_EQ(Data().lamps[i].number, static_cast<int>(i)) << i;
-    Data().modified = false;
+    Doc().SetModifiedFlag(false);
     Click(9, 9); // empty cell
-    EXPECT_FALSE(Data().modified);
+    EXPECT_FALSE(Doc().IsModified());
     EXPECT_TRUE(s->log.messages.isEmpty());
 }
 
@@ -731,7 +731,7 @@ TEST_F(EditImgViewTest, SaveAsNamesTheFileAndWritesThePortTableBesideIt)
     const QString saved = install.FilePath(QStringLiteral("Sites/ABC.LED"));
     ASSERT_TRUE(QFile::exists(saved));
     EXPECT_EQ(Doc().GetPathName(), QFileInfo(saved).absoluteFilePath());
-    EXPECT_FALSE(Data().modified);
+    EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(s->app->CurrentDirectory(), QFileInfo(saved).absolutePath());
     EXPECT_TRUE(QFile::exists(install.FilePath(QStringLiteral("Sites/cport.h"))));
     EXPECT_EQ(ReadFile(saved), CLayoutFile::Serialize(Data()));
@@ -754,7 +754,6 @@ TEST_F(EditImgViewTest, OpenedLayoutStartsInEditingWithoutThePicture)
     Registry().Dispatch(cmd::FileOpen);
     ASSERT_EQ(Doc().GetPathName(), QFileInfo(path).absoluteFilePath());
     EXPECT_TRUE(Data().scanned);
-    EXPECT_TRUE(Data().openedFromFile);
     EXPECT_TRUE(Enabled(cmd::InsertLamp));
     EXPECT_FALSE(Enabled(cmd::PickBackColour));
     EXPECT_FALSE(View()->PictureShown());
@@ -796,7 +795,7 @@ TEST_F(EditImgViewTest, TransferDataHandsCopiesToAModeTestFrame)
     EXPECT_EQ(layout->Data().lampPositions, handed);
 
     // A new document sends the mode test view File Close; Cancel keeps it.
-    layout->Data().modified = true;
+    layout->SetModifiedFlag(true);
     s->log.answer = QMessageBox::Cancel;
     Registry().Dispatch(cmd::NewImageDocumentMain);
     ProcessEvents();
@@ -873,13 +872,13 @@ TEST_F(EditImgViewTest, UndoAndRedoRestoreTheDocumentByteForByte)
     // Saved here: the stack's clean state.
     s->log.saveName = install.FilePath(QStringLiteral("u"));
     Registry().Dispatch(cmd::FileSaveAs);
-    EXPECT_FALSE(Data().modified);
+    EXPECT_FALSE(Doc().IsModified());
 
     EXPECT_EQ(Registry().KeyCommand(QKeySequence(Qt::CTRL | Qt::Key_Z)), cmd::EditUndo);
     EXPECT_EQ(Registry().KeyCommand(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)), cmd::EditRedo);
     Registry().Dispatch(cmd::EditUndo);
     EXPECT_EQ(CLayoutFile::Serialize(Data()), chained);
-    EXPECT_TRUE(Data().modified);
+    EXPECT_TRUE(Doc().IsModified());
     Registry().Dispatch(cmd::EditUndo);
     Registry().Dispatch(cmd::EditUndo);
     EXPECT_EQ(CLayoutFile::Serialize(Data()), inserted);
@@ -892,7 +891,7 @@ TEST_F(EditImgViewTest, UndoAndRedoRestoreTheDocumentByteForByte)
     for (int i = 0; i < 5; ++i)
         Registry().Dispatch(cmd::EditRedo);
     EXPECT_EQ(CLayoutFile::Serialize(Data()), deleted);
-    EXPECT_FALSE(Data().modified); // back at the saved state
+    EXPECT_FALSE(Doc().IsModified()); // back at the saved state
     EXPECT_FALSE(Enabled(cmd::EditRedo));
 
     // The two items close the Edit menu, after a separator.
