@@ -3,7 +3,7 @@
 // with 70 modes under 100 ms; four times the lamps at most five times the time.
 #include "core/effects/EffectCompiler.h"
 #include "core/effects/ModeCatalogue.h"
-#include "core/layout/EditImgDoc.h"
+#include "core/project/EditImgDoc.h"
 
 #ifdef LUMARO_BENCH_ORACLE
 #include "effects/EffectOracle.h"

@@ -2,7 +2,7 @@
 #include "cli/VerbSupport.h"
 #include "cli/VerbTable.h"
 #include "core/effects/EffectCompiler.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 
 namespace lumaro::cli {
 

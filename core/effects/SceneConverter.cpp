@@ -1,6 +1,5 @@
 #include "core/effects/SceneConverter.h"
 
-#include "core/layout/EditImgDoc.h"
 
 #include <algorithm>
 
@@ -134,29 +133,29 @@ CModeItem CSceneConverter::ModeFor(int menuIndex, std::int32_t speed, const UInt
     return m;
 }
 
-void CSceneConverter::Convert(CEditImgDoc& doc)
+void CSceneConverter::Convert(CEffectSet& effects, const std::vector<CLamp>& lamps)
 {
-    doc.modes.clear();
-    for (auto& g : doc.programGroups)
+    effects.modes.clear();
+    for (auto& g : effects.programGroups)
         g.clear();
-    doc.HandLampsToEffects();
+    effects.lampPositions = lamps;
     std::int64_t width = 0;
-    if (!doc.lamps.empty()) {
-        const auto [lo, hi] = std::minmax_element(doc.lamps.begin(), doc.lamps.end(),
+    if (!lamps.empty()) {
+        const auto [lo, hi] = std::minmax_element(lamps.begin(), lamps.end(),
                                                   [](const CLamp& a, const CLamp& b) { return a.x < b.x; });
         width = static_cast<std::int64_t>(hi->x) - lo->x + 1;
     }
-    for (std::size_t s = 0; s < doc.scenes.size(); ++s)
-        for (CSceneSlot& slot : doc.scenes[s]) {
+    for (std::size_t s = 0; s < effects.scenes.size(); ++s)
+        for (CSceneSlot& slot : effects.scenes[s]) {
             if (slot.menuIndex <= 0 || slot.menuIndex >= kEffectCount)
                 continue;
             if (slot.colours.empty())
                 slot.colours = DefaultColours(slot.menuIndex, width);
             CModeItem entry = ModeFor(slot.menuIndex, slot.speed, slot.colours, width);
-            const auto number = static_cast<std::int32_t>(doc.modes.size());
-            doc.modes.push_back(entry);
+            const auto number = static_cast<std::int32_t>(effects.modes.size());
+            effects.modes.push_back(entry);
             entry.layer = number;
-            doc.programGroups[s].push_back(std::move(entry));
+            effects.programGroups[s].push_back(std::move(entry));
         }
 }
 

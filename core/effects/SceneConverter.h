@@ -1,13 +1,12 @@
 #pragma once
 
-#include "core/effects/ModeItem.h"
+#include "core/effects/EffectSet.h"
+#include "core/layout/Lamp.h"
 
 #include <array>
 #include <string_view>
 
 namespace lumaro {
-
-class CEditImgDoc;
 
 // Turns the 16 scenes of the scene editor into modes and program groups:
 // every slot with an effect becomes a mode, scene s becomes program group s.
@@ -21,10 +20,10 @@ public:
     // The colour list an effect starts with; width is the lamps' extent in x.
     static UIntArray DefaultColours(int menuIndex, std::int64_t width);
 
-    // Empties the mode list and the program groups, hands the lamps to the
-    // effect side, makes the modes and groups and fills empty slot colour
-    // lists with their defaults.
-    static void Convert(CEditImgDoc& doc);
+    // Empties the mode list and the program groups, takes the lamps as the
+    // lamp positions ("Transfer Data"), makes the modes and groups and fills
+    // empty slot colour lists with their defaults.
+    static void Convert(CEffectSet& effects, const std::vector<CLamp>& lamps);
 
     // The record one slot becomes (type, loop, step as the effect table has them).
     static CModeItem ModeFor(int menuIndex, std::int32_t speed, const UIntArray& colours, std::int64_t width);

@@ -206,7 +206,7 @@ void CSceneEditDlg::OnColourList(int row)
 void CSceneEditDlg::OnSaveCreate()
 {
     lumaro::CEditImgDoc& data = m_document.Data();
-    CSceneConverter::Convert(data);
+    CSceneConverter::Convert(data, data.lamps);
     // Convert filled empty colour lists with their defaults; the rows show
     // nothing of that, but reload anyway so they match the document.
     LoadScene();

@@ -1,8 +1,8 @@
 #include "gui/layout/LayoutDocument.h"
 
 #include "core/app/LangText.h"
-#include "core/layout/LayoutFile.h"
 #include "core/layout/PortTable.h"
+#include "core/project/LayoutFile.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/DocTemplate.h"
 #include "gui/app/EditorApp.h"

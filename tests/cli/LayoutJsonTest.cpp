@@ -1,7 +1,7 @@
 #include "cli/LayoutJson.h"
 
 #include "CliTestSupport.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "core/effects/SceneConverter.h"
 
-#include "core/layout/EditImgDoc.h"
+#include "core/project/EditImgDoc.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ TEST(SceneConverter, ShiftingOverTwentyColumns)
 {
     CEditImgDoc doc = LampsFrom(10, 29);
     doc.scenes[0][0] = {3, 35, {}};
-    CSceneConverter::Convert(doc);
+    CSceneConverter::Convert(doc, doc.lamps);
     ASSERT_EQ(doc.modes.size(), 1u);
     const CModeItem& m = doc.modes[0];
     EXPECT_EQ(m.type, "CM_RIGHTTOLEFT_GC");
@@ -48,7 +48,7 @@ TEST(SceneConverter, ScenesBecomeTheirProgramGroupsInSlotOrder)
     doc.scenes[0][5] = {10, 10, {}};
     doc.scenes[2][0] = {5, 10, {}};
     doc.scenes[2][1] = {0, 10, {9, 9, 9}}; // "Null": no mode
-    CSceneConverter::Convert(doc);
+    CSceneConverter::Convert(doc, doc.lamps);
     ASSERT_EQ(doc.modes.size(), 3u);
     EXPECT_EQ(doc.modes[0].colours, (UIntArray{1, 2, 3})); // the slot's own list wins
     EXPECT_EQ(doc.modes[1].type, "CM_MIDDLETOSIDE_GC");

@@ -1,4 +1,5 @@
 #include "core/layout/LampEditor.h"
+#include "core/project/EditImgDoc.h"
 
 #include <gtest/gtest.h>
 

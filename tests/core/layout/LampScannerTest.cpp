@@ -1,4 +1,5 @@
 #include "core/layout/LampScanner.h"
+#include "core/project/EditImgDoc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "core/layout/PortEditor.h"
 #include "core/layout/PortTable.h"
+#include "core/project/EditImgDoc.h"
 
 #include "../TestSupport.h"
 

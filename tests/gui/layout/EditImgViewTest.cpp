@@ -2,8 +2,8 @@
 
 #include "core/layout/LampEditor.h"
 #include "core/layout/LampScanner.h"
-#include "core/layout/LayoutFile.h"
 #include "core/layout/PortTable.h"
+#include "core/project/LayoutFile.h"
 #include "gui/app/ChildFrame.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"

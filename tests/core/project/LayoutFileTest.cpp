@@ -1,4 +1,4 @@
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 
 #include "../SampleDocument.h"
 #include "../TestSupport.h"

@@ -2,7 +2,7 @@
 
 #include "core/app/FileSystem.h"
 #include "core/app/Status.h"
-#include "core/layout/EditImgDoc.h"
+#include "core/project/EditImgDoc.h"
 
 #include <string>
 #include <string_view>

@@ -1,17 +1,6 @@
-#include "core/layout/EditImgDoc.h"
+#include "core/project/EditImgDoc.h"
 
 namespace lumaro {
-
-CEditImgDoc::CEditImgDoc()
-{
-    PadLayers();
-}
-
-void CEditImgDoc::PadLayers()
-{
-    if (layers.size() < kMinLayerCount)
-        layers.resize(kMinLayerCount);
-}
 
 bool CEditImgDoc::SameStoredData(const CEditImgDoc& o) const
 {
