@@ -1,16 +1,16 @@
 #include "core/project/EditImgDoc.h"
 
+#include "core/project/StoredFields.h"
+
 namespace lumaro {
 
-bool CEditImgDoc::SameStoredData(const CEditImgDoc& o) const
+bool CEditImgDoc::SameStoredData(const CEditImgDoc& other) const
 {
-    return backgroundColour == o.backgroundColour && scanScope == o.scanScope
-           && objectSize == o.objectSize && reservedReal == o.reservedReal && lampSize == o.lampSize
-           && backgroundTolerance == o.backgroundTolerance && gridStep == o.gridStep
-           && scenes == o.scenes && lamps == o.lamps && lampPositions == o.lampPositions
-           && lampPositions2 == o.lampPositions2 && modes == o.modes
-           && programGroups == o.programGroups && lampGroups == o.lampGroups
-           && groupLists == o.groupLists && layers == o.layers;
+    bool same = true;
+    VisitStoredFields([&same](const char*, const char*, const auto& mine,
+                              const auto& theirs) { same = same && mine == theirs; },
+                      *this, other);
+    return same;
 }
 
 } // namespace lumaro

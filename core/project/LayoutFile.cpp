@@ -3,8 +3,11 @@
 #include "core/app/ArchiveReader.h"
 #include "core/app/ArchiveWriter.h"
 #include "core/effects/ModeItemStream.h"
+#include "core/project/StoredFields.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
 
 namespace lumaro {
 
@@ -20,69 +23,16 @@ constexpr std::uint32_t kBigClassTag = 0x80000000;
 constexpr std::size_t kLampFieldBytes = 8 * 4;
 constexpr std::size_t kLampPositionBytes = 3 * 4;
 
-std::size_t EstimatedSize(const CEditImgDoc& doc)
-{
-    auto modeBytes = [](const std::vector<CModeItem>& modes) {
-        std::size_t n = 0;
-        for (const auto& m : modes)
-            n += 140 + m.type.size() + m.name.size() + m.innerType.size()
-                 + 4 * (m.colours.size() + m.extraLamps.size());
-        return n;
-    };
-    auto listBytes = [](const ArrayList& list) {
-        std::size_t n = 4;
-        for (const auto& a : list)
-            n += 4 + 4 * a.size();
-        return n;
-    };
-    std::size_t n = 64 + doc.lamps.size() * (kLampFieldBytes + 2) + 16
-                    + (doc.lampPositions.size() + doc.lampPositions2.size()) * kLampPositionBytes
-                    + modeBytes(doc.modes) + listBytes(doc.lampGroups) + listBytes(doc.groupLists)
-                    + listBytes(doc.layers);
-    for (const auto& scene : doc.scenes)
-        for (const auto& slot : scene)
-            n += 12 + 4 * slot.colours.size();
-    for (const auto& g : doc.programGroups)
-        n += 4 + modeBytes(g);
-    return n;
-}
-
-void WriteLamp(CArchiveWriter& out, const CLamp& l)
-{
-    out.I32(l.x);
-    out.I32(l.y);
-    out.I32(l.number);
-    out.I32(l.colour);
-    out.I32(l.size);
-    out.I32(l.shown);
-    out.I32(l.port);
-    out.I32(l.order);
-}
-
-void WriteLampPositions(CArchiveWriter& out, const std::vector<CLamp>& lamps)
-{
-    out.I32(static_cast<std::int32_t>(lamps.size()));
-    for (const auto& l : lamps) {
-        out.I32(l.x);
-        out.I32(l.y);
-        out.I32(l.number);
-    }
-}
-
-void WriteModes(CArchiveWriter& out, const std::vector<CModeItem>& modes)
-{
-    out.I32(static_cast<std::int32_t>(modes.size()));
-    for (const auto& m : modes)
-        WriteModeItem(out, m);
-}
+using LampList = std::vector<CLamp>;
+using ModeList = std::vector<CModeItem>;
+using ProgramGroups = std::array<ModeList, kProgramGroupCount>;
 
 // The lamp list as the framework stores a list of objects: the class is named
 // once, every further object refers back to it.
-std::vector<CLamp> ReadLampObjects(CArchiveReader& in)
+LampList ReadLampObjects(CArchiveReader& in, std::string_view what)
 {
-    const std::uint32_t count =
-        in.CheckedCount(in.Count("the lamp count"), 2 + kLampFieldBytes, "the lamp list");
-    std::vector<CLamp> lamps;
+    const std::uint32_t count = in.CheckedCount(in.Count("the lamp count"), 2 + kLampFieldBytes, what);
+    LampList lamps;
     lamps.reserve(count);
     std::vector<std::uint32_t> lampClassIndices;
     std::uint32_t mapCount = 1; // index 0 stands for the null object
@@ -135,73 +85,207 @@ std::vector<CLamp> ReadLampObjects(CArchiveReader& in)
     return lamps;
 }
 
-std::vector<CLamp> ReadLampPositions(CArchiveReader& in, std::string_view what)
-{
-    const std::uint32_t count = in.CheckedCount(in.I32(), kLampPositionBytes, what);
-    std::vector<CLamp> lamps(count);
-    for (auto& l : lamps) {
-        l.x = in.I32();
-        l.y = in.I32();
-        l.number = in.I32();
-    }
-    return lamps;
-}
-
-std::vector<CModeItem> ReadModes(CArchiveReader& in, std::string_view what)
+ModeList ReadModes(CArchiveReader& in, std::string_view what)
 {
     const std::uint32_t count = in.CheckedCount(in.I32(), kMinModeItemBytes, what);
-    std::vector<CModeItem> modes;
+    ModeList modes;
     modes.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i)
         modes.push_back(ReadModeItem(in));
     return modes;
 }
 
+// The three walks over the stored fields below have one overload per stored
+// type. A member of a type without one hits the deleted template and fails
+// to compile, rather than being converted and written in another width.
+
+// Bytes the writer will take, near enough to reserve them at once.
+class CFieldSize {
+public:
+    std::size_t bytes = 0;
+
+    template <class T> void operator()(const char*, const char*, const T&) = delete;
+    void operator()(const char*, const char*, std::uint32_t) { bytes += 4; }
+    void operator()(const char*, const char*, std::int32_t) { bytes += 4; }
+    void operator()(const char*, const char*, float) { bytes += 4; }
+    void operator()(const char*, const char*, double) { bytes += 8; }
+    void operator()(const char*, const char*, const CRect&) { bytes += 16; }
+    void operator()(const char*, const char*, const SceneTable& scenes)
+    {
+        for (const auto& scene : scenes)
+            for (const auto& slot : scene)
+                bytes += 12 + 4 * slot.colours.size();
+    }
+    void operator()(const char*, const char*, const LampList& lamps)
+    {
+        bytes += 6 + 6 + CLayoutFile::kLampClassName.size() + lamps.size() * (2 + kLampFieldBytes);
+    }
+    void operator()(const char*, const char*, PositionsOnly<const LampList> list)
+    {
+        bytes += 4 + list.lamps.size() * kLampPositionBytes;
+    }
+    void operator()(const char*, const char*, const ModeList& modes) { bytes += ModeBytes(modes); }
+    void operator()(const char*, const char*, const ProgramGroups& groups)
+    {
+        for (const auto& g : groups)
+            bytes += ModeBytes(g);
+    }
+    void operator()(const char*, const char*, const ArrayList& list)
+    {
+        bytes += 4;
+        for (const auto& a : list)
+            bytes += 4 + 4 * a.size();
+    }
+
+private:
+    static std::size_t ModeBytes(const ModeList& modes)
+    {
+        std::size_t n = 4;
+        for (const auto& m : modes)
+            n += 140 + m.type.size() + m.name.size() + m.innerType.size()
+                 + 4 * (m.colours.size() + m.extraLamps.size());
+        return n;
+    }
+};
+
+class CFieldWriter {
+public:
+    explicit CFieldWriter(CArchiveWriter& out) : m_out(out) {}
+
+    template <class T> void operator()(const char*, const char*, const T&) = delete;
+    void operator()(const char*, const char*, std::uint32_t v) { m_out.U32(v); }
+    void operator()(const char*, const char*, std::int32_t v) { m_out.I32(v); }
+    void operator()(const char*, const char*, float v) { m_out.Float(v); }
+    void operator()(const char*, const char*, double v) { m_out.Double(v); }
+    void operator()(const char*, const char*, const CRect& r)
+    {
+        m_out.I32(r.left);
+        m_out.I32(r.top);
+        m_out.I32(r.right);
+        m_out.I32(r.bottom);
+    }
+    void operator()(const char*, const char*, const SceneTable& scenes)
+    {
+        for (const auto& scene : scenes)
+            for (const auto& slot : scene) {
+                m_out.I32(slot.menuIndex);
+                m_out.I32(slot.speed);
+                m_out.I32(static_cast<std::int32_t>(slot.colours.size()));
+                for (std::uint32_t c : slot.colours)
+                    m_out.U32(c);
+            }
+    }
+    void operator()(const char*, const char*, const LampList& lamps)
+    {
+        m_out.Count(static_cast<std::uint32_t>(lamps.size()));
+        for (std::size_t i = 0; i < lamps.size(); ++i) {
+            if (i == 0) {
+                m_out.U16(kNewClassTag);
+                m_out.U16(CLayoutFile::kLampSchema);
+                m_out.U16(static_cast<std::uint16_t>(CLayoutFile::kLampClassName.size()));
+                m_out.Raw(CLayoutFile::kLampClassName);
+            } else {
+                m_out.U16(kClassTag | 1);
+            }
+            const CLamp& l = lamps[i];
+            m_out.I32(l.x);
+            m_out.I32(l.y);
+            m_out.I32(l.number);
+            m_out.I32(l.colour);
+            m_out.I32(l.size);
+            m_out.I32(l.shown);
+            m_out.I32(l.port);
+            m_out.I32(l.order);
+        }
+    }
+    void operator()(const char*, const char*, PositionsOnly<const LampList> list)
+    {
+        m_out.I32(static_cast<std::int32_t>(list.lamps.size()));
+        for (const auto& l : list.lamps) {
+            m_out.I32(l.x);
+            m_out.I32(l.y);
+            m_out.I32(l.number);
+        }
+    }
+    void operator()(const char*, const char*, const ModeList& modes) { WriteModes(modes); }
+    void operator()(const char*, const char*, const ProgramGroups& groups)
+    {
+        for (const auto& g : groups)
+            WriteModes(g);
+    }
+    void operator()(const char*, const char*, const ArrayList& list) { m_out.ArrayList(list); }
+
+private:
+    void WriteModes(const ModeList& modes)
+    {
+        m_out.I32(static_cast<std::int32_t>(modes.size()));
+        for (const auto& m : modes)
+            WriteModeItem(m_out, m);
+    }
+
+    CArchiveWriter& m_out;
+};
+
+class CFieldReader {
+public:
+    explicit CFieldReader(CArchiveReader& in) : m_in(in) {}
+
+    template <class T> void operator()(const char*, const char*, T&&) = delete;
+    void operator()(const char*, const char*, std::uint32_t& v) { v = m_in.U32(); }
+    void operator()(const char*, const char*, std::int32_t& v) { v = m_in.I32(); }
+    void operator()(const char*, const char*, float& v) { v = m_in.Float(); }
+    void operator()(const char*, const char*, double& v) { v = m_in.Double(); }
+    void operator()(const char*, const char*, CRect& r)
+    {
+        r.left = m_in.I32();
+        r.top = m_in.I32();
+        r.right = m_in.I32();
+        r.bottom = m_in.I32();
+    }
+    void operator()(const char*, const char*, SceneTable& scenes)
+    {
+        for (auto& scene : scenes)
+            for (auto& slot : scene) {
+                slot.menuIndex = m_in.I32();
+                slot.speed = m_in.I32();
+                const std::uint32_t n = m_in.CheckedCount(m_in.I32(), 4, "the colours of a scene slot");
+                slot.colours.resize(n);
+                for (auto& c : slot.colours)
+                    c = m_in.U32();
+            }
+    }
+    void operator()(const char*, const char* what, LampList& lamps) { lamps = ReadLampObjects(m_in, what); }
+    void operator()(const char*, const char* what, PositionsOnly<LampList> list)
+    {
+        const std::uint32_t count = m_in.CheckedCount(m_in.I32(), kLampPositionBytes, what);
+        list.lamps.assign(count, CLamp{});
+        for (auto& l : list.lamps) {
+            l.x = m_in.I32();
+            l.y = m_in.I32();
+            l.number = m_in.I32();
+        }
+    }
+    void operator()(const char*, const char* what, ModeList& modes) { modes = ReadModes(m_in, what); }
+    // Named by number: "program group 7".
+    void operator()(const char*, const char* what, ProgramGroups& groups)
+    {
+        for (std::size_t g = 0; g < groups.size(); ++g)
+            groups[g] = ReadModes(m_in, std::string(what) + " " + std::to_string(g));
+    }
+    void operator()(const char*, const char* what, ArrayList& list) { list = m_in.ArrayList(what); }
+
+private:
+    CArchiveReader& m_in;
+};
+
 } // namespace
 
 std::string CLayoutFile::Serialize(const CEditImgDoc& doc)
 {
-    CArchiveWriter out(EstimatedSize(doc));
-    out.U32(doc.backgroundColour);
-    out.I32(doc.scanScope.left);
-    out.I32(doc.scanScope.top);
-    out.I32(doc.scanScope.right);
-    out.I32(doc.scanScope.bottom);
-    out.Float(doc.objectSize);
-    out.Float(doc.reservedReal);
-    out.Float(doc.lampSize);
-    out.I32(doc.backgroundTolerance);
-    out.Double(doc.gridStep);
-    for (const auto& scene : doc.scenes)
-        for (const auto& slot : scene) {
-            out.I32(slot.menuIndex);
-            out.I32(slot.speed);
-            out.I32(static_cast<std::int32_t>(slot.colours.size()));
-            for (std::uint32_t c : slot.colours)
-                out.U32(c);
-        }
-
-    out.Count(static_cast<std::uint32_t>(doc.lamps.size()));
-    for (std::size_t i = 0; i < doc.lamps.size(); ++i) {
-        if (i == 0) {
-            out.U16(kNewClassTag);
-            out.U16(kLampSchema);
-            out.U16(static_cast<std::uint16_t>(kLampClassName.size()));
-            out.Raw(kLampClassName);
-        } else {
-            out.U16(kClassTag | 1);
-        }
-        WriteLamp(out, doc.lamps[i]);
-    }
-    WriteLampPositions(out, doc.lampPositions);
-    WriteLampPositions(out, doc.lampPositions2);
-
-    WriteModes(out, doc.modes);
-    for (const auto& group : doc.programGroups)
-        WriteModes(out, group);
-    out.ArrayList(doc.lampGroups);
-    out.ArrayList(doc.groupLists);
-    out.ArrayList(doc.layers);
+    CFieldSize size;
+    VisitStoredFields(size, doc);
+    CArchiveWriter out(size.bytes);
+    VisitStoredFields(CFieldWriter(out), doc);
     return out.Take();
 }
 
@@ -210,34 +294,7 @@ Result<CEditImgDoc> CLayoutFile::Parse(std::string_view bytes)
     CArchiveReader in(bytes);
     CEditImgDoc doc;
     try {
-        doc.backgroundColour = in.U32();
-        doc.scanScope.left = in.I32();
-        doc.scanScope.top = in.I32();
-        doc.scanScope.right = in.I32();
-        doc.scanScope.bottom = in.I32();
-        doc.objectSize = in.Float();
-        doc.reservedReal = in.Float();
-        doc.lampSize = in.Float();
-        doc.backgroundTolerance = in.I32();
-        doc.gridStep = in.Double();
-        for (auto& scene : doc.scenes)
-            for (auto& slot : scene) {
-                slot.menuIndex = in.I32();
-                slot.speed = in.I32();
-                const std::uint32_t n = in.CheckedCount(in.I32(), 4, "the colours of a scene slot");
-                slot.colours.resize(n);
-                for (auto& c : slot.colours)
-                    c = in.U32();
-            }
-        doc.lamps = ReadLampObjects(in);
-        doc.lampPositions = ReadLampPositions(in, "the lamp positions");
-        doc.lampPositions2 = ReadLampPositions(in, "the second lamp-position list");
-        doc.modes = ReadModes(in, "the mode list");
-        for (std::size_t g = 0; g < doc.programGroups.size(); ++g)
-            doc.programGroups[g] = ReadModes(in, "program group " + std::to_string(g));
-        doc.lampGroups = in.ArrayList("the lamp groups");
-        doc.groupLists = in.ArrayList("the group lists");
-        doc.layers = in.ArrayList("the layers");
+        VisitStoredFields(CFieldReader(in), doc);
     } catch (const CArchiveError& e) {
         return Status::Fail(msgkey::FileReadError, e.what());
     } catch (const std::bad_alloc&) {
