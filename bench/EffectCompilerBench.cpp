@@ -3,7 +3,7 @@
 // with 70 modes under 100 ms; four times the lamps at most five times the time.
 #include "core/effects/EffectCompiler.h"
 #include "core/effects/ModeCatalogue.h"
-#include "core/layout/EditImgDoc.h"
+#include "core/project/EditImgDoc.h"
 
 #ifdef LUMARO_BENCH_ORACLE
 #include "effects/EffectOracle.h"
@@ -47,7 +47,7 @@ void BM_CompileFullGrid(benchmark::State& state)
 {
     const CEditImgDoc doc = Project(500, 2);
     for (auto _ : state)
-        benchmark::DoNotOptimize(CompileEffectsTables(doc));
+        benchmark::DoNotOptimize(CompileEffects(doc));
     state.counters["lamps"] = 250000;
     state.counters["modes"] = static_cast<double>(doc.modes.size());
 }
@@ -59,7 +59,7 @@ void BM_CompileScaling(benchmark::State& state)
     CEditImgDoc doc = Project(static_cast<int>(state.range(0)), 2);
     doc.modes.resize(std::min<std::size_t>(doc.modes.size(), 70));
     for (auto _ : state)
-        benchmark::DoNotOptimize(CompileEffectsTables(doc));
+        benchmark::DoNotOptimize(CompileEffects(doc));
     state.counters["lamps"] = static_cast<double>(doc.lampPositions.size());
 }
 BENCHMARK(BM_CompileScaling)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);

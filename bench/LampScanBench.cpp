@@ -15,7 +15,7 @@ void BM_ScanPicture(benchmark::State& state)
         for (int x = 2; x < w; x += 8)
             px[static_cast<std::size_t>(y) * w + static_cast<std::size_t>(x)] = 0x00FFFF;
     CScaledPicture picture(w, h, std::move(px));
-    CEditImgDoc base;
+    CLampLayout base;
     if (!CLampScanner::OpenPicture(base, picture, w, h))
         state.SkipWithError("cannot open the picture");
     base.scanScope = {0, 0, 4000, 3000};
@@ -24,7 +24,7 @@ void BM_ScanPicture(benchmark::State& state)
     base.lampSize = 4.0f;
     std::size_t lamps = 0;
     for (auto _ : state) {
-        CEditImgDoc doc = base;
+        CLampLayout doc = base;
         CLampScanner::Begin(doc);
         CLampScanner::Finish(doc, picture);
         lamps = doc.lamps.size();

@@ -4,7 +4,7 @@
 #include "HeapCounter.h"
 
 #include "core/app/FileSystem.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 
 #include <benchmark/benchmark.h>
 

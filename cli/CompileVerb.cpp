@@ -2,7 +2,7 @@
 #include "cli/VerbSupport.h"
 #include "cli/VerbTable.h"
 #include "core/effects/EffectCompiler.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 
 namespace lumaro::cli {
 
@@ -13,7 +13,7 @@ int RunCompile(const VerbArgs& args, CliIo& io)
     const auto doc = CLayoutFile::Load(args.operands.front());
     if (!doc)
         return ReportFailure(io, kCompileVerb, doc.status().detail);
-    const CCompiledEffects compiled = CompileEffectsTables(doc.value());
+    const CCompiledEffects compiled = CompileEffects(doc.value());
     Json json = Json::object();
     Json modes = Json::array();
     for (const auto& m : compiled.modes)

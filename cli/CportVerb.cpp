@@ -1,6 +1,6 @@
 #include "cli/VerbTable.h"
-#include "core/layout/LayoutFile.h"
 #include "core/layout/PortTable.h"
+#include "core/project/LayoutFile.h"
 
 namespace lumaro::cli {
 

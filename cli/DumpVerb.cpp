@@ -1,6 +1,6 @@
 #include "cli/LayoutJson.h"
 #include "cli/VerbTable.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 
 #include <ostream>
 

@@ -2,6 +2,7 @@
 
 #include "cli/JsonObjectReader.h"
 #include "cli/JsonValues.h"
+#include "core/project/StoredFields.h"
 
 #include <array>
 #include <concepts>
@@ -20,19 +21,13 @@ using cli::ToJson;
 template <class T, class R>
 concept Record = std::same_as<std::remove_const_t<T>, R>;
 
-// The two lamp-position lists keep only x, y and number of each lamp.
-template <class Lamps> struct PositionList {
-    Lamps& lamps;
-};
-template <class Lamps> PositionList(Lamps&) -> PositionList<Lamps>;
-
 // Overloads for every stored type, declared before the generic code that
 // picks among them.
 Json ToJson(const CRect& rect);
 Json ToJson(const CSceneSlot& slot);
 Json ToJson(const CLamp& lamp);
 Json ToJson(const CModeItem& mode);
-Json ToJson(PositionList<const std::vector<CLamp>> list);
+Json ToJson(PositionsOnly<const std::vector<CLamp>> list);
 template <class T> Json ToJson(const std::vector<T>& list);
 template <class T, std::size_t N> Json ToJson(const std::array<T, N>& list);
 
@@ -40,7 +35,7 @@ void FromJson(const Json& value, const std::string& path, CRect& rect);
 void FromJson(const Json& value, const std::string& path, CSceneSlot& slot);
 void FromJson(const Json& value, const std::string& path, CLamp& lamp);
 void FromJson(const Json& value, const std::string& path, CModeItem& mode);
-void FromJson(const Json& value, const std::string& path, PositionList<std::vector<CLamp>> list);
+void FromJson(const Json& value, const std::string& path, PositionsOnly<std::vector<CLamp>> list);
 template <class T> void FromJson(const Json& value, const std::string& path, std::vector<T>& list);
 template <class T, std::size_t N>
 void FromJson(const Json& value, const std::string& path, std::array<T, N>& list);
@@ -144,23 +139,10 @@ constexpr auto kModeFields = [](Record<CModeItem> auto& m, auto&& field) {
     field("innerType", m.innerType);
 };
 
+// The document's keys are those of the field list the layout file walks, in
+// its order.
 constexpr auto kDocumentFields = [](Record<CEditImgDoc> auto& d, auto&& field) {
-    field("backgroundColour", d.backgroundColour);
-    field("scanScope", d.scanScope);
-    field("objectSize", d.objectSize);
-    field("reservedReal", d.reservedReal);
-    field("lampSize", d.lampSize);
-    field("backgroundTolerance", d.backgroundTolerance);
-    field("gridStep", d.gridStep);
-    field("scenes", d.scenes);
-    field("lamps", d.lamps);
-    field("lampPositions", PositionList{d.lampPositions});
-    field("lampPositions2", PositionList{d.lampPositions2});
-    field("modes", d.modes);
-    field("programGroups", d.programGroups);
-    field("lampGroups", d.lampGroups);
-    field("groupLists", d.groupLists);
-    field("layers", d.layers);
+    VisitStoredFields([&field](const char* key, const char*, auto&& member) { field(key, member); }, d);
 };
 
 Json ToJson(const CRect& rect)
@@ -183,7 +165,7 @@ Json ToJson(const CModeItem& mode)
     return RecordToJson(mode, kModeFields);
 }
 
-Json ToJson(PositionList<const std::vector<CLamp>> list)
+Json ToJson(PositionsOnly<const std::vector<CLamp>> list)
 {
     return ListToJson(list.lamps, [](const CLamp& lamp) { return RecordToJson(lamp, kPositionFields); });
 }
@@ -218,7 +200,7 @@ void FromJson(const Json& value, const std::string& path, CModeItem& mode)
     RecordFromJson(value, path, mode, kModeFields);
 }
 
-void FromJson(const Json& value, const std::string& path, PositionList<std::vector<CLamp>> list)
+void FromJson(const Json& value, const std::string& path, PositionsOnly<std::vector<CLamp>> list)
 {
     ListFromJson(value, path, list.lamps, [](const Json& element, const std::string& at, CLamp& lamp) {
         RecordFromJson(element, at, lamp, kPositionFields);

@@ -2,7 +2,7 @@
 
 #include "cli/JsonError.h"
 #include "core/app/Status.h"
-#include "core/layout/EditImgDoc.h"
+#include "core/project/EditImgDoc.h"
 
 #include <string>
 #include <string_view>
@@ -19,7 +19,7 @@ namespace lumaro::cli {
 //     "modes": [MODE], "programGroups": [32 × [MODE]],
 //     "lampGroups", "groupLists", "layers": [[uint, ...], ...] }
 // with MODE an object of the CModeItem members under their own names. The
-// state that is not stored (scanned, modified, ...) is left out.
+// state that is not stored (scanned, specialSaveMode) is left out.
 Json LayoutToJson(const CEditImgDoc& doc);
 
 // The reverse. A missing key keeps the value of a new document or record.

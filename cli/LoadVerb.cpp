@@ -1,7 +1,7 @@
 #include "cli/LayoutJson.h"
 #include "cli/VerbTable.h"
 #include "core/app/FileSystem.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 
 #include <istream>
 #include <iterator>

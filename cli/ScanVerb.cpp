@@ -1,7 +1,7 @@
 #include "cli/VerbSupport.h"
 #include "cli/VerbTable.h"
 #include "core/layout/LampScanner.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 #include "gui/picture/PictureLoader.h"
 
 #include <ostream>

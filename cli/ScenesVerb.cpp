@@ -1,6 +1,6 @@
 #include "cli/VerbTable.h"
 #include "core/effects/SceneConverter.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 
 namespace lumaro::cli {
 
@@ -15,7 +15,7 @@ int RunScenes(const VerbArgs& args, CliIo& io)
     auto doc = CLayoutFile::Load(args.operands.front());
     if (!doc)
         return ReportFailure(io, kScenesVerb, doc.status().detail);
-    CSceneConverter::Convert(doc.value());
+    CSceneConverter::Convert(doc.value(), doc->lamps);
     if (const Status s = CLayoutFile::Save(doc.value(), args.Option("-o")); !s)
         return ReportFailure(io, kScenesVerb, s.detail);
     return kExitOk;

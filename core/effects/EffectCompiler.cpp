@@ -3,7 +3,6 @@
 #include "core/effects/ArrayTable.h"
 #include "core/effects/FrameGenerator.h"
 #include "core/effects/ModeCatalogue.h"
-#include "core/layout/EditImgDoc.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -91,33 +90,33 @@ std::vector<CModeItem> ExpandWord(const CModeItem& word, const CFrameGenerator& 
 
 } // namespace
 
-CCompiledEffects CompileEffectsTables(const CEditImgDoc& doc)
+CCompiledEffects CompileEffects(const CEffectSet& effects)
 {
-    CFrameGenerator generator(doc.lampPositions, doc.layers);
+    CFrameGenerator generator(effects.lampPositions, effects.layers);
 
     // The working list: each text mode replaced by its per-row records.
     std::vector<CModeItem> working;
-    std::vector<std::size_t> firstWorking(doc.modes.size()), made(doc.modes.size());
+    std::vector<std::size_t> firstWorking(effects.modes.size()), made(effects.modes.size());
     {
         CModeItem allLamps;
         generator.PrepareGrid(allLamps);
-        for (std::size_t m = 0; m < doc.modes.size(); ++m) {
+        for (std::size_t m = 0; m < effects.modes.size(); ++m) {
             firstWorking[m] = working.size();
-            if (IsWordMode(doc.modes[m].type)) {
-                auto rows = ExpandWord(doc.modes[m], generator, doc.lampGroups);
+            if (IsWordMode(effects.modes[m].type)) {
+                auto rows = ExpandWord(effects.modes[m], generator, effects.lampGroups);
                 made[m] = rows.size();
                 std::move(rows.begin(), rows.end(), std::back_inserter(working));
             } else {
                 made[m] = 1;
-                working.push_back(doc.modes[m]);
+                working.push_back(effects.modes[m]);
             }
         }
     }
 
     CCompiledEffects out;
     CArrayTable colours, lampSequences, bandLists;
-    lampSequences.Seed(doc.lampGroups);
-    bandLists.Seed(doc.groupLists);
+    lampSequences.Seed(effects.lampGroups);
+    bandLists.Seed(effects.groupLists);
 
     // Position of each working record's compiled record, or -1 when dropped.
     std::vector<std::int64_t> compiledAt(working.size(), -1);
@@ -130,9 +129,9 @@ CCompiledEffects CompileEffectsTables(const CEditImgDoc& doc)
         if (custom) {
             // A custom mode plays a list the user built; without one it is dropped.
             const bool needsOrder = IsLampOrderCode(code), needsBands = IsBandCode(code);
-            if (needsOrder && (rec.lampOrderIndex < 0 || static_cast<std::size_t>(rec.lampOrderIndex) >= doc.lampGroups.size()))
+            if (needsOrder && (rec.lampOrderIndex < 0 || static_cast<std::size_t>(rec.lampOrderIndex) >= effects.lampGroups.size()))
                 continue;
-            if (needsBands && (rec.bandOrderIndex < 0 || static_cast<std::size_t>(rec.bandOrderIndex) >= doc.groupLists.size()))
+            if (needsBands && (rec.bandOrderIndex < 0 || static_cast<std::size_t>(rec.bandOrderIndex) >= effects.groupLists.size()))
                 continue;
         }
         CModeItem c = rec;
@@ -158,10 +157,10 @@ CCompiledEffects CompileEffectsTables(const CEditImgDoc& doc)
         out.modes.push_back(std::move(c));
     }
 
-    for (std::size_t g = 0; g < doc.programGroups.size() && g < out.programGroups.size(); ++g)
-        for (const CModeItem& entry : doc.programGroups[g]) {
+    for (std::size_t g = 0; g < effects.programGroups.size() && g < out.programGroups.size(); ++g)
+        for (const CModeItem& entry : effects.programGroups[g]) {
             const std::int64_t m = entry.layer;
-            if (m < 0 || static_cast<std::size_t>(m) >= doc.modes.size())
+            if (m < 0 || static_cast<std::size_t>(m) >= effects.modes.size())
                 continue;
             const auto mm = static_cast<std::size_t>(m);
             for (std::size_t w = firstWorking[mm]; w < firstWorking[mm] + made[mm]; ++w)
@@ -173,12 +172,6 @@ CCompiledEffects CompileEffectsTables(const CEditImgDoc& doc)
     out.lampSequenceTable = lampSequences.Take();
     out.bandTable = bandLists.Take();
     return out;
-}
-
-void CompileEffects(CEditImgDoc& doc)
-{
-    doc.compiled = CompileEffectsTables(doc);
-    doc.compiledReady = true;
 }
 
 } // namespace lumaro

@@ -1,19 +1,15 @@
 #pragma once
 
 #include "core/effects/CompiledEffects.h"
+#include "core/effects/EffectSet.h"
 
 namespace lumaro {
-
-class CEditImgDoc;
 
 // "Creat Data": expands the text modes, gives every mode of a working copy
 // of the mode list its effect class code, colour-list index and lamp order
 // or band list, and compiles the 32 program groups. The user's records are
 // never changed.
-CCompiledEffects CompileEffectsTables(const CEditImgDoc& doc);
-
-// Compiles doc and keeps the result in it (doc.compiled).
-void CompileEffects(CEditImgDoc& doc);
+CCompiledEffects CompileEffects(const CEffectSet& effects);
 
 // Upper bound of the background colours a text mode appends after a row:
 // a step read from a file could otherwise ask for gigabytes.

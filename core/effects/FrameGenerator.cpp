@@ -108,24 +108,32 @@ struct CFrameGenerator::Visit {
 };
 
 CFrameGenerator::CFrameGenerator(const std::vector<CLamp>& lampPositions, const std::vector<UIntArray>& layers)
-    : m_lamps(lampPositions), m_layers(layers), m_grid(static_cast<std::size_t>(kSize * kSize), -1)
+    : m_lamps(lampPositions), m_layers(layers), m_box(BoundsOnGrid(lampPositions)),
+      m_grid(static_cast<std::size_t>(kSize * kSize), -1)
 {
-    bool any = false;
     std::int64_t maxNumber = -1;
-    for (const auto& l : m_lamps) {
+    for (const auto& l : m_lamps)
         maxNumber = std::max<std::int64_t>(maxNumber, l.number);
+    m_marks.assign(static_cast<std::size_t>(std::clamp<std::int64_t>(maxNumber + 1, 0, kMaxMarkedNumber)), 0);
+}
+
+CBoundingBox CFrameGenerator::BoundsOnGrid(const std::vector<CLamp>& lamps)
+{
+    CBoundingBox box;
+    bool any = false;
+    for (const auto& l : lamps) {
         if (l.x < 0 || l.y < 0 || l.x >= kSize || l.y >= kSize)
-            continue; // off the grid: never placed, so it bounds nothing
+            continue;
         if (!any) {
-            m_box = {l.x, l.y, l.x, l.y};
+            box = {l.x, l.y, l.x, l.y};
             any = true;
         }
-        m_box.minX = std::min<std::int64_t>(m_box.minX, l.x);
-        m_box.minY = std::min<std::int64_t>(m_box.minY, l.y);
-        m_box.maxX = std::max<std::int64_t>(m_box.maxX, l.x);
-        m_box.maxY = std::max<std::int64_t>(m_box.maxY, l.y);
+        box.minX = std::min<std::int64_t>(box.minX, l.x);
+        box.minY = std::min<std::int64_t>(box.minY, l.y);
+        box.maxX = std::max<std::int64_t>(box.maxX, l.x);
+        box.maxY = std::max<std::int64_t>(box.maxY, l.y);
     }
-    m_marks.assign(static_cast<std::size_t>(std::clamp<std::int64_t>(maxNumber + 1, 0, kMaxMarkedNumber)), 0);
+    return box;
 }
 
 void CFrameGenerator::PrepareGrid(const CModeItem& record)

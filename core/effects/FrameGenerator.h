@@ -31,6 +31,10 @@ public:
 
     CFrameGenerator(const std::vector<CLamp>& lampPositions, const std::vector<UIntArray>& layers);
 
+    // The box of the lamps on the grid; lamps off it are never placed, so
+    // they bound nothing, however far off a corrupt file puts them.
+    static CBoundingBox BoundsOnGrid(const std::vector<CLamp>& lamps);
+
     const CBoundingBox& Box() const { return m_box; }
 
     // The grid for a record: its layer's lamps (all lamps for layer 0 or

@@ -1,8 +1,8 @@
 #include "core/effects/ModeItemStream.h"
 
+#include "core/app/ArchiveReader.h"
+#include "core/app/ArchiveWriter.h"
 #include "core/effects/ModeCatalogue.h"
-#include "core/layout/ArchiveReader.h"
-#include "core/layout/ArchiveWriter.h"
 
 namespace lumaro {
 

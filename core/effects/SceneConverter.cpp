@@ -1,6 +1,6 @@
 #include "core/effects/SceneConverter.h"
 
-#include "core/layout/EditImgDoc.h"
+#include "core/effects/FrameGenerator.h"
 
 #include <algorithm>
 
@@ -37,6 +37,13 @@ void Push(UIntArray& list, std::uint32_t r, std::uint32_t g, std::uint32_t b, st
         list.insert(list.end(), {r, g, b});
 }
 
+// No width beyond the grid's can come from lamps that play; a larger one
+// would only ask for colour lists of gigabytes.
+std::int64_t OnGrid(std::int64_t width)
+{
+    return std::clamp<std::int64_t>(width, 0, CFrameGenerator::kGridSize);
+}
+
 constexpr std::uint32_t kNine[9][3] = {{255, 0, 0},   {128, 128, 255}, {0, 255, 0},
                                        {255, 128, 0}, {0, 0, 255},     {0, 128, 0},
                                        {255, 255, 0}, {128, 0, 128},   {0, 255, 255}};
@@ -54,7 +61,7 @@ std::array<std::string_view, CSceneConverter::kEffectCount> CSceneConverter::Eff
 UIntArray CSceneConverter::DefaultColours(int menuIndex, std::int64_t width)
 {
     UIntArray c;
-    width = std::max<std::int64_t>(width, 0);
+    width = OnGrid(width);
     switch (menuIndex) {
     case 1:
     case 2:
@@ -120,6 +127,7 @@ UIntArray CSceneConverter::DefaultColours(int menuIndex, std::int64_t width)
 CModeItem CSceneConverter::ModeFor(int menuIndex, std::int32_t speed, const UIntArray& colours, std::int64_t width)
 {
     const EffectRow& e = kEffects[static_cast<std::size_t>(menuIndex)];
+    width = OnGrid(width);
     CModeItem m;
     m.type = std::string(e.type);
     m.name = m.type;
@@ -134,31 +142,31 @@ CModeItem CSceneConverter::ModeFor(int menuIndex, std::int32_t speed, const UInt
     return m;
 }
 
-void CSceneConverter::Convert(CEditImgDoc& doc)
+std::int64_t CSceneConverter::LampWidth(const std::vector<CLamp>& lamps)
 {
-    doc.modes.clear();
-    for (auto& g : doc.programGroups)
+    const CBoundingBox box = CFrameGenerator::BoundsOnGrid(lamps);
+    return box.Empty() ? 0 : box.maxX - box.minX + 1;
+}
+
+void CSceneConverter::Convert(CEffectSet& effects, const std::vector<CLamp>& lamps)
+{
+    effects.modes.clear();
+    for (auto& g : effects.programGroups)
         g.clear();
-    doc.HandLampsToEffects();
-    std::int64_t width = 0;
-    if (!doc.lamps.empty()) {
-        const auto [lo, hi] = std::minmax_element(doc.lamps.begin(), doc.lamps.end(),
-                                                  [](const CLamp& a, const CLamp& b) { return a.x < b.x; });
-        width = static_cast<std::int64_t>(hi->x) - lo->x + 1;
-    }
-    for (std::size_t s = 0; s < doc.scenes.size(); ++s)
-        for (CSceneSlot& slot : doc.scenes[s]) {
+    effects.lampPositions = lamps;
+    const std::int64_t width = LampWidth(effects.lampPositions);
+    for (std::size_t s = 0; s < effects.scenes.size(); ++s)
+        for (CSceneSlot& slot : effects.scenes[s]) {
             if (slot.menuIndex <= 0 || slot.menuIndex >= kEffectCount)
                 continue;
             if (slot.colours.empty())
                 slot.colours = DefaultColours(slot.menuIndex, width);
             CModeItem entry = ModeFor(slot.menuIndex, slot.speed, slot.colours, width);
-            const auto number = static_cast<std::int32_t>(doc.modes.size());
-            doc.modes.push_back(entry);
+            const auto number = static_cast<std::int32_t>(effects.modes.size());
+            effects.modes.push_back(entry);
             entry.layer = number;
-            doc.programGroups[s].push_back(std::move(entry));
+            effects.programGroups[s].push_back(std::move(entry));
         }
-    doc.modified = true;
 }
 
 } // namespace lumaro

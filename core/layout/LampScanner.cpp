@@ -29,15 +29,15 @@ int WholePart(double v)
 
 } // namespace
 
-Status CLampScanner::OpenPicture(CEditImgDoc& doc, CScaledPicture& picture, int clientWidth, int clientHeight)
+Status CLampScanner::OpenPicture(CLampLayout& layout, CScaledPicture& picture, int clientWidth, int clientHeight)
 {
     const double fit = CScaledPicture::FitFactor(picture.Width(), picture.Height(), clientWidth, clientHeight);
     if (picture.Empty() || !(fit > 0.0))
         return Status::Fail(kNoPictureKey, "the picture has no pixels to show in a " + std::to_string(clientWidth)
                                                + " x " + std::to_string(clientHeight) + " view");
     picture.SetFit(fit);
-    doc.backgroundColour = picture.ColourAt(10, 10);
-    doc.scanScope = {1, 1, WholePart(picture.Width() * fit) - 20, WholePart(picture.Height() * fit)};
+    layout.backgroundColour = picture.ColourAt(10, 10);
+    layout.scanScope = {1, 1, WholePart(picture.Width() * fit) - 20, WholePart(picture.Height() * fit)};
     return Status::Ok();
 }
 
@@ -70,14 +70,14 @@ Result<ScanGrid> CLampScanner::GridFor(const CRect& scope, double step)
 
 namespace {
 
-// The grid step a scan of doc would use, or why it cannot be scanned.
-Result<double> UsableGridStep(const CEditImgDoc& doc)
+// The grid step a scan of the layout would use, or why it cannot be scanned.
+Result<double> UsableGridStep(const CLampLayout& layout)
 {
-    const double step = CLampScanner::GridStep(doc.scanScope, doc.lampSize, doc.objectSize);
-    auto grid = CLampScanner::GridFor(doc.scanScope, step);
+    const double step = CLampScanner::GridStep(layout.scanScope, layout.lampSize, layout.objectSize);
+    auto grid = CLampScanner::GridFor(layout.scanScope, step);
     if (!grid) {
         std::ostringstream s;
-        s << "lamp size " << doc.lampSize << " mm, object size " << doc.objectSize << " mm: " << grid.status().detail;
+        s << "lamp size " << layout.lampSize << " mm, object size " << layout.objectSize << " mm: " << grid.status().detail;
         return Status::Fail(grid.status().key, s.str());
     }
     return step;
@@ -85,22 +85,21 @@ Result<double> UsableGridStep(const CEditImgDoc& doc)
 
 } // namespace
 
-Status CLampScanner::Begin(CEditImgDoc& doc)
+Status CLampScanner::Begin(CLampLayout& layout)
 {
-    const auto step = UsableGridStep(doc);
+    const auto step = UsableGridStep(layout);
     if (!step)
         return step.status();
-    doc.gridStep = step.value();
-    doc.modified = true;
+    layout.gridStep = step.value();
     return Status::Ok();
 }
 
-Status CLampScanner::BeginEmptyLayout(CEditImgDoc& doc)
+Status CLampScanner::BeginEmptyLayout(CLampLayout& layout)
 {
-    if (const auto step = UsableGridStep(doc); !step)
+    if (const auto step = UsableGridStep(layout); !step)
         return step.status();
-    doc.backgroundTolerance = kEmptyLayoutTolerance;
-    return Begin(doc);
+    layout.backgroundTolerance = kEmptyLayoutTolerance;
+    return Begin(layout);
 }
 
 bool CLampScanner::IsBackground(std::uint32_t colour, std::uint32_t background, std::int32_t tolerance)
@@ -114,9 +113,9 @@ bool CLampScanner::IsBackground(std::uint32_t colour, std::uint32_t background, 
     return true;
 }
 
-Status CLampScanner::Finish(CEditImgDoc& doc, const IColourSource& shown)
+Status CLampScanner::Finish(CLampLayout& layout, const IColourSource& shown)
 {
-    auto grid = GridFor(doc.scanScope, doc.gridStep);
+    auto grid = GridFor(layout.scanScope, layout.gridStep);
     if (!grid)
         return grid.status();
     const double step = grid->step;
@@ -125,29 +124,29 @@ Status CLampScanner::Finish(CEditImgDoc& doc, const IColourSource& shown)
     const auto rows = static_cast<std::size_t>(grid->rows);
     std::vector<int> xs(columns);
     for (std::size_t i = 0; i < columns; ++i)
-        xs[i] = WholePart(step * static_cast<double>(i) + doc.scanScope.left);
+        xs[i] = WholePart(step * static_cast<double>(i) + layout.scanScope.left);
 
     // Read row by row, then number down the columns as the lamps are made.
     std::vector<std::uint8_t> isLamp(columns * rows);
     std::vector<std::uint32_t> row(columns);
     std::size_t found = 0;
     for (std::size_t j = 0; j < rows; ++j) {
-        shown.ColoursAtRow(WholePart(step * static_cast<double>(j) + doc.scanScope.top), xs, row.data());
+        shown.ColoursAtRow(WholePart(step * static_cast<double>(j) + layout.scanScope.top), xs, row.data());
         for (std::size_t i = 0; i < columns; ++i) {
-            const bool lamp = !IsBackground(row[i], doc.backgroundColour, doc.backgroundTolerance);
+            const bool lamp = !IsBackground(row[i], layout.backgroundColour, layout.backgroundTolerance);
             isLamp[i * rows + j] = lamp;
             found += lamp;
         }
     }
-    doc.lamps.reserve(doc.lamps.size() + found);
+    layout.lamps.reserve(layout.lamps.size() + found);
     // Numbers stay contiguous in list order should lamps be there already.
-    auto n = static_cast<std::int32_t>(doc.lamps.size());
+    auto n = static_cast<std::int32_t>(layout.lamps.size());
     for (std::size_t i = 0; i < columns; ++i)
         for (std::size_t j = 0; j < rows; ++j)
             if (isLamp[i * rows + j])
-                doc.lamps.emplace_back(static_cast<std::int32_t>(i), static_cast<std::int32_t>(j), n++,
+                layout.lamps.emplace_back(static_cast<std::int32_t>(i), static_cast<std::int32_t>(j), n++,
                                        static_cast<std::int32_t>(kColourGreen), size, 1);
-    doc.scanned = true;
+    layout.scanned = true;
     return Status::Ok();
 }
 

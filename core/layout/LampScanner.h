@@ -2,7 +2,7 @@
 
 #include "core/app/Status.h"
 #include "core/layout/ColourSource.h"
-#include "core/layout/EditImgDoc.h"
+#include "core/layout/LampLayout.h"
 #include "core/layout/ScaledPicture.h"
 
 #include <cstdint>
@@ -31,7 +31,7 @@ public:
     // Open Image: the picture is fitted to the client area, the background
     // becomes the colour shown at (10, 10) and the scope covers the shown
     // picture. A picture without pixels is refused and nothing changes.
-    static Status OpenPicture(CEditImgDoc& doc, CScaledPicture& picture, int clientWidth, int clientHeight);
+    static Status OpenPicture(CLampLayout& layout, CScaledPicture& picture, int clientWidth, int clientHeight);
 
     // Grid step = scope width × lamp size ÷ object size.
     static double GridStep(const CRect& scope, float lampSize, float objectSize);
@@ -39,15 +39,14 @@ public:
     // is not finite and positive or the grid would exceed kMaxSamples.
     static Result<ScanGrid> GridFor(const CRect& scope, double step);
 
-    // The start of a scan: the grid step is computed and stored and the
-    // document marked modified. A grid that cannot be scanned is refused
-    // and nothing changes.
-    static Status Begin(CEditImgDoc& doc);
+    // The start of a scan: the grid step is computed and stored. A grid that
+    // cannot be scanned is refused and nothing changes.
+    static Status Begin(CLampLayout& layout);
     // An empty layout: the tolerance that makes every sample background, then Begin.
-    static Status BeginEmptyLayout(CEditImgDoc& doc);
+    static Status BeginEmptyLayout(CLampLayout& layout);
     // The scan itself over the shown colours, with the stored grid step;
-    // lamps are appended and the document is marked scanned.
-    static Status Finish(CEditImgDoc& doc, const IColourSource& shown);
+    // lamps are appended and the layout is marked scanned.
+    static Status Finish(CLampLayout& layout, const IColourSource& shown);
 
     // Each of red, green and blue within the tolerance of the background's.
     static bool IsBackground(std::uint32_t colour, std::uint32_t background, std::int32_t tolerance);

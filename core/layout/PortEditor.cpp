@@ -18,36 +18,35 @@ std::uint32_t CPortEditor::PortColour(int port)
     return colours[static_cast<std::size_t>(port - 1)];
 }
 
-void CPortEditor::UpdateHighestOrder(const CEditImgDoc& doc)
+void CPortEditor::UpdateHighestOrder(const CLampLayout& layout)
 {
-    for (const auto& l : doc.lamps)
+    for (const auto& l : layout.lamps)
         if (l.port == currentPort)
             highestOrder = std::max(highestOrder, l.order);
 }
 
-bool CPortEditor::AddLamp(CEditImgDoc& doc, std::size_t index)
+bool CPortEditor::AddLamp(CLampLayout& layout, std::size_t index)
 {
-    CLamp& lamp = doc.lamps[index];
+    CLamp& lamp = layout.lamps[index];
     if (currentPort == 0 || lamp.port > 0)
         return false;
-    UpdateHighestOrder(doc);
+    UpdateHighestOrder(layout);
     lamp.port = currentPort;
     lamp.order = highestOrder + 1;
     lamp.colour = static_cast<std::int32_t>(PortColour(currentPort));
-    doc.modified = true;
     return true;
 }
 
-bool CPortEditor::InsertLamp(CEditImgDoc& doc, std::size_t index)
+bool CPortEditor::InsertLamp(CLampLayout& layout, std::size_t index)
 {
-    if (currentPort == 0 || doc.lamps[index].port > 0)
+    if (currentPort == 0 || layout.lamps[index].port > 0)
         return false;
-    UpdateHighestOrder(doc);
-    CLamp& lamp = doc.lamps[index];
+    UpdateHighestOrder(layout);
+    CLamp& lamp = layout.lamps[index];
     if (insertPosition >= highestOrder) {
         lamp.order = highestOrder + 1;
     } else {
-        for (auto& l : doc.lamps)
+        for (auto& l : layout.lamps)
             if (l.port == currentPort && l.order > insertPosition)
                 ++l.order;
         lamp.order = insertPosition + 1;
@@ -55,36 +54,34 @@ bool CPortEditor::InsertLamp(CEditImgDoc& doc, std::size_t index)
     lamp.port = currentPort;
     lamp.colour = static_cast<std::int32_t>(PortColour(currentPort));
     insertPosition = lamp.order;
-    doc.modified = true;
     return true;
 }
 
-bool CPortEditor::RemoveLamp(CEditImgDoc& doc, std::size_t index)
+bool CPortEditor::RemoveLamp(CLampLayout& layout, std::size_t index)
 {
-    const CLamp removed = doc.lamps[index];
-    for (auto& l : doc.lamps)
+    const CLamp removed = layout.lamps[index];
+    for (auto& l : layout.lamps)
         if (l.port == removed.port && l.order > removed.order)
             --l.order;
-    CLamp& lamp = doc.lamps[index];
+    CLamp& lamp = layout.lamps[index];
     lamp.colour = static_cast<std::int32_t>(kColourGreen);
     lamp.port = 0;
     lamp.order = 0;
-    doc.modified = true;
     return true;
 }
 
-bool CPortEditor::ApplyAt(CEditImgDoc& doc, std::int32_t cx, std::int32_t cy)
+bool CPortEditor::ApplyAt(CLampLayout& layout, std::int32_t cx, std::int32_t cy)
 {
-    const auto at = CLampEditor::FindLamp(doc, cx, cy);
+    const auto at = CLampEditor::FindLamp(layout, cx, cy);
     if (!at)
         return false;
     switch (operation) {
     case Add:
-        return AddLamp(doc, *at);
+        return AddLamp(layout, *at);
     case Insert:
-        return InsertLamp(doc, *at);
+        return InsertLamp(layout, *at);
     case Delete:
-        return RemoveLamp(doc, *at);
+        return RemoveLamp(layout, *at);
     default:
         return false;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/layout/EditImgDoc.h"
+#include "core/layout/LampLayout.h"
 
 #include <cstdint>
 
@@ -26,15 +26,15 @@ public:
     static std::uint32_t PortColour(int port);
 
     // Applies the operation to the first lamp on the cell. True when a lamp
-    // was changed (the document is then marked modified).
-    bool ApplyAt(CEditImgDoc& doc, std::int32_t cx, std::int32_t cy);
+    // was changed.
+    bool ApplyAt(CLampLayout& layout, std::int32_t cx, std::int32_t cy);
 
-    bool AddLamp(CEditImgDoc& doc, std::size_t index);
-    bool InsertLamp(CEditImgDoc& doc, std::size_t index);
-    static bool RemoveLamp(CEditImgDoc& doc, std::size_t index);
+    bool AddLamp(CLampLayout& layout, std::size_t index);
+    bool InsertLamp(CLampLayout& layout, std::size_t index);
+    static bool RemoveLamp(CLampLayout& layout, std::size_t index);
 
 private:
-    void UpdateHighestOrder(const CEditImgDoc& doc);
+    void UpdateHighestOrder(const CLampLayout& layout);
 };
 
 } // namespace lumaro

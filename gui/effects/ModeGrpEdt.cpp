@@ -1,7 +1,7 @@
 #include "gui/effects/ModeGrpEdt.h"
 
 #include "core/app/LangText.h"
-#include "core/layout/EditImgDoc.h"
+#include "core/project/EditImgDoc.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
 #include "gui/layout/LayoutDocument.h"

@@ -154,12 +154,8 @@ void CSceneEditDlg::LoadScene()
 
 std::int64_t CSceneEditDlg::LampWidth() const
 {
-    const auto& lamps = m_document.Data().lamps;
-    if (lamps.empty())
-        return 0;
-    auto [low, high] = std::minmax_element(lamps.begin(), lamps.end(),
-                                           [](const CLamp& a, const CLamp& b) { return a.x < b.x; });
-    return std::int64_t(high->x) - low->x + 1;
+    // The same on-grid width the scene conversion takes.
+    return CSceneConverter::LampWidth(m_document.Data().lamps);
 }
 
 void CSceneEditDlg::UpdateColourButton(int row)
@@ -233,7 +229,7 @@ void CSceneEditDlg::OnSaveCreate()
     m_document.Edit(QStringLiteral("Save/Create"),
                     Aspect::Scenes | Aspect::LampPositions | Aspect::Modes | Aspect::ProgramGroups,
                     [](CEditImgDoc& data) {
-                        CSceneConverter::Convert(data);
+                        CSceneConverter::Convert(data, data.lamps);
                         return true;
                     });
     const Status written = CPortTable::Write(m_document.Data().lamps, outputFolder);

@@ -2,7 +2,7 @@
 
 #include "core/app/LangText.h"
 #include "core/effects/EffectCompiler.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 #include "core/layout/PortTable.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/DocTemplate.h"
@@ -63,7 +63,7 @@ void CLayoutDocument::ApplyState(const CProjectState& state)
 
 const CLayoutDocument::CompiledSnapshot& CLayoutDocument::CreateData()
 {
-    m_compiled = std::make_shared<const CCompiledEffects>(CompileEffectsTables(m_data));
+    m_compiled = std::make_shared<const CCompiledEffects>(CompileEffects(m_data));
     Q_EMIT Changed(Aspect::Compiled);
     return m_compiled;
 }

@@ -2,7 +2,7 @@
 #include "cli/VerbTable.h"
 
 #include "CliTestSupport.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 
 #include <gtest/gtest.h>
 

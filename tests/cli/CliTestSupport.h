@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/app/FileSystem.h"
-#include "core/layout/EditImgDoc.h"
+#include "core/project/EditImgDoc.h"
 #include "core/TestSupport.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "cli/LayoutJson.h"
 
 #include "CliTestSupport.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 
 #include <gtest/gtest.h>
 
@@ -142,9 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LayoutJsonShapeTest, TopLevelKeysComeInTheirOrderAndNothingElse)
 {
     CEditImgDoc doc;
-    doc.modified = true; // state that is not stored stays out
-    doc.textBuffer = "text";
-    doc.scanned = true;
+    doc.scanned = true; // state that is not stored stays out
+    doc.specialSaveMode = 2;
     const std::vector<std::string> expected = {"backgroundColour",
                                                "scanScope",
                                                "objectSize",

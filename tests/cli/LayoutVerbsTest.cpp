@@ -3,8 +3,8 @@
 
 #include "CliTestSupport.h"
 #include "core/effects/ColourData.h"
-#include "core/layout/LayoutFile.h"
 #include "core/layout/PortTable.h"
+#include "core/project/LayoutFile.h"
 
 #include <QColor>
 #include <QImage>

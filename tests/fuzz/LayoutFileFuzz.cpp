@@ -1,4 +1,4 @@
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "../core/SampleDocument.h"
 
 #include "core/app/FileSystem.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 
 #include <iostream>
 

@@ -194,7 +194,7 @@ TEST(EffectCompilerComparison, AgreesWithTheOracleOnRandomProjects)
     for (std::uint32_t seed = 1; seed <= kSeeds && failures < 5; ++seed) {
         const CEditImgDoc doc = RandomProject(seed);
         const CCompiledEffects want = CompileEffectsOracle(doc);
-        const CCompiledEffects got = CompileEffectsTables(doc);
+        const CCompiledEffects got = CompileEffects(doc);
         if (want == got)
             continue;
         ++failures;
@@ -294,7 +294,7 @@ struct NamedCompiler {
 };
 
 const NamedCompiler kOracle{"Oracle", [](const CEditImgDoc& d) { return CompileEffectsOracle(d); }};
-const NamedCompiler kCompiler{"Compiler", [](const CEditImgDoc& d) { return CompileEffectsTables(d); }};
+const NamedCompiler kCompiler{"Compiler", [](const CEditImgDoc& d) { return CompileEffects(d); }};
 
 // Lamps numbered in list order.
 CEditImgDoc DocWithLamps(const std::vector<std::pair<int, int>>& cells)

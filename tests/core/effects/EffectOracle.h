@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/effects/CompiledEffects.h"
-#include "core/layout/EditImgDoc.h"
+#include "core/project/EditImgDoc.h"
 
 namespace lumaro::test {
 

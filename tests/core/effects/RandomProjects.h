@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/layout/EditImgDoc.h"
+#include "core/project/EditImgDoc.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,7 @@
 #include "core/effects/SceneConverter.h"
 
-#include "core/layout/EditImgDoc.h"
+#include "core/effects/FrameGenerator.h"
+#include "core/project/EditImgDoc.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,7 @@ TEST(SceneConverter, ShiftingOverTwentyColumns)
 {
     CEditImgDoc doc = LampsFrom(10, 29);
     doc.scenes[0][0] = {3, 35, {}};
-    CSceneConverter::Convert(doc);
+    CSceneConverter::Convert(doc, doc.lamps);
     ASSERT_EQ(doc.modes.size(), 1u);
     const CModeItem& m = doc.modes[0];
     EXPECT_EQ(m.type, "CM_RIGHTTOLEFT_GC");
@@ -37,7 +38,6 @@ TEST(SceneConverter, ShiftingOverTwentyColumns)
     EXPECT_EQ(m.colours.size(), 27u); // the nine colours
     EXPECT_EQ(doc.scenes[0][0].colours, m.colours); // stored back into the slot
     EXPECT_EQ(doc.lampPositions, doc.lamps);
-    EXPECT_TRUE(doc.modified);
 }
 
 TEST(SceneConverter, ScenesBecomeTheirProgramGroupsInSlotOrder)
@@ -49,7 +49,7 @@ TEST(SceneConverter, ScenesBecomeTheirProgramGroupsInSlotOrder)
     doc.scenes[0][5] = {10, 10, {}};
     doc.scenes[2][0] = {5, 10, {}};
     doc.scenes[2][1] = {0, 10, {9, 9, 9}}; // "Null": no mode
-    CSceneConverter::Convert(doc);
+    CSceneConverter::Convert(doc, doc.lamps);
     ASSERT_EQ(doc.modes.size(), 3u);
     EXPECT_EQ(doc.modes[0].colours, (UIntArray{1, 2, 3})); // the slot's own list wins
     EXPECT_EQ(doc.modes[1].type, "CM_MIDDLETOSIDE_GC");
@@ -62,6 +62,27 @@ TEST(SceneConverter, ScenesBecomeTheirProgramGroupsInSlotOrder)
     EXPECT_EQ(doc.programGroups[2][0].layer, 2);
     EXPECT_TRUE(doc.programGroups[1].empty());
     EXPECT_TRUE(doc.programGroups[20].empty());
+}
+
+TEST(SceneConverter, ALampOffTheGridDoesNotWidenTheColourLists)
+{
+    // A corrupt file's lamp far off the grid once made the width two
+    // thousand million columns, and the chasing colours gigabytes.
+    CEditImgDoc doc = LampsFrom(10, 29);
+    doc.lamps.emplace_back(-1090518626, 3, 20, static_cast<std::int32_t>(kColourGreen), 8, 1);
+    doc.lamps.emplace_back(CFrameGenerator::kGridSize, 3, 21, static_cast<std::int32_t>(kColourGreen), 8, 1);
+    EXPECT_EQ(CSceneConverter::LampWidth(doc.lamps), 20);
+    doc.scenes[0][0] = {4, 10, {}}; // ToLeftChasing: eight colours, each once per column
+    doc.scenes[0][1] = {3, 10, {}}; // Shifting: the width as its step
+    CSceneConverter::Convert(doc, doc.lamps);
+    ASSERT_EQ(doc.modes.size(), 2u);
+    EXPECT_EQ(doc.modes[0].colours.size(), 20u * 8u * 3u);
+    EXPECT_EQ(doc.modes[0].loop, 20 * 8);
+    EXPECT_EQ(doc.modes[1].step, 20);
+
+    EXPECT_EQ(CSceneConverter::LampWidth({doc.lamps.back()}), 0) << "no lamp on the grid";
+    // A width handed in from elsewhere is held to the grid as well.
+    EXPECT_EQ(CSceneConverter::DefaultColours(4, 2'000'000'000).size(), 500u * 8u * 3u);
 }
 
 TEST(SceneConverter, HoldTimeIsUnsignedArithmetic)

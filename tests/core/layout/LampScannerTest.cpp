@@ -1,4 +1,5 @@
 #include "core/layout/LampScanner.h"
+#include "core/project/EditImgDoc.h"
 
 #include <gtest/gtest.h>
 
@@ -44,12 +45,13 @@ TEST(LampScannerGrid, UnusableGridsAreRefusedAndChangeNothing)
     for (float objectSize : {0.0f, -10.0f, -0.0f}) {
         CEditImgDoc doc;
         doc.objectSize = objectSize;
+        const CEditImgDoc before = doc;
         const Status s = CLampScanner::Begin(doc);
         ASSERT_FALSE(s.ok()) << objectSize;
         EXPECT_EQ(s.key, CLampScanner::kBadGridKey);
         EXPECT_NE(s.detail.find("grid step"), std::string::npos);
         EXPECT_EQ(doc.gridStep, 8.0);
-        EXPECT_FALSE(doc.modified);
+        EXPECT_TRUE(doc.SameStoredData(before));
     }
     // A tiny lamp over a large object asks for more samples than allowed.
     CEditImgDoc doc;
@@ -119,7 +121,6 @@ TEST(LampScannerScan, EmptyLayoutFindsNoLampsAndKeepsItsTolerance)
     ASSERT_TRUE(CLampScanner::BeginEmptyLayout(doc).ok());
     EXPECT_EQ(doc.backgroundTolerance, 8421504);
     EXPECT_DOUBLE_EQ(doc.gridStep, 640 * 40.0 / 5000.0);
-    EXPECT_TRUE(doc.modified);
     ASSERT_TRUE(CLampScanner::Finish(doc, pic).ok());
     EXPECT_TRUE(doc.lamps.empty());
     EXPECT_TRUE(doc.scanned);

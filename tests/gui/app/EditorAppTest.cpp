@@ -1,7 +1,7 @@
 #include "GuiTestSupport.h"
 
 #include "core/app/LangText.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 #include "gui/app/ChildFrame.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"

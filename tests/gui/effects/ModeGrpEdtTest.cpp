@@ -1,6 +1,6 @@
 #include "effects/EffectsTestSupport.h"
 
-#include "core/layout/EditImgDoc.h"
+#include "core/project/EditImgDoc.h"
 #include "gui/effects/ModeGrpEdt.h"
 #include "gui/layout/LayoutDocument.h"
 

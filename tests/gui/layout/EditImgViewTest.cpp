@@ -2,7 +2,7 @@
 
 #include "core/layout/LampEditor.h"
 #include "core/layout/LampScanner.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 #include "core/layout/PortTable.h"
 #include "gui/app/ChildFrame.h"
 #include "gui/app/CommandIds.h"
@@ -761,7 +761,6 @@ TEST_F(EditImgViewTest, OpenedLayoutStartsInEditingWithoutThePicture)
     Registry().Dispatch(cmd::FileOpen);
     ASSERT_EQ(Doc().GetPathName(), QFileInfo(path).absoluteFilePath());
     EXPECT_TRUE(Data().scanned);
-    EXPECT_TRUE(Data().openedFromFile);
     EXPECT_TRUE(Enabled(cmd::InsertLamp));
     EXPECT_FALSE(Enabled(cmd::PickBackColour));
     EXPECT_FALSE(View()->PictureShown());

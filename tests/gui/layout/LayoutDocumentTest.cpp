@@ -1,7 +1,7 @@
 #include "GuiTestSupport.h"
 
 #include "core/layout/LampEditor.h"
-#include "core/layout/LayoutFile.h"
+#include "core/project/LayoutFile.h"
 #include "core/layout/PortEditor.h"
 #include "gui/effects/ColorListDlg.h"
 #include "gui/effects/ModeGrpEdt.h"

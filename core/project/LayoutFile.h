@@ -2,7 +2,7 @@
 
 #include "core/app/FileSystem.h"
 #include "core/app/Status.h"
-#include "core/layout/EditImgDoc.h"
+#include "core/project/EditImgDoc.h"
 
 #include <string>
 #include <string_view>
@@ -23,7 +23,7 @@ public:
     // ignored (older writers may pad). Layers are padded to 50.
     static Result<CEditImgDoc> Parse(std::string_view bytes);
 
-    // Reads a file; the document comes back marked scanned and opened from file.
+    // Reads a file; the document comes back marked scanned.
     static Result<CEditImgDoc> Load(const fs::path& path);
 
     // Writes the whole stream to a temporary file beside path and renames it

@@ -1,4 +1,4 @@
-#include "core/layout/ArchiveWriter.h"
+#include "core/app/ArchiveWriter.h"
 
 #include <bit>
 #include <cstring>

@@ -1,5 +1,5 @@
-#include "core/layout/ArchiveReader.h"
-#include "core/layout/ArchiveWriter.h"
+#include "core/app/ArchiveReader.h"
+#include "core/app/ArchiveWriter.h"
 
 #include "../TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "core/layout/ArchiveReader.h"
+#include "core/app/ArchiveReader.h"
 
 #include <bit>
 
