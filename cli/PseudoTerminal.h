@@ -26,8 +26,8 @@ public:
 private:
     int m_master = -1;
     // Held open for the pair's lifetime: without any slave open, the master
-    // reports a hang-up between two downloaders' sessions and loses what it
-    // wrote.
+    // reports a hang-up from one downloader's close to the next one's open,
+    // and what it wrote meanwhile is lost.
     int m_slave = -1;
     std::string m_slavePath;
 };

@@ -1,5 +1,6 @@
 #include "gui/effects/EffectsCommands.h"
 
+#include "core/app/InstallFolder.h"
 #include "core/app/LangText.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"
@@ -7,6 +8,7 @@
 #include "gui/app/MainFrame.h"
 #include "gui/effects/SceneEditDlg.h"
 #include "gui/layout/LayoutDocument.h"
+#include "gui/link/MSComm1.h"
 #include "gui/widgets/StatusBarXP.h"
 
 #include <QDir>
@@ -50,6 +52,7 @@ void CEffectsCommands::RunSceneEditor(CLayoutDocument& document)
         }
     };
     dialog.buildFirmware = buildFirmware;
+    dialog.Comm().SetSettingsFile(m_app.InstallFolder() / datapath::Settings);
     dialog.exec();
 }
 

@@ -3,12 +3,18 @@
 #include "core/app/LangText.h"
 #include "core/effects/SceneConverter.h"
 #include "core/layout/PortTable.h"
+#include "core/link/SerialPortChoice.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
 #include "gui/effects/ColorListDlg.h"
 #include "gui/layout/LayoutDocument.h"
+#include "gui/link/DownloadRunner.h"
+#include "gui/link/HexDownloadDlg.h"
+#include "gui/link/MSComm1.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -77,22 +83,39 @@ CSceneEditDlg::CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidg
     grid->addWidget(m_note, kRows + 1, 0, 1, 4);
     grid->setColumnStretch(1, 1);
 
-    // The download half belongs to the controller link; shown, not yet usable.
+    // The download half: the same link and download as Write To Controller.
     auto* download = new QGroupBox(QStringLiteral("Download"), this);
     auto* downloadLayout = new QHBoxLayout(download);
-    auto* port = new QComboBox(download);
-    for (int n = 1; n <= 4; ++n)
-        port->addItem(QStringLiteral("COM%1").arg(n));
+    // The "Port:" list (control 1120) carries no id: relabelling would
+    // overwrite the port it shows.
+    m_port = new QComboBox(download);
+    m_port->setEditable(true); // a device path typed in is used as it is
+    m_port->addItem(QString());
+    for (const std::string& text : serialport::PortTexts())
+        m_port->addItem(QString::fromStdString(text));
+    m_port->setCurrentIndex(1);
     auto* baud = new QComboBox(download);
-    for (int rate : {9600, 19200, 38400, 57600, 115200})
-        baud->addItem(QString::number(rate));
+    for (const std::string& text : serialport::SpeedTexts())
+        baud->addItem(QString::fromStdString(text));
+    m_fileName = new QLabel(download);
+    QPushButton* openFile = MakeControlButton(download, OpenFileId, "Open File");
+    QPushButton* send = MakeControlButton(download, DownloadId, "Download");
     downloadLayout->addWidget(new QLabel(QStringLiteral("Port"), download));
-    downloadLayout->addWidget(port);
+    downloadLayout->addWidget(m_port);
     downloadLayout->addWidget(new QLabel(QStringLiteral("Baud"), download));
     downloadLayout->addWidget(baud);
-    downloadLayout->addWidget(MakeControlButton(download, OpenFileId, "Open File"));
-    downloadLayout->addWidget(MakeControlButton(download, DownloadId, "Download"));
-    download->setEnabled(false);
+    downloadLayout->addWidget(m_fileName, 1);
+    downloadLayout->addWidget(openFile);
+    downloadLayout->addWidget(send);
+    m_comm = new CMSComm1(fs::path(), this);
+    m_runner = new CDownloadRunner(*m_comm, m_prompts, this);
+    connect(openFile, &QPushButton::clicked, this, &CSceneEditDlg::OnOpenFile);
+    connect(send, &QPushButton::clicked, this, &CSceneEditDlg::OnSceneDownload);
+    connect(m_runner, &CDownloadRunner::RunningChanged, this, [this, openFile, send](bool running) {
+        openFile->setEnabled(!running);
+        send->setEnabled(!running);
+        m_port->setEnabled(!running);
+    });
 
     QPushButton* save = MakeControlButton(this, SaveId, "Save");
     connect(save, &QPushButton::clicked, this, [this] {
@@ -102,7 +125,7 @@ CSceneEditDlg::CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidg
     QPushButton* create = MakeControlButton(this, SaveCreateId, "Save/Create");
     connect(create, &QPushButton::clicked, this, &CSceneEditDlg::OnSaveCreate);
     QPushButton* cancel = MakeControlButton(this, CancelId, "Cancel");
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancel, &QPushButton::clicked, this, &CSceneEditDlg::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(save);
@@ -242,6 +265,28 @@ void CSceneEditDlg::OnSaveCreate()
         portTableWritten(outputFolder / CPortTable::kFileName);
     if (buildFirmware)
         buildFirmware(m_document);
+}
+
+void CSceneEditDlg::OnOpenFile()
+{
+    const QString path = m_prompts.openFileName(this, QString::fromLatin1(CHexDownloadDlg::kFileFilter));
+    if (path.isEmpty())
+        return;
+    m_downloadFile = path;
+    m_fileName->setText(QFileInfo(path).fileName());
+    m_fileName->setToolTip(QDir::toNativeSeparators(path));
+}
+
+void CSceneEditDlg::OnSceneDownload()
+{
+    m_runner->LinkAndStart(m_port->currentText(), m_downloadFile, {CHexDownload::Dialog::EditScene});
+}
+
+void CSceneEditDlg::reject()
+{
+    if (!m_runner->AskToStop())
+        return;
+    QDialog::reject();
 }
 
 } // namespace lumaro::gui

@@ -20,7 +20,9 @@ class CSceneSlot;
 namespace lumaro::gui {
 
 class CColorListDlg;
+class CDownloadRunner;
 class CLayoutDocument;
+class CMSComm1;
 struct CPrompts;
 
 // Dialog 1373 "Edit Scene", the wizard of Use Wizard: 16 scenes of eight
@@ -61,8 +63,20 @@ public:
     QPushButton* ColourButton(int row) const { return m_rows[row].colour; }
     QLabel* Note() const { return m_note; }
     QPushButton* Button(int controlId) const;
+    QComboBox* PortList() const { return m_port; }
+    QString DownloadFile() const { return m_downloadFile; }
+    CMSComm1& Comm() const { return *m_comm; }
+    CDownloadRunner& Runner() const { return *m_runner; }
 
     void OnSaveCreate();
+    // "Open File": the HEX image that "Download" writes.
+    void OnOpenFile();
+    // "Download": links with the port of the "Port:" list and writes the
+    // image, without the clock record.
+    void OnSceneDownload();
+    // Cancel, Escape and the close box: a download running is stopped only
+    // when the user agrees.
+    void reject() override;
 
 private:
     struct Row {
@@ -84,6 +98,11 @@ private:
     QTabBar* m_tabs = nullptr;
     QLabel* m_note = nullptr;
     std::array<Row, kRows> m_rows{};
+    QComboBox* m_port = nullptr;
+    QLabel* m_fileName = nullptr;
+    QString m_downloadFile;
+    CMSComm1* m_comm = nullptr;
+    CDownloadRunner* m_runner = nullptr;
     bool m_loading = false; // filling the rows is no user change
     int m_speedRow = -1;
     int m_speedScene = -1;

@@ -36,12 +36,29 @@ bool CDownloadRunner::Start(const QString& path, CHexDownload::Options options)
 {
     if (Running())
         return false;
-    Result<std::string> file = CHexDownload::LoadHexFile(path.toStdString());
-    if (!file) {
-        Show(QString::fromStdString(file.status().detail));
+    Result<std::string> file = Load(path);
+    return file && StartLoaded(std::move(file).value(), options);
+}
+
+bool CDownloadRunner::LinkAndStart(const QString& portText, const QString& path, CHexDownload::Options options)
+{
+    if (Running())
         return false;
-    }
-    if (!m_link.Download().Start(std::move(file).value(), options))
+    Result<std::string> file = Load(path);
+    return file && Link(portText, false) && StartLoaded(std::move(file).value(), options);
+}
+
+Result<std::string> CDownloadRunner::Load(const QString& path)
+{
+    Result<std::string> file = CHexDownload::LoadHexFile(path.toStdString());
+    if (!file)
+        Show(QString::fromStdString(file.status().detail));
+    return file;
+}
+
+bool CDownloadRunner::StartLoaded(std::string file, CHexDownload::Options options)
+{
+    if (!m_link.Download().Start(std::move(file), options))
         return false;
     // A port that failed at the first send has already ended it.
     if (Running())

@@ -35,6 +35,9 @@ public:
     // when it cannot be read. False when nothing started, a download already
     // running included.
     bool Start(const QString& path, CHexDownload::Options options);
+    // The Edit Scene dialog's Download: the file is checked first, then the
+    // port linked ("Link Failed!" ends it there), then the download starts.
+    bool LinkAndStart(const QString& portText, const QString& path, CHexDownload::Options options);
     bool Running() const { return m_link.Download().Running(); }
     // True when nothing runs, or the user agreed to stop the running download.
     bool AskToStop();
@@ -51,6 +54,8 @@ private:
     void OnMessage(std::string_view text) override;
     void OnProgress(std::size_t sent, std::size_t total) override;
     void OnFinished(const Status& outcome) override;
+    Result<std::string> Load(const QString& path);
+    bool StartLoaded(std::string file, CHexDownload::Options options);
     void Show(const QString& text);
     void ShowPending();
 

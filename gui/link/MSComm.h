@@ -24,6 +24,8 @@ public:
     explicit CMSComm(fs::path settingsFile, QObject* parent = nullptr);
     ~CMSComm() override;
 
+    void SetSettingsFile(fs::path settingsFile) { m_settingsFile = std::move(settingsFile); }
+
     // Port n: the settings file's device for "COM n". Takes effect at the
     // next open; an open port stays as it is.
     void SetCommPort(int port);

@@ -1,4 +1,5 @@
 #include "effects/EffectsTestSupport.h"
+#include "link/LinkTestSupport.h"
 
 #include "core/effects/SceneConverter.h"
 #include "core/layout/PortTable.h"
@@ -9,9 +10,11 @@
 #include "gui/effects/ColorListDlg.h"
 #include "gui/effects/SceneEditDlg.h"
 #include "gui/layout/LayoutDocument.h"
+#include "gui/link/DownloadRunner.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,16 +187,58 @@ TEST_F(SceneEditDlgTest, PortTableFailureIsShownAndStopsBeforeTheBuild)
     EXPECT_TRUE(document.IsModified());
 }
 
-TEST_F(SceneEditDlgTest, SaveRunsSaveAsAndTheDownloadGroupWaitsForTheControllerLink)
+TEST_F(SceneEditDlgTest, SaveRunsSaveAs)
 {
     int saves = 0;
     dialog->saveAs = [&] { ++saves; };
     dialog->Button(CSceneEditDlg::SaveId)->click();
     EXPECT_EQ(saves, 1);
-    EXPECT_FALSE(dialog->Button(CSceneEditDlg::OpenFileId)->isEnabledTo(dialog.get()));
-    EXPECT_FALSE(dialog->Button(CSceneEditDlg::DownloadId)->isEnabledTo(dialog.get()));
     dialog->Button(CSceneEditDlg::CancelId)->click();
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
+}
+
+TEST_F(SceneEditDlgTest, DownloadChecksTheFileThenLinksAndWritesWithoutTheClock)
+{
+    EXPECT_EQ(dialog->PortList()->itemText(1), QStringLiteral("COM 1"));
+    EXPECT_EQ(dialog->PortList()->count(), 30);
+    dialog->Button(CSceneEditDlg::DownloadId)->click();
+    dialog->PortList()->setCurrentText(QStringLiteral("/dev/lumaro-no-such-port"));
+    log.openName = folder.filePath(QStringLiteral("scene.hex"));
+    {
+        QFile file(log.openName);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(SampleHexFile(3).c_str());
+    }
+    dialog->Button(CSceneEditDlg::OpenFileId)->click();
+    EXPECT_EQ(dialog->DownloadFile(), log.openName);
+    dialog->Button(CSceneEditDlg::DownloadId)->click();
+    ProcessEvents();
+    EXPECT_EQ(log.messages, (QStringList{QStringLiteral("Please Select a file for Downloading!"),
+                                         QStringLiteral("Link Failed!")}));
+    if (!CBootsim::Available())
+        return;
+
+    CBootsim loader({QStringLiteral("--sent"), folder.filePath(QStringLiteral("sent.txt"))});
+    log.messages.clear();
+    dialog->PortList()->setCurrentText(loader.Device());
+    dialog->show();
+    dialog->Button(CSceneEditDlg::DownloadId)->click();
+    ASSERT_TRUE(dialog->Runner().Running());
+    // Cancel asks while the download runs; "No" lets it go on.
+    log.answer = QMessageBox::No;
+    dialog->Button(CSceneEditDlg::CancelId)->click();
+    EXPECT_TRUE(dialog->isVisible());
+    ASSERT_TRUE(WaitUntil([&] { return !dialog->Runner().Running(); }));
+    EXPECT_TRUE(WaitUntil([&] { return log.messages.contains(QStringLiteral("Download Success!")); }));
+    EXPECT_EQ(log.messages.front(), Text(CDownloadRunner::kAskStopKey));
+    EXPECT_TRUE(log.messages.contains(QStringLiteral("Link ok!")));
+    EXPECT_FALSE(log.messages.contains(QStringLiteral("Set Bit Success!")));
+    ASSERT_EQ(loader.Stop(), 0);
+    QFile sent(folder.filePath(QStringLiteral("sent.txt")));
+    ASSERT_TRUE(sent.open(QIODevice::ReadOnly));
+    const QByteArray bytes = sent.readAll();
+    EXPECT_TRUE(bytes.contains(CHexDownload::kSecurityRecords[2].data()));
+    EXPECT_FALSE(bytes.contains(CHexDownload::kClockRecord.data())) << "never the clock";
 }
 
 // Through the shell: Use Wizard on a document with lamps opens the editor,
