@@ -77,8 +77,8 @@ char CBootSimulator::OnLine(char c)
 {
     if (c == ':') {
         m_recordPosition = 0;
-        m_corruptRecord = m_options.corruptRate > 0 &&
-                          std::bernoulli_distribution(m_options.corruptRate)(m_random);
+        m_corruptRecord =
+            m_options.corruptRate > 0 && std::bernoulli_distribution(m_options.corruptRate)(m_random);
     }
     ++m_recordPosition;
     // The first data digit of a record: commands without data keep theirs.

@@ -105,17 +105,17 @@ int RunBootsim(const VerbArgs& args, CliIo& io)
 
     // The first line is the device alone, for scripts; the rest is for people.
     io.out << terminal.SlavePath() << std::endl;
-    io.err << kProgramName << ' ' << kBootsimVerb.name << ": boot loader on " << terminal.SlavePath() << " at "
-           << serialport::kSettings << (options.pace ? ", paced at the line rate" : "")
+    io.err << kProgramName << ' ' << kBootsimVerb.name << ": boot loader on " << terminal.SlavePath()
+           << " at " << serialport::kSettings << (options.pace ? ", paced at the line rate" : "")
            << (options.once ? "; ends after one download" : "; ends on Ctrl+C") << std::endl;
 
     const Status served = simulator.Run();
     g_stopFd = -1;
 
     const CBootLoaderModel& model = simulator.Model();
-    io.err << kProgramName << ' ' << kBootsimVerb.name << ": " << model.Accepted().size() << " records accepted, "
-           << model.Refused() << " refused, " << model.Image().size() << " bytes programmed"
-           << (simulator.DownloadDone() ? ", download complete" : "") << '\n';
+    io.err << kProgramName << ' ' << kBootsimVerb.name << ": " << model.Accepted().size()
+           << " records accepted, " << model.Refused() << " refused, " << model.Image().size()
+           << " bytes programmed" << (simulator.DownloadDone() ? ", download complete" : "") << '\n';
     if (const std::string& sent = args.Option("--sent"); !sent.empty()) {
         if (Status s = WriteFileAtomic(sent, simulator.Received()); !s)
             return ReportFailure(io, kBootsimVerb, s.detail);
@@ -124,8 +124,8 @@ int RunBootsim(const VerbArgs& args, CliIo& io)
         const auto form = CBootSimulator::SaveImage(model.Image(), save);
         if (!form)
             return ReportFailure(io, kBootsimVerb, form.status().detail);
-        io.err << kProgramName << ' ' << kBootsimVerb.name << ": image saved to " << save << " (" << form.value()
-               << ")\n";
+        io.err << kProgramName << ' ' << kBootsimVerb.name << ": image saved to " << save << " ("
+               << form.value() << ")\n";
     }
     if (!served)
         return ReportFailure(io, kBootsimVerb, served.detail);

@@ -5,8 +5,8 @@
 #include "gui/effects/EffectsCommands.h"
 #include "gui/firmware/FirmwareCommands.h"
 #include "gui/layout/EditImgView.h"
-#include "gui/link/LinkCommands.h"
 #include "gui/layout/LayoutDocument.h"
+#include "gui/link/LinkCommands.h"
 #include "gui/preview/DemoDoc.h"
 #include "gui/preview/DemoView.h"
 #include "gui/preview/ModeTestCommands.h"
@@ -83,7 +83,9 @@ CEditorApp::Options WireProgram(CEditorApp::Options options)
         auto firmware = std::make_unique<CFirmwareCommands>(ready);
         auto link = std::make_unique<CLinkCommands>(ready);
         // A build asked to write its image opens the download dialog with it.
-        firmware->openDownload = [target = link.get()](const QString& image) { target->OpenDownloadDialog(image); };
+        firmware->openDownload = [target = link.get()](const QString& image) {
+            target->OpenDownloadDialog(image);
+        };
         ready.AddCommandTarget(std::move(firmware));
         ready.AddCommandTarget(std::move(link));
     };

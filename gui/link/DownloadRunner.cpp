@@ -40,7 +40,8 @@ bool CDownloadRunner::Start(const QString& path, CHexDownload::Options options)
     return file && StartLoaded(std::move(file).value(), options);
 }
 
-bool CDownloadRunner::LinkAndStart(const QString& portText, const QString& path, CHexDownload::Options options)
+bool CDownloadRunner::LinkAndStart(const QString& portText, const QString& path,
+                                   CHexDownload::Options options)
 {
     if (Running())
         return false;

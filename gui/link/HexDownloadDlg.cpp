@@ -30,7 +30,8 @@ QLabel* Label(const char* text, QWidget* parent)
 
 } // namespace
 
-CHexDownloadDlg::CHexDownloadDlg(CPrompts& prompts, const fs::path& settingsFile, bool& linked, QWidget* parent)
+CHexDownloadDlg::CHexDownloadDlg(CPrompts& prompts, const fs::path& settingsFile, bool& linked,
+                                 QWidget* parent)
     : QDialog(parent), m_prompts(prompts), m_linked(linked), m_comm(new CMSComm(settingsFile, this)),
       m_runner(new CDownloadRunner(*m_comm, prompts, this))
 {

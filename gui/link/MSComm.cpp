@@ -48,7 +48,8 @@ bool CMSComm::SetSettings(const QString& settings)
     const QString data = parts[2].trimmed();
     const QString stop = parts[3].trimmed();
     if (!speedOk || speed <= 0 || parity.size() != 1 || !QStringLiteral("NEOMS").contains(parity) ||
-        !QStringList{QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8")}.contains(data) ||
+        !QStringList{QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8")}
+             .contains(data) ||
         !QStringList{QStringLiteral("1"), QStringLiteral("1.5"), QStringLiteral("2")}.contains(stop))
         return false;
     m_settings = settings.trimmed();

@@ -155,7 +155,8 @@ std::vector<std::string> Lines(const std::string& text)
 TEST_F(LinkVerbsTest, DownloadToTheSimulatorProgramsTheImageAndConfiguresTheVela)
 {
     const std::string hex = WriteImage("show.hex");
-    Bootsim loader({"--once", "--save", File("programmed.hex").string(), "--sent", File("sent.txt").string()});
+    Bootsim loader(
+        {"--once", "--save", File("programmed.hex").string(), "--sent", File("sent.txt").string()});
     ASSERT_EQ(loader.Device().rfind("/dev/", 0), 0u) << loader.Device();
 
     const Outcome run = Run("download show.hex --target vela --port " + loader.Device());
@@ -172,7 +173,8 @@ TEST_F(LinkVerbsTest, DownloadToTheSimulatorProgramsTheImageAndConfiguresTheVela
     // Written back in the same form, the image is the file that was sent.
     EXPECT_EQ(ReadText(File("programmed.hex")), hex);
     const std::string sent = ReadText(File("sent.txt"));
-    EXPECT_NE(sent.find(std::string(CHexDownload::kClockRecord)), std::string::npos) << "the Vela gets the clock";
+    EXPECT_NE(sent.find(std::string(CHexDownload::kClockRecord)), std::string::npos)
+        << "the Vela gets the clock";
     EXPECT_EQ(sent.find('\r'), std::string::npos) << "line ends are never sent";
 }
 
@@ -185,7 +187,8 @@ TEST_F(LinkVerbsTest, AComPortOfTheSettingsAndAnUnansweredFirstSynchronisation)
     WriteText(File("home/Mullanguage/Setting.ini"),
               "[Setting]\nLanguage=English\n[SerialPorts]\nCOM7=" + loader.Device() + "\n");
 
-    const Outcome run = Run("download show.hex --port 'COM 7'", "LUMARO_HOME='" + File("home").string() + "'");
+    const Outcome run =
+        Run("download show.hex --port 'COM 7'", "LUMARO_HOME='" + File("home").string() + "'");
     // The erase was skipped, but the data and the configuration went through.
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     const std::vector<std::string> lines = Lines(run.out);
@@ -219,7 +222,8 @@ TEST_F(LinkVerbsTest, FailuresAndUsage)
     EXPECT_EQ(Run("bootsim --fault drop=2").status, 2);
     const Outcome help = Run("bootsim --help");
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage: lumaro-cli bootsim [--pace] [--fault LIST] [--seed N]", 0), 0u) << help.out;
+    EXPECT_EQ(help.out.rfind("usage: lumaro-cli bootsim [--pace] [--fault LIST] [--seed N]", 0), 0u)
+        << help.out;
 }
 
 TEST(BootSimulator, SavesTheImageAsHexOrBinary)

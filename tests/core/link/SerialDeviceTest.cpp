@@ -44,7 +44,8 @@ TEST(SerialDevice, SettingsLinesWinAndDevicePathsStayAsTyped)
 {
     const TempDir dir;
     const fs::path settings = dir / "Setting.ini";
-    WriteText(settings, "[Setting]\nLanguage=English\n[SerialPorts]\nCOM7=/dev/pts/9\ncom12 = /dev/ttyACM0\nCOM3=\n");
+    WriteText(settings,
+              "[Setting]\nLanguage=English\n[SerialPorts]\nCOM7=/dev/pts/9\ncom12 = /dev/ttyACM0\nCOM3=\n");
     EXPECT_EQ(DeviceForChoice("COM 7", settings), "/dev/pts/9");
     EXPECT_EQ(DeviceForChoice("COM7", settings), "/dev/pts/9");
     EXPECT_EQ(DeviceForChoice("COM 12", settings), "/dev/ttyACM0");

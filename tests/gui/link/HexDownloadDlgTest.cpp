@@ -183,7 +183,8 @@ TEST_F(LinkGuiTest, QuitStopsARunningDownloadWhenTheUserAgrees)
 {
     if (!CBootsim::Available())
         GTEST_SKIP() << "needs lumaro-cli";
-    CBootsim loader({QStringLiteral("--pace"), QStringLiteral("--sent"), folder.filePath(QStringLiteral("sent.txt"))});
+    CBootsim loader(
+        {QStringLiteral("--pace"), QStringLiteral("--sent"), folder.filePath(QStringLiteral("sent.txt"))});
     CHexDownloadDlg dialog(prompts, Settings(loader.Device()), linked);
     dialog.PortList()->setCurrentText(loader.Device()); // a device typed in
     dialog.OnLink();
