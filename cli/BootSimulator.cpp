@@ -24,6 +24,9 @@ struct TimedChar {
 // A pause between the blocks of a split answer, so that the downloader's
 // port delivers them apart instead of joined in one read.
 constexpr std::int64_t kSplitGapNs = 2'000'000;
+// After the last configuration record the line must stay quiet this long:
+// a downloader whose answer was lost sends the record again well within it.
+constexpr std::int64_t kQuietNs = 500'000'000;
 // How long a download's end waits for the downloader to read the last answer.
 constexpr std::int64_t kDrainNs = 2'000'000'000;
 
@@ -103,6 +106,7 @@ Status CBootSimulator::Run()
     std::int64_t inLineFree = 0;
     std::int64_t outLineFree = 0;
     std::int64_t doneAt = -1;
+    std::int64_t lastHeard = 0;
 
     for (;;) {
         std::int64_t now = nowNs();
@@ -155,7 +159,8 @@ Status CBootSimulator::Run()
             }
         }
 
-        if (m_options.once && m_done && leaving.empty() && !m_model.NextBlockMs()) {
+        if (m_options.once && m_done && arriving.empty() && leaving.empty() && !m_model.NextBlockMs() &&
+            now - lastHeard >= kQuietNs) {
             if (doneAt < 0)
                 doneAt = now;
             const int pending = pendingForDownloader ? pendingForDownloader() : 0;
@@ -171,8 +176,8 @@ Status CBootSimulator::Run()
             consider(leaving.front().atNs);
         if (auto block = m_model.NextBlockMs())
             consider(*block * 1'000'000);
-        if (doneAt >= 0)
-            consider(now + 5'000'000); // look again whether the downloader has read the end
+        if (m_options.once && m_done)
+            consider(std::max(now + 5'000'000, lastHeard + kQuietNs)); // quiet yet? the end read?
         now = nowNs();
         timespec timeout{};
         if (next >= 0) {
@@ -194,6 +199,8 @@ Status CBootSimulator::Run()
             if (n < 0 && errno != EAGAIN && errno != EINTR)
                 return Status::Fail(msgkey::FileReadError, std::string("read: ") + std::strerror(errno));
             now = nowNs();
+            if (n > 0)
+                lastHeard = now;
             for (ssize_t i = 0; i < n; ++i) {
                 m_received += buffer[i];
                 std::int64_t at = now;

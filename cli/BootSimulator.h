@@ -27,8 +27,9 @@ public:
         // Chance that a record longer than a bare command arrives with one
         // digit changed by the line, so that its checksum fails.
         double corruptRate = 0.0;
-        // Ends once a download's last configuration record is accepted and
-        // the downloader has read the answer.
+        // Ends once a download's last configuration record is accepted, the
+        // line has been quiet for half a second (no resend of a record whose
+        // answer was lost) and the downloader has read the answer.
         bool once = false;
     };
 

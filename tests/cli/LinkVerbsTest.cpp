@@ -204,6 +204,22 @@ TEST_F(LinkVerbsTest, AComPortOfTheSettingsAndAnUnansweredFirstSynchronisation)
     EXPECT_EQ(std::uint8_t(image[47]), 47 * 7 & 0xFF);
 }
 
+TEST_F(LinkVerbsTest, LostAnswersGarbledRecordsAndSplitEchoesAreRiddenOut)
+{
+    const std::string hex = WriteImage("show.hex");
+    Bootsim loader({"--once", "--fault", "split-echo,drop=0.2,bad-checksum", "--seed", "4", "--save",
+                    File("programmed.hex").string(), "--sent", File("sent.txt").string()});
+    ASSERT_FALSE(loader.Device().empty());
+    const Outcome run = Run("download show.hex --port " + loader.Device());
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    ASSERT_EQ(loader.Wait(), 0);
+    EXPECT_EQ(ReadText(File("programmed.hex")), hex);
+    // Resends: more was sent than one clean pass of the file and the commands.
+    const std::string sent = ReadText(File("sent.txt"));
+    const std::size_t clean = 3 * 43 + 11 + 13 + 15 + 3 * 15 + 3;
+    EXPECT_GT(sent.size(), clean) << sent;
+}
+
 TEST_F(LinkVerbsTest, FailuresAndUsage)
 {
     WriteImage("show.hex");
