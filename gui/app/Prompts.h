@@ -6,7 +6,9 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 
+class QDialog;
 class QWidget;
 
 namespace lumaro::gui {
@@ -31,6 +33,9 @@ struct CPrompts {
 
     static CPrompts Desktop();
 };
+
+// The dialog behind chooseType: the type names in a list, OK and Cancel.
+std::unique_ptr<QDialog> MakeTypeChooser(QWidget* owner, const QStringList& names);
 
 inline constexpr const char* kMessageCaption = "Lumaro 4.0";
 
