@@ -71,7 +71,10 @@ void CPromptLog::Install(CPrompts& prompts)
         messages << text;
         return answer;
     };
-    prompts.openFileName = [this](QWidget*, const QString&) { return openName; };
+    prompts.openFileName = [this](QWidget*, const QString& filters) {
+        openFilters = filters;
+        return openName;
+    };
     prompts.saveFileName = [this](QWidget*, const QString&, const QString&) { return saveName; };
     prompts.chooseType = [this](QWidget*, const QStringList& names) {
         typesOffered = names;

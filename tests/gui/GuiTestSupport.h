@@ -37,6 +37,7 @@ struct CPromptLog {
     QStringList messages;
     QMessageBox::StandardButton answer = QMessageBox::No;
     QString openName;
+    QString openFilters; // the filters of the last open-file prompt
     QString saveName;
     QStringList typesOffered;
     int typeChoice = 0;
