@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QPrinter>
 #include <QScreen>
 
 namespace lumaro::gui {
@@ -258,6 +259,7 @@ void CEditorApp::RegisterCommands()
     });
     OnCommand(cmd::FileNew, [this] { OnFileNew(); });
     OnCommand(cmd::FileOpen, [this] { OnFileOpen(); });
+    OnCommand(cmd::FilePrintSetup, [this] { OnFilePrintSetup(); });
     OnCommand(cmd::AppExit, [this] {
         if (m_mainFrame)
             m_mainFrame->close();
@@ -381,6 +383,18 @@ void CEditorApp::OnAppAbout()
 {
     CAboutDlg dialog(m_mainFrame.get());
     dialog.exec();
+}
+
+QPrinter& CEditorApp::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void CEditorApp::OnFilePrintSetup()
+{
+    m_prompts.pageSetup(m_mainFrame.get(), Printer());
 }
 
 void CEditorApp::OpenRecentFile(int index)

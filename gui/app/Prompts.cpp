@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QListWidget>
+#include <QPageSetupDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -65,6 +66,10 @@ CPrompts CPrompts::Desktop()
     };
     p.chooseType = ChooseFromList;
     p.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    p.pageSetup = [](QWidget* owner, QPrinter& printer) {
+        QPageSetupDialog dialog(&printer, owner);
+        return dialog.exec() == QDialog::Accepted;
+    };
     return p;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace lumaro::gui {
@@ -30,6 +31,8 @@ struct CPrompts {
     std::function<int(QWidget* owner, const QStringList& names)> chooseType;
     // The desktop's "open" verb; false when nothing could open url.
     std::function<bool(const QUrl& url)> openUrl;
+    // Page setup of the printer the views print on; true on OK.
+    std::function<bool(QWidget* owner, QPrinter& printer)> pageSetup;
 
     static CPrompts Desktop();
 };

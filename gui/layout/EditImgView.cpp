@@ -575,7 +575,9 @@ void CEditImgView::PrintLayout(QPrinter& printer) const
 
 void CEditImgView::OnPrint()
 {
-    QPrinter printer(QPrinter::HighResolution);
+    // The application's printer carries what Print Setup chose.
+    std::optional<QPrinter> own;
+    QPrinter& printer = App() ? App()->Printer() : own.emplace(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     if (ExecDialog(dialog) == QDialog::Accepted)
         PrintLayout(printer);
@@ -584,7 +586,8 @@ void CEditImgView::OnPrint()
 void CEditImgView::OnPrintPreview()
 {
     m_previewMark = true;
-    QPrinter printer(QPrinter::HighResolution);
+    std::optional<QPrinter> own;
+    QPrinter& printer = App() ? App()->Printer() : own.emplace(QPrinter::HighResolution);
     QPrintPreviewDialog dialog(&printer, this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { PrintLayout(*target); });

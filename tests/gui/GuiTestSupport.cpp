@@ -84,6 +84,10 @@ void CPromptLog::Install(CPrompts& prompts)
         urlsOpened << url;
         return urlOpens;
     };
+    prompts.pageSetup = [this](QWidget*, QPrinter& printer) {
+        pageSetups << &printer;
+        return true;
+    };
 }
 
 CStartedApp::CStartedApp(const CTestInstall& install, QStringList arguments)

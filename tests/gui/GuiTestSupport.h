@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 
+class QPrinter;
+
 namespace lumaro::gui::test {
 
 // An install folder of its own: the shipped language files, and a settings
@@ -43,6 +45,7 @@ struct CPromptLog {
     int typeChoice = 0;
     QList<QUrl> urlsOpened;
     bool urlOpens = false;
+    QList<QPrinter*> pageSetups; // the printers page setup was run on
 
     void Install(CPrompts& prompts);
 };

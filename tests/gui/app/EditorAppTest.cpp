@@ -311,6 +311,30 @@ TEST(EditorAppFiles, OpenFilterShowsTheLayoutsSaveAsWrites)
     EXPECT_FALSE(shown(QStringLiteral("bmp.h")));
 }
 
+TEST(EditorAppFiles, PrintSetupRunsOnTheApplicationsPrinterInEveryMenu)
+{
+    CTestInstall install("English");
+    CStartedApp s(install);
+    CCommandRegistry& registry = s.app->Registry();
+    auto printSetup = [&](int menu) {
+        EXPECT_EQ(s.app->MainFrame()->CurrentMenuId(), menu);
+        EXPECT_NE(registry.Query(cmd::FilePrintSetup).Enabled(), std::optional<bool>(false)) << menu;
+        const qsizetype before = s.log.pageSetups.size();
+        EXPECT_TRUE(registry.Dispatch(cmd::FilePrintSetup)) << menu;
+        ASSERT_EQ(s.log.pageSetups.size(), before + 1) << menu;
+        EXPECT_EQ(s.log.pageSetups.back(), &s.app->Printer()) << menu;
+    };
+    printSetup(130);
+    registry.Dispatch(cmd::NewText);
+    ProcessEvents();
+    printSetup(131);
+    registry.Dispatch(cmd::FileClose);
+    ProcessEvents();
+    registry.Dispatch(cmd::FileClose);
+    ProcessEvents();
+    printSetup(128);
+}
+
 TEST(EditorAppFiles, BadLayoutFileShowsReadErrorAndOpensNothing)
 {
     CTestInstall install("English");

@@ -830,9 +830,10 @@ TEST_F(EditImgViewTest, PrintCommandAndPreviewMark)
                 data.lamps.emplace_back(x, y, static_cast<int>(data.lamps.size()), 0x00FF00, 5, 1);
             });
     const QString pdf = install.FilePath(QStringLiteral("layout.pdf"));
-    fillDialog = [&pdf](QDialog& dialog) {
+    fillDialog = [this, &pdf](QDialog& dialog) {
         auto* print = qobject_cast<QPrintDialog*>(&dialog);
         ASSERT_NE(print, nullptr);
+        EXPECT_EQ(print->printer(), &s->app->Printer()) << "the printer Print Setup set up";
         print->printer()->setOutputFormat(QPrinter::PdfFormat);
         print->printer()->setOutputFileName(pdf);
         print->QDialog::done(QDialog::Accepted);
