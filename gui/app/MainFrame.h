@@ -17,6 +17,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class QUrl;
 
 namespace lumaro::gui {
 
@@ -110,6 +111,7 @@ private:
     void UpdateLanguage(int commandId, CCmdUI& ui) const;
     void OpenHelpDocument(const std::string& pathKey, const char* failureKey);
     void OnHelpWebSite();
+    void OpenWithDesktop(const QUrl& url, const QString& shown);
     void OnFileWizard();
     void OnOutText4Bin();
 

@@ -54,6 +54,12 @@ void CTestInstall::WriteLanguageFile(const std::string& fileName, const std::str
     WriteText(Folder() / "Mullanguage" / fileName, text);
 }
 
+void CTestInstall::WriteDataFile(const fs::path& relative, const std::string& text) const
+{
+    fs::create_directories((Folder() / relative).parent_path());
+    WriteText(Folder() / relative, text);
+}
+
 void CTestInstall::RemoveLanguageFile(const std::string& fileName) const
 {
     fs::remove(Folder() / "Mullanguage" / fileName);

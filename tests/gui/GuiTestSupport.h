@@ -27,6 +27,8 @@ public:
     fs::path SettingsFile() const;
     void WriteSettings(const std::string& text) const;
     void WriteLanguageFile(const std::string& fileName, const std::string& text) const;
+    // A file below the folder, its folders made as needed.
+    void WriteDataFile(const fs::path& relative, const std::string& text) const;
     void RemoveLanguageFile(const std::string& fileName) const;
     QString FilePath(const QString& name) const; // a scratch file in the folder
 
