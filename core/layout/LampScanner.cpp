@@ -59,7 +59,8 @@ Result<ScanGrid> CLampScanner::GridFor(const CRect& scope, double step)
     const double width = static_cast<double>(scope.right) - scope.left;
     const double height = static_cast<double>(scope.bottom) - scope.top;
     if (!std::isfinite(step) || !(step > 0.0)) {
-        Status refused = Status::Fail(kBadGridKey, "the grid step " + Number(step) + " is not a positive number");
+        Status refused =
+            Status::Fail(kBadGridKey, "the grid step " + Number(step) + " is not a positive number");
         refused.detailKey = kStepNotPositiveKey;
         refused.detailValues = {Number(step)};
         return refused;

@@ -257,7 +257,8 @@ void CModeGrpEdt::OnRemoveAll()
     auto* root = new QTreeWidgetItem(m_groups, QStringList{Text("ID_MSG_MODEGRPEDIT_PROGRAMGROUP")});
     root->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
     for (int g = 0; g < lumaro::kProgramGroupCount; ++g)
-        AddLine(root, Text("ID_MSG_MODEGRPEDIT_GROUP").arg(g))->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
+        AddLine(root, Text("ID_MSG_MODEGRPEDIT_GROUP").arg(g))
+            ->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
     root->setExpanded(true);
 }
 

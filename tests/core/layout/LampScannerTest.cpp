@@ -50,7 +50,8 @@ TEST(LampScannerGrid, UnusableGridsAreRefusedAndChangeNothing)
         EXPECT_NE(s.detail.find("grid step"), std::string::npos);
         EXPECT_EQ(s.detailKey, CLampScanner::kStepNotPositiveKey);
         ASSERT_EQ(s.detailValues.size(), 1u);
-        EXPECT_EQ(s.detailValues[0], s.detail.substr(s.detail.find("grid step ") + 10, s.detailValues[0].size()));
+        EXPECT_EQ(s.detailValues[0],
+                  s.detail.substr(s.detail.find("grid step ") + 10, s.detailValues[0].size()));
         EXPECT_EQ(doc.gridStep, 8.0);
         EXPECT_FALSE(doc.modified);
     }

@@ -157,7 +157,8 @@ QStringList VisibleTexts(const QWidget* dialog)
                 AddTreeItem(tree->topLevelItem(i), texts);
         } else if (auto* table = qobject_cast<const QTableWidget*>(child)) {
             for (int c = 0; c < table->columnCount(); ++c)
-                texts << (table->horizontalHeaderItem(c) ? table->horizontalHeaderItem(c)->text() : QString());
+                texts << (table->horizontalHeaderItem(c) ? table->horizontalHeaderItem(c)->text()
+                                                         : QString());
         }
     }
     return texts;
@@ -171,7 +172,8 @@ bool MayEqualEnglish(QString text)
     static const QRegularExpression letter(QStringLiteral("\\p{L}"));
     if (!text.contains(letter))
         return true;
-    static const QRegularExpression named(QStringLiteral("^(COM\\d+|CM_[A-Z0-9_]+|Port ?\\d+|[XY]\\d?:-?\\d*)$"));
+    static const QRegularExpression named(
+        QStringLiteral("^(COM\\d+|CM_[A-Z0-9_]+|Port ?\\d+|[XY]\\d?:-?\\d*)$"));
     if (named.match(text).hasMatch())
         return true;
     // Keep this list short: each entry is a word the language really uses.
@@ -226,9 +228,14 @@ protected:
                  return shown;
              }},
             {"Scene editor 1373", [=, this] { return texts(CSceneEditDlg(document, prompts)); }},
-            {"Color List 1374", [=, this] { return texts(CColorListDlg({255, 0, 0}, prompts)); }},
+            {"Color List 1374",
+             [=, this] {
+                 return texts(CColorListDlg({255, 0, 0}, prompts));
+             }},
             {"File New type list",
-             [=] { return texts(*MakeTypeChooser(nullptr, {QStringLiteral("Edit"), QStringLiteral("Text")})); }},
+             [=] {
+                 return texts(*MakeTypeChooser(nullptr, {QStringLiteral("Edit"), QStringLiteral("Text")}));
+             }},
         };
     }
 
@@ -257,8 +264,8 @@ TEST_F(DialogTexts, EveryDialogShowsEveryTextInEachLanguage)
             for (qsizetype i = 0; i < base.size(); ++i) {
                 if (base[i].isEmpty())
                     continue; // an icon or an untitled frame
-                const std::string where = dialogs[d].first + " in " + language.fileName + ": \"" +
-                                          base[i].toStdString() + "\"";
+                const std::string where =
+                    dialogs[d].first + " in " + language.fileName + ": \"" + base[i].toStdString() + "\"";
                 EXPECT_FALSE(shown[i].isEmpty()) << where << " is empty";
                 if (shown[i] == base[i]) {
                     EXPECT_TRUE(MayEqualEnglish(base[i])) << where << " is still English";
@@ -273,13 +280,15 @@ TEST_F(DialogTexts, SeesEveryKindOfText)
 {
     CLangText::SetLanguageFilePath(fs::path(LUMARO_SOURCE_DIR) / "data" / "Mullanguage" / "English.ini");
     const QStringList scene = VisibleTexts(std::make_unique<CSceneEditDlg>(document, prompts).get());
-    for (const char* text : {"Edit Scene", "Scene16", "Effect", "MiddleToSide", "COM1", "Download", "Color..."})
+    for (const char* text :
+         {"Edit Scene", "Scene16", "Effect", "MiddleToSide", "COM1", "Download", "Color..."})
         EXPECT_TRUE(scene.contains(QString::fromLatin1(text))) << text;
     CModeGrpEdt groups(document, prompts);
     const QStringList tree = VisibleTexts(&groups);
     for (const char* line : {"^Program Group31$", "^Exist Mode$", "^Interval:\\d+$", "^X1:\\d+$"})
         EXPECT_FALSE(tree.filter(QRegularExpression(QString::fromLatin1(line))).isEmpty()) << line;
-    EXPECT_TRUE(VisibleTexts(std::make_unique<CPortEditDlg>(nullptr, 0).get()).contains(QStringLiteral("Cancel")));
+    EXPECT_TRUE(
+        VisibleTexts(std::make_unique<CPortEditDlg>(nullptr, 0).get()).contains(QStringLiteral("Cancel")));
 
     EXPECT_TRUE(MayEqualEnglish(QStringLiteral("Port10")));
     EXPECT_TRUE(MayEqualEnglish(QStringLiteral("19200")));

@@ -302,7 +302,9 @@ TEST(EditorAppFiles, OpenFilterShowsTheLayoutsSaveAsWrites)
     const QString inside = filters[0].section(QLatin1Char('('), 1).chopped(1);
     auto shown = [&inside](const QString& name) {
         for (const QString& pattern : inside.split(QLatin1Char(' ')))
-            if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern)).match(name).hasMatch())
+            if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern))
+                    .match(name)
+                    .hasMatch())
                 return true;
         return false;
     };

@@ -53,9 +53,9 @@ std::set<std::string> KeysOf(const fs::path& path)
 std::set<std::string> KeysInSources()
 {
     std::set<std::string> keys;
-    static const QRegularExpression literal(QStringLiteral(
-        "\"((?:ID_|IDD\\d|FRAMEWORK_|MAINFRM_|HELP_PATH|WHATNEW_PATH)[A-Za-z0-9_]*|"
-        "(?!CM_)[A-Z][A-Z0-9]+_[A-Z0-9]+_[A-Z0-9_]+)\""));
+    static const QRegularExpression literal(
+        QStringLiteral("\"((?:ID_|IDD\\d|FRAMEWORK_|MAINFRM_|HELP_PATH|WHATNEW_PATH)[A-Za-z0-9_]*|"
+                       "(?!CM_)[A-Z][A-Z0-9]+_[A-Z0-9]+_[A-Z0-9_]+)\""));
     for (const char* dir : {"gui", "core/app", "core/layout"}) {
         QDirIterator it(QString::fromLatin1(LUMARO_SOURCE_DIR) + QLatin1Char('/') + QLatin1String(dir),
                         {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,

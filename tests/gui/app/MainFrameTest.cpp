@@ -103,7 +103,8 @@ TEST_F(MainFrameTest, CoordinatesBarDocksRightWithDialog103Controls)
 
 TEST_F(MainFrameTest, HelpDocumentsOpenFromLanguagePaths)
 {
-    for (const char* document : {"Help/English/Lumaro.htm", "Help/English/WhatsNew.htm", "Help/Chinese/Lumaro.htm"})
+    for (const char* document :
+         {"Help/English/Lumaro.htm", "Help/English/WhatsNew.htm", "Help/Chinese/Lumaro.htm"})
         install.WriteDataFile(document, "<html></html>");
     s->log.urlOpens = true;
     Registry().Dispatch(cmd::HelpContents);

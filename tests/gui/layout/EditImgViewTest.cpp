@@ -254,7 +254,8 @@ TEST_F(EditImgViewTest, RefusedGridNamesItsValuesAndChangesNothing)
     ASSERT_EQ(s->log.messages.size(), 1);
     EXPECT_TRUE(s->log.messages.front().contains(QStringLiteral("scan grid cannot be used")));
     // The values in the user's language, not the command line's detail.
-    EXPECT_TRUE(s->log.messages.front().endsWith(QStringLiteral("\nThe grid step inf is not a positive number.")))
+    EXPECT_TRUE(
+        s->log.messages.front().endsWith(QStringLiteral("\nThe grid step inf is not a positive number.")))
         << s->log.messages.front().toStdString();
     EXPECT_TRUE(View()->ScanAllowed());
     EXPECT_TRUE(Enabled(cmd::Scan));
