@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace lumaro {
 
@@ -12,6 +13,11 @@ namespace lumaro {
 struct Status {
     std::string key;
     std::string detail;
+    // The detail as the user reads it: the key of its language text, whose
+    // placeholders %1, %2 ... take detailValues in order. Empty where the
+    // detail is for the command line only.
+    std::string detailKey;
+    std::vector<std::string> detailValues;
 
     bool ok() const { return key.empty(); }
     explicit operator bool() const { return ok(); }
@@ -19,7 +25,10 @@ struct Status {
     static Status Ok() { return {}; }
     static Status Fail(std::string key, std::string detail = {})
     {
-        return {std::move(key), std::move(detail)};
+        Status s;
+        s.key = std::move(key);
+        s.detail = std::move(detail);
+        return s;
     }
 };
 

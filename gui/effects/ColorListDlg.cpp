@@ -73,12 +73,15 @@ CColorListDlg::CColorListDlg(const UIntArray& colours, CPrompts& prompts, QWidge
     m_count->setRange(0, 9999);
     m_count->setValue(10);
     auto* sine = new QRadioButton(QStringLiteral("Change by si&n"), gradient);
+    SetControlId(sine, SineId);
     auto* cosine = new QRadioButton(QStringLiteral("Change by &cos "), gradient);
+    SetControlId(cosine, CosineId);
     sine->setChecked(true);
     m_curve = new QButtonGroup(this);
     m_curve->addButton(sine, static_cast<int>(CColourData::Curve::Sine));
     m_curve->addButton(cosine, static_cast<int>(CColourData::Curve::Cosine));
     m_insert = new QCheckBox(QStringLiteral("Insert"), gradient);
+    SetControlId(m_insert, InsertCheckId);
     gradientLayout->addWidget(start, 0, 0, 1, 2);
     gradientLayout->addWidget(end, 1, 0, 1, 2);
     gradientLayout->addWidget(remove, 2, 0, 1, 2);

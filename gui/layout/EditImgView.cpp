@@ -10,6 +10,7 @@
 #include "gui/app/DocTemplate.h"
 #include "gui/app/EditorApp.h"
 #include "gui/app/MainFrame.h"
+#include "gui/app/MessageText.h"
 #include "gui/layout/LayoutDialogs.h"
 #include "gui/layout/LayoutPrint.h"
 #include "gui/picture/PictureLoader.h"
@@ -446,7 +447,7 @@ void CEditImgView::StartScan(bool emptyLayout)
     CEditImgDoc work = document->Data();
     Status begun = emptyLayout ? CLampScanner::BeginEmptyLayout(work) : CLampScanner::Begin(work);
     if (!begun) {
-        ShowMessage(begun.key, QString::fromStdString(begun.detail));
+        ShowMessage(begun.key, DetailText(begun));
         return;
     }
     m_scanWork = std::move(work);
@@ -474,7 +475,7 @@ void CEditImgView::OnScanTimer()
         return;
     Status finished = CLampScanner::Finish(*m_scanWork, m_picture);
     if (!finished)
-        ShowMessage(finished.key, QString::fromStdString(finished.detail));
+        ShowMessage(finished.key, DetailText(finished));
     m_pictureShown = false;
     constexpr Aspects kScanned = Aspect::Lamps | Aspect::Ports | Aspect::ScanSettings;
     const CProjectState result = CProjectState::Capture(*m_scanWork, kScanned);
@@ -574,7 +575,9 @@ void CEditImgView::PrintLayout(QPrinter& printer) const
 
 void CEditImgView::OnPrint()
 {
-    QPrinter printer(QPrinter::HighResolution);
+    // The application's printer carries what Print Setup chose.
+    std::optional<QPrinter> own;
+    QPrinter& printer = App() ? App()->Printer() : own.emplace(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     if (ExecDialog(dialog) == QDialog::Accepted)
         PrintLayout(printer);
@@ -583,7 +586,8 @@ void CEditImgView::OnPrint()
 void CEditImgView::OnPrintPreview()
 {
     m_previewMark = true;
-    QPrinter printer(QPrinter::HighResolution);
+    std::optional<QPrinter> own;
+    QPrinter& printer = App() ? App()->Printer() : own.emplace(QPrinter::HighResolution);
     QPrintPreviewDialog dialog(&printer, this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { PrintLayout(*target); });

@@ -56,6 +56,12 @@ void CTestInstall::WriteLanguageFile(const std::string& fileName, const std::str
     WriteText(Folder() / "Mullanguage" / fileName, text);
 }
 
+void CTestInstall::WriteDataFile(const fs::path& relative, const std::string& text) const
+{
+    fs::create_directories((Folder() / relative).parent_path());
+    WriteText(Folder() / relative, text);
+}
+
 void CTestInstall::RemoveLanguageFile(const std::string& fileName) const
 {
     fs::remove(Folder() / "Mullanguage" / fileName);
@@ -73,7 +79,10 @@ void CPromptLog::Install(CPrompts& prompts)
         messages << text;
         return answer;
     };
-    prompts.openFileName = [this](QWidget*, const QString&) { return openName; };
+    prompts.openFileName = [this](QWidget*, const QString& filters) {
+        openFilters = filters;
+        return openName;
+    };
     prompts.saveFileName = [this](QWidget*, const QString&, const QString&) { return saveName; };
     prompts.chooseType = [this](QWidget*, const QStringList& names) {
         typesOffered = names;
@@ -82,6 +91,10 @@ void CPromptLog::Install(CPrompts& prompts)
     prompts.openUrl = [this](const QUrl& url) {
         urlsOpened << url;
         return urlOpens;
+    };
+    prompts.pageSetup = [this](QWidget*, QPrinter& printer) {
+        pageSetups << &printer;
+        return true;
     };
 }
 

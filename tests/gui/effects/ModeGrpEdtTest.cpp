@@ -4,6 +4,7 @@
 #include "gui/effects/ModeGrpEdt.h"
 #include "gui/layout/LayoutDocument.h"
 
+#include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -172,6 +173,12 @@ TEST_F(ModeGrpEdtTest, DroppedModesJoinTheGroupAfterTheEntryDroppedOn)
 
 TEST_F(ModeGrpEdtTest, RefreshReinitialisesAndDeleteDoesNothing)
 {
+    const std::unique_ptr<QMenu> menu = page->MakeContextMenu();
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->text(), Text("ID_MODEGRPEDIT_REFRESH"));
+    EXPECT_EQ(menu->actions()[0]->data().toInt(), CModeGrpEdt::RefreshId);
+    EXPECT_EQ(menu->actions()[1]->text(), Text("ID_MODEGRPEDIT_DELETE"));
+    EXPECT_EQ(menu->actions()[1]->data().toInt(), CModeGrpEdt::DeleteId);
     Click(CModeGrpEdt::InsertAllId);
     page->OnMenuCommand(CModeGrpEdt::DeleteId);
     EXPECT_EQ(GroupItem(0)->childCount(), 3);

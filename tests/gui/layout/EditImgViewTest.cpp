@@ -254,6 +254,10 @@ TEST_F(EditImgViewTest, RefusedGridNamesItsValuesAndChangesNothing)
     EXPECT_FALSE(View()->ScanPending());
     ASSERT_EQ(s->log.messages.size(), 1);
     EXPECT_TRUE(s->log.messages.front().contains(QStringLiteral("scan grid cannot be used")));
+    // The values in the user's language, not the command line's detail.
+    EXPECT_TRUE(
+        s->log.messages.front().endsWith(QStringLiteral("\nThe grid step inf is not a positive number.")))
+        << s->log.messages.front().toStdString();
     EXPECT_TRUE(View()->ScanAllowed());
     EXPECT_TRUE(Enabled(cmd::Scan));
     EXPECT_FALSE(Doc().IsModified());
@@ -830,9 +834,10 @@ TEST_F(EditImgViewTest, PrintCommandAndPreviewMark)
                 data.lamps.emplace_back(x, y, static_cast<int>(data.lamps.size()), 0x00FF00, 5, 1);
             });
     const QString pdf = install.FilePath(QStringLiteral("layout.pdf"));
-    fillDialog = [&pdf](QDialog& dialog) {
+    fillDialog = [this, &pdf](QDialog& dialog) {
         auto* print = qobject_cast<QPrintDialog*>(&dialog);
         ASSERT_NE(print, nullptr);
+        EXPECT_EQ(print->printer(), &s->app->Printer()) << "the printer Print Setup set up";
         print->printer()->setOutputFormat(QPrinter::PdfFormat);
         print->printer()->setOutputFileName(pdf);
         print->QDialog::done(QDialog::Accepted);
