@@ -13,6 +13,7 @@
 #include "gui/layout/LayoutDialogs.h"
 #include "gui/layout/LayoutPrint.h"
 #include "gui/picture/PictureLoader.h"
+#include "gui/widgets/LampColour.h"
 #include "gui/widgets/StatusBarXP.h"
 
 #include <QContextMenuEvent>
@@ -44,13 +45,6 @@ struct ZoomCommand {
 constexpr ZoomCommand kZoomCommands[] = {{cmd::Zoom4, 4},  {cmd::Zoom8, 8},  {cmd::Zoom12, 12},
                                          {cmd::Zoom16, 16}, {cmd::Zoom20, 20}, {cmd::Zoom24, 24},
                                          {cmd::Zoom28, 28}};
-
-QColor FromColourRef(std::int32_t value)
-{
-    const auto v = static_cast<std::uint32_t>(value);
-    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
-                  static_cast<int>((v >> 16) & 0xFF));
-}
 
 QString Text(const char* key)
 {
@@ -97,6 +91,9 @@ int ZoomFit(const std::vector<CLamp>& lamps, int clientWidth, int clientHeight, 
     // A layout wider than the client in cells would give 0 and then divide by it.
     return std::max(zoom, 1);
 }
+
+// Below this the digits are a few pixels of noise, not a number.
+constexpr int kSmallestNumberPixels = 6;
 
 } // namespace
 
@@ -982,7 +979,8 @@ void CEditImgView::PaintLamps(QPainter& painter, const QRect& dirty)
     QFont font(QStringLiteral("Century Gothic"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(std::max(1, 2 * zoom / 3));
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(zoom, 1, 1000)));
+    // Strokes thick enough to read at the small sizes most layouts are drawn at.
+    font.setWeight(QFont::DemiBold);
     // Characters a quarter of the cell wide, as the font's average width.
     if (const int average = QFontMetrics(font).averageCharWidth(); average > 0 && zoom >= 4)
         font.setStretch(std::clamp(100 * (zoom / 4) / average, 1, 4000));
@@ -998,7 +996,7 @@ void CEditImgView::PaintLamps(QPainter& painter, const QRect& dirty)
 const QImage& CEditImgView::LampSprite(const CLamp& lamp, const QFont& font)
 {
     const int zoom = m_zoom;
-    const bool numbered = lamp.port > 0;
+    const bool numbered = lamp.port > 0 && font.pixelSize() >= kSmallestNumberPixels;
     const quint64 key = (quint64(std::min(zoom, 0xFFFF)) << 48) |
                         (quint64(static_cast<std::uint32_t>(lamp.colour) & 0xFFFFFF) << 24) |
                         (numbered ? quint64(static_cast<std::uint32_t>(lamp.order) & 0xFFFFFF) + 1 : 0);
@@ -1011,12 +1009,13 @@ const QImage& CEditImgView::LampSprite(const CLamp& lamp, const QFont& font)
     QImage sprite(zoom + 1, zoom + 1, QImage::Format_ARGB32_Premultiplied);
     sprite.fill(Qt::transparent);
     QPainter painter(&sprite);
-    const QColor colour = FromColourRef(lamp.colour);
+    const QColor colour = LampColour(lamp.colour);
     const double corner = static_cast<int>(zoom * 0.9) / 2.0;
     painter.setPen(Qt::white);
     painter.setBrush(colour);
     painter.drawRoundedRect(QRect(0, 0, zoom, zoom), corner, corner);
     if (numbered) {
+        painter.setPen(ContrastColour(colour));
         painter.setFont(font);
         painter.setBackgroundMode(Qt::OpaqueMode);
         painter.setBackground(colour);

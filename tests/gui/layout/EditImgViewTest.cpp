@@ -15,6 +15,7 @@
 #include "gui/layout/LayoutDocument.h"
 #include "gui/picture/PictureLoader.h"
 #include "gui/preview/ModetestView.h"
+#include "gui/widgets/LampColour.h"
 #include "gui/widgets/StatusBarXP.h"
 
 #include <QDir>
@@ -34,6 +35,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -606,6 +609,39 @@ TEST_F(EditImgViewTest, StatusPanesAndCoordinatesBarFollowThePointer)
     QTest::mouseMove(View(), CellPoint(8, 8));
     EXPECT_EQ(main.StatusBarXP()->PaneText(3), QStringLiteral("    PORT:   -1, LAMP:     -1"));
     EXPECT_EQ(main.CoordinatesBar()->Field(CCoordinatesBar::kLamp), QStringLiteral(" -1"));
+}
+
+TEST_F(EditImgViewTest, OrderNumbersReadOnEveryPortColourAtEveryZoom)
+{
+    CLayoutDocument document;
+    CEditImgDoc project;
+    for (int port = 1; port <= kPortCount; ++port) {
+        CLamp lamp(2 * port, 1, port - 1, static_cast<std::int32_t>(CPortEditor::PortColour(port)), 5, 1);
+        lamp.port = port;
+        lamp.order = 8;
+        project.lamps.push_back(lamp);
+    }
+    project.scanned = true;
+    document.OpenProject(project);
+    CEditImgView view(&document);
+    view.resize(800, 300);
+    view.grab(); // the first paint fits the zoom; the commands set it after that
+    auto luma = [](QColor c) { return (299 * c.red() + 587 * c.green() + 114 * c.blue()) / 1000; };
+    for (int zoomCommand : {cmd::Zoom12, cmd::Zoom20, cmd::Zoom28}) {
+        view.RunCommand(zoomCommand);
+        const QImage image = view.grab().toImage();
+        const int zoom = view.Zoom();
+        for (const CLamp& lamp : project.lamps) {
+            // The strokes of the number stand out from the lamp by at least 100 of 255 in brightness.
+            const QPoint origin = view.LampOrigin(lamp.x, lamp.y);
+            const int background = luma(LampColour(lamp.colour));
+            int contrast = 0;
+            for (int y = origin.y() + zoom / 5; y < origin.y() + 5 * zoom / 6; ++y)
+                for (int x = origin.x() + zoom / 6; x < origin.x() + 5 * zoom / 6; ++x)
+                    contrast = std::max(contrast, std::abs(luma(image.pixelColor(x, y)) - background));
+            EXPECT_GE(contrast, 100) << "port " << lamp.port << " zoom " << zoom;
+        }
+    }
 }
 
 // --- ports -----------------------------------------------------------------
