@@ -18,6 +18,7 @@
 #include "gui/effects/SceneEditorRun.h"
 #include "gui/layout/EditImgView.h"
 #include "gui/layout/LayoutDocument.h"
+#include "gui/layout/LayoutViewConnection.h"
 #include "gui/preview/DemoDoc.h"
 #include "gui/preview/ModetestView.h"
 #include "gui/widgets/StatusBarXP.h"
@@ -198,6 +199,8 @@ CChildFrame* CMainFrame::AddChildFrame(CDocTemplate* docTemplate, CView* view)
 {
     auto* frame = new CChildFrame(*this, *docTemplate, view);
     m_mdiArea->addSubWindow(frame);
+    if (auto* layoutView = qobject_cast<CEditImgView*>(view))
+        ConnectLayoutViewToMainFrame(*layoutView, *this);
     return frame;
 }
 

@@ -611,6 +611,45 @@ TEST_F(EditImgViewTest, StatusPanesAndCoordinatesBarFollowThePointer)
     EXPECT_EQ(main.CoordinatesBar()->Field(CCoordinatesBar::kLamp), QStringLiteral(" -1"));
 }
 
+TEST_F(EditImgViewTest, ZoomShowsAtOnceAndTheBarsClearWithTheLastLayoutView)
+{
+    EmptyLayout();
+    Registry().Dispatch(cmd::InsertLamp);
+    Click(1, 1);
+    Click(2, 2);
+    QTest::mouseMove(View(), CellPoint(2, 2));
+    CMainFrame& main = *s->app->MainFrame();
+    CCoordinatesBar& bar = *main.CoordinatesBar();
+    EXPECT_EQ(bar.Field(CCoordinatesBar::kTotal), QStringLiteral("  2"));
+    // Page Up shows without the pointer moving.
+    const int zoom = View()->Zoom();
+    QTest::keyClick(View(), Qt::Key_PageUp);
+    ASSERT_EQ(View()->Zoom(), zoom + 5);
+    EXPECT_EQ(bar.Field(CCoordinatesBar::kZoom), QString::number(zoom + 5));
+
+    // A second layout shows its own zoom and count, nothing of the first one's cell.
+    CEditImgView* first = View();
+    Registry().Dispatch(cmd::NewImageDocument);
+    ProcessEvents();
+    ASSERT_NE(View(), first);
+    EXPECT_EQ(bar.Field(CCoordinatesBar::kZoom), QStringLiteral("16"));
+    EXPECT_EQ(bar.Field(CCoordinatesBar::kTotal), QStringLiteral("  0"));
+    EXPECT_EQ(bar.Field(CCoordinatesBar::kX), QString());
+    EXPECT_EQ(main.StatusBarXP()->PaneText(1), QString());
+
+    // With the last layout view closed nothing of them is left.
+    s->log.answer = QMessageBox::No;
+    while (View()) {
+        Registry().Dispatch(cmd::FileClose);
+        ProcessEvents();
+    }
+    for (int pane : {1, 2, 3})
+        EXPECT_EQ(main.StatusBarXP()->PaneText(pane), QString()) << pane;
+    for (int field : {CCoordinatesBar::kX, CCoordinatesBar::kY, CCoordinatesBar::kZoom, CCoordinatesBar::kId,
+                      CCoordinatesBar::kTotal, CCoordinatesBar::kPort, CCoordinatesBar::kLamp})
+        EXPECT_EQ(bar.Field(field), QString()) << field;
+}
+
 TEST_F(EditImgViewTest, OrderNumbersReadOnEveryPortColourAtEveryZoom)
 {
     CLayoutDocument document;
