@@ -116,6 +116,13 @@ void ConnectLayoutViewToMainFrame(CEditImgView& view, CMainFrame& main)
                          ClearLayoutStatus(*status, *coordinates);
                          state.cellShown = false;
                      });
+    if (CLayoutDocument* document = view.GetLayoutDocument()) {
+        QObject::connect(document, &CLayoutDocument::Note, &view,
+                         [status = QPointer<CStatusBarXP>(status)](const QString& text) {
+                             if (status)
+                                 status->SetPaneText(0, text);
+                         });
+    }
 }
 
 } // namespace lumaro::gui

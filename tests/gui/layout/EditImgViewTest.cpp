@@ -786,6 +786,8 @@ TEST_F(EditImgViewTest, PortChainsByClickAndCoordinatesBarAndCportFile)
     s->app->SetCurrentDirectory(install.FilePath(QString()));
     Registry().Dispatch(cmd::PortTableOut);
     EXPECT_EQ(ReadFile(install.FilePath(QStringLiteral("cport.h"))), CPortTable::Text(Data().lamps));
+    EXPECT_EQ(s->app->MainFrame()->StatusBarXP()->PaneText(0),
+              QStringLiteral("cport.h written to ") + QDir::toNativeSeparators(Doc().PortTablePath()));
 
     s->app->SetCurrentDirectory(install.FilePath(QStringLiteral("no/such/folder")));
     Registry().Dispatch(cmd::PortTableOut);
