@@ -119,6 +119,11 @@ void CEditImgView::RegisterCommands()
         ui.Enable(m_scan->Editing());
         ui.SetCheck(m_canvas->Gridding());
     });
+    OnCommand(cmd::ShowWiring, [this] { m_canvas->SetWiringShown(!m_canvas->WiringShown()); });
+    OnUpdate(cmd::ShowWiring, [this](CCmdUI& ui) {
+        ui.Enable(m_scan->Editing());
+        ui.SetCheck(m_canvas->WiringShown());
+    });
     OnCommand(cmd::SwitchWindow, [this] { m_scan->SwitchShown(); });
     OnUpdate(cmd::SwitchWindow, [this](CCmdUI& ui) { ui.Enable(m_scan->Editing()); });
 
@@ -325,7 +330,7 @@ void CEditImgView::OnCoordinatesButton(int id)
 void CEditImgView::PrintLayout(QPrinter& printer) const
 {
     if (CLayoutDocument* document = GetLayoutDocument())
-        PrintLampPages(printer, document->Data().lamps, kPrintCellSize, false);
+        PrintLampPages(printer, document->Data().lamps, kPrintCellSize, false, m_canvas->WiringShown());
 }
 
 void CEditImgView::OnPrint()

@@ -54,6 +54,7 @@ public:
     int Zoom() const { return m_canvas->Zoom(); }
     int DrawCount() const { return m_canvas->DrawCount(); }
     Tool CurrentTool() const { return m_tool.CurrentTool(); }
+    bool WiringShown() const { return m_canvas->WiringShown(); }
     bool PictureShown() const { return m_scan->PictureShown(); }
     bool ScanAllowed() const { return m_scan->ScanAllowed(); }
     bool ScanPending() const { return m_scan->ScanPending(); }

@@ -65,8 +65,11 @@ CLayoutCanvas::CLayoutCanvas(CLayoutDocument* document, QWidget* parent)
 
     if (document) {
         connect(document, &CLayoutDocument::Changed, this, [this](Aspects what) {
-            if (what & kShown)
-                update();
+            if (!(what & kShown))
+                return;
+            if (what & (Aspect::Lamps | Aspect::Ports))
+                m_chainsStale = true;
+            update();
         });
     }
 }
@@ -178,6 +181,12 @@ void CLayoutCanvas::resizeEvent(QResizeEvent* event)
 void CLayoutCanvas::SetGridding(bool on)
 {
     m_gridding = on;
+    update();
+}
+
+void CLayoutCanvas::SetWiringShown(bool on)
+{
+    m_wiring = on;
     update();
 }
 
@@ -301,7 +310,29 @@ void CLayoutCanvas::PaintLamps(QPainter& painter, const QRect& dirty)
             continue;
         painter.drawImage(at, LampSprite(lamp, font));
     }
+    if (m_wiring)
+        PaintWiring(painter, visible);
     ++m_drawCount;
+}
+
+void CLayoutCanvas::PaintWiring(QPainter& painter, const QRect& visible)
+{
+    const std::vector<CLamp>& lamps = m_document->Data().lamps;
+    if (m_chainsStale) {
+        m_chains = LampChains(lamps);
+        m_chainsStale = false;
+    }
+    const QPoint base = LampOrigin(0, 0);
+    const int zoom = m_zoom;
+    const double half = zoom / 2.0;
+    // Smoothed wide lines cost ten times as much over a large layout.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    gui::PaintWiring(
+        painter, lamps, m_chains,
+        [base, zoom, half](const CLamp& lamp) {
+            return QPointF(base.x() + double(lamp.x) * zoom + half, base.y() + double(lamp.y) * zoom + half);
+        },
+        zoom, QRectF(visible));
 }
 
 const QImage& CLayoutCanvas::LampSprite(const CLamp& lamp, const QFont& font)

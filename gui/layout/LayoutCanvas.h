@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/layout/Lamp.h"
+#include "gui/layout/LampWiring.h"
 
 #include <QHash>
 #include <QImage>
@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <vector>
 
 class QScrollBar;
 
@@ -16,7 +17,7 @@ namespace lumaro::gui {
 class CLayoutDocument;
 
 // What the lamp layout view shows: the picture being scanned, or the lamps
-// on their grid, with the scroll bars and the zoom. Redraws
+// on their grid, with the scroll bars, the zoom and the wiring. Redraws
 // when the document announces a change it shows. Mouse, wheel and keys go
 // to the view, which hands them on here.
 class CLayoutCanvas : public QWidget {
@@ -47,6 +48,8 @@ public:
 
     bool Gridding() const { return m_gridding; }
     void SetGridding(bool on);
+    bool WiringShown() const { return m_wiring; }
+    void SetWiringShown(bool on);
     // While no tool has been chosen the layout sits in the middle.
     void SetCentred(bool centred);
     // Shows picture instead of the lamps; nullptr shows the lamps again.
@@ -70,6 +73,7 @@ private:
     void TakeOffsetsFromBars();
     void PaintPicture(QPainter& painter);
     void PaintLamps(QPainter& painter, const QRect& dirty);
+    void PaintWiring(QPainter& painter, const QRect& visible);
     const QImage& LampSprite(const CLamp& lamp, const QFont& font);
 
     QPointer<CLayoutDocument> m_document;
@@ -78,10 +82,13 @@ private:
     int m_scrollX = 0;
     int m_scrollY = 0;
     bool m_gridding = true;
+    bool m_wiring = false;
     bool m_centred = true;
     std::optional<QImage> m_picture;
     // Lamps drawn once per zoom, colour and order number, then copied.
     QHash<quint64, QImage> m_sprites;
+    std::vector<LampChain> m_chains; // of the lamps as last drawn
+    bool m_chainsStale = true;
     QScrollBar* m_hBar = nullptr;
     QScrollBar* m_vBar = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "gui/layout/LayoutPrint.h"
 
+#include "gui/layout/LampWiring.h"
 #include "gui/widgets/LampColour.h"
 
 #include <QPainter>
@@ -47,7 +48,7 @@ int PrintCell(int cellSize)
 } // namespace
 
 void PaintLampPage(QPainter& painter, const LampPrintPage& page, const std::vector<CLamp>& lamps,
-                   int cellSize, bool printColour)
+                   int cellSize, bool printColour, bool wiring)
 {
     const int s = PrintCell(cellSize);
     auto centre = [&page, s](const CLamp& lamp) {
@@ -73,10 +74,19 @@ void PaintLampPage(QPainter& painter, const LampPrintPage& page, const std::vect
         const QString text = QString::asprintf("%x%4d", static_cast<unsigned>(lamp.port), lamp.order);
         painter.drawText(square.adjusted(5, 5, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
     }
+    if (wiring) {
+        // A chain running on to another page is cut at the edge of this one's block.
+        const QRectF block(50 + s / 2.0, 50 + s / 2.0, double(kPrintBlockWidth / s) * s,
+                           double(kPrintBlockHeight / s) * s);
+        painter.setClipRect(block);
+        painter.setRenderHint(QPainter::Antialiasing);
+        PaintWiring(painter, lamps, LampChains(lamps), centre, s, block);
+    }
     painter.restore();
 }
 
-void PrintLampPages(QPrinter& printer, const std::vector<CLamp>& lamps, int cellSize, bool printColour)
+void PrintLampPages(QPrinter& printer, const std::vector<CLamp>& lamps, int cellSize, bool printColour,
+                    bool wiring)
 {
     const int s = PrintCell(cellSize);
     const std::vector<LampPrintPage> pages =
@@ -96,7 +106,7 @@ void PrintLampPages(QPrinter& printer, const std::vector<CLamp>& lamps, int cell
         const LampPrintPage& page = pages[p];
         painter.resetTransform();
         painter.scale(scale, scale);
-        PaintLampPage(painter, page, lamps, s, printColour);
+        PaintLampPage(painter, page, lamps, s, printColour, wiring);
         painter.setPen(Qt::black);
         painter.setFont(pageFont);
         painter.drawText(QPoint(1300, 3900), QString::asprintf("page  %d ", page.number));

@@ -683,6 +683,49 @@ TEST_F(EditImgViewTest, OrderNumbersReadOnEveryPortColourAtEveryZoom)
     }
 }
 
+TEST_F(EditImgViewTest, ShowWiringDrawsEachChainInItsPortColour)
+{
+    EmptyLayout();
+    EditProject(Doc(), [](CEditImgDoc& data) {
+        auto chained = [&data](int x, int y, int port, int order) {
+            CLamp lamp(x, y, static_cast<int>(data.lamps.size()),
+                       static_cast<std::int32_t>(CPortEditor::PortColour(port)), 5, 1);
+            lamp.port = port;
+            lamp.order = order;
+            data.lamps.push_back(lamp);
+        };
+        chained(2, 2, 1, 1);
+        chained(8, 2, 1, 2);
+        chained(2, 8, 2, 2);
+        chained(8, 8, 2, 1);
+    });
+    Registry().Dispatch(cmd::Zoom20);
+    const int zoom = View()->Zoom();
+    auto centre = [&](int x, int y) { return View()->LampOrigin(x, y) + QPoint(zoom / 2, zoom / 2); };
+    const QColor red = LampColour(static_cast<std::int32_t>(CPortEditor::PortColour(1)));
+    const QColor blue = LampColour(static_cast<std::int32_t>(CPortEditor::PortColour(2)));
+
+    EXPECT_FALSE(Checked(cmd::ShowWiring));
+    QImage shot = View()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(centre(5, 2)), QColor(Qt::black));
+    EXPECT_EQ(shot.pixelColor(centre(5, 8)), QColor(Qt::black));
+
+    Registry().Dispatch(cmd::ShowWiring);
+    EXPECT_TRUE(Checked(cmd::ShowWiring));
+    shot = View()->grab().toImage();
+    // Halfway between two chained lamps, in the port's colour.
+    EXPECT_EQ(shot.pixelColor(centre(5, 2)), red);
+    EXPECT_EQ(shot.pixelColor(centre(5, 8)), blue);
+    // Port 2 starts at (8, 8): that lamp is ringed, its other end is not.
+    const int ring = static_cast<int>(0.6 * zoom);
+    EXPECT_EQ(shot.pixelColor(centre(8, 8) + QPoint(ring, 0)), blue);
+    EXPECT_EQ(shot.pixelColor(centre(2, 8) - QPoint(ring, 0)), QColor(Qt::black));
+
+    Registry().Dispatch(cmd::ShowWiring);
+    EXPECT_FALSE(Checked(cmd::ShowWiring));
+    EXPECT_EQ(View()->grab().toImage().pixelColor(centre(5, 2)), QColor(Qt::black));
+}
+
 // --- ports -----------------------------------------------------------------
 
 TEST_F(EditImgViewTest, PortEditDialogValidatesAndSetsTheOperation)

@@ -92,20 +92,29 @@ CLamp Chained(int x, int y, int port, int order)
     return lamp;
 }
 
-QImage PaintedPage(const std::vector<CLamp>& lamps, bool printColour)
+QImage PaintedPage(const std::vector<CLamp>& lamps, bool printColour, bool wiring)
 {
     QImage image(500, 200, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintLampPage(painter, LampPrintPages(lamps, 50, 76).front(), lamps, 50, printColour);
+    PaintLampPage(painter, LampPrintPages(lamps, 50, 76).front(), lamps, 50, printColour, wiring);
     return image;
+}
+
+TEST(LayoutPrint, WiringIsPrintedOnlyWhenShown)
+{
+    // Lamp squares centred at (100, 100) and (400, 100).
+    const std::vector<CLamp> lamps = {Chained(0, 0, 2, 1), Chained(6, 0, 2, 2)};
+    const QColor blue = LampColour(static_cast<std::int32_t>(CPortEditor::PortColour(2)));
+    EXPECT_EQ(PaintedPage(lamps, false, true).pixelColor(250, 100), blue);
+    EXPECT_EQ(PaintedPage(lamps, false, false).pixelColor(250, 100), QColor(Qt::white));
 }
 
 TEST(LayoutPrint, ColourPrintWritesReadablyOnLightPortColours)
 {
     // Port 5 is cyan: the square takes it, the text is dark on it.
     const std::vector<CLamp> lamps = {Chained(0, 0, 5, 7)};
-    const QImage page = PaintedPage(lamps, true);
+    const QImage page = PaintedPage(lamps, true, false);
     const QColor cyan = LampColour(static_cast<std::int32_t>(CPortEditor::PortColour(5)));
     EXPECT_EQ(page.pixelColor(120, 120), cyan);
     int darkest = 255;
