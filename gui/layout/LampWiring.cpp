@@ -62,8 +62,10 @@ void PaintWiring(QPainter& painter, const std::vector<CLamp>& lamps, const std::
         const bool ringShown = QRectF(first.x() - ring - edgeWidth, first.y() - ring - edgeWidth,
                                       2 * (ring + edgeWidth), 2 * (ring + edgeWidth))
                                    .intersects(visible);
+        // Square ends: round ones are curves, and over thousands of segments
+        // they cost more than all the lamps.
         for (const auto& [pen, penWidth] : {std::pair{edge, edgeWidth}, std::pair{colour, width}}) {
-            painter.setPen(QPen(pen, penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            painter.setPen(QPen(pen, penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
             if (!segments.empty())
                 painter.drawLines(segments.data(), static_cast<int>(segments.size()));
             if (ringShown)

@@ -325,7 +325,7 @@ void CLayoutCanvas::PaintWiring(QPainter& painter, const QRect& visible)
     const QPoint base = LampOrigin(0, 0);
     const int zoom = m_zoom;
     const double half = zoom / 2.0;
-    // Smoothed wide lines cost ten times as much over a large layout.
+    // Smoothed wide lines cost many times as much over a large layout.
     painter.setRenderHint(QPainter::Antialiasing, false);
     gui::PaintWiring(
         painter, lamps, m_chains,
