@@ -197,7 +197,11 @@ public:
         for (;;) {
             SkipBlanks();
             const std::size_t tokenLine = m_line;
-            const std::size_t end = m_text.find_first_of(",}", m_pos);
+            std::size_t end = m_pos;
+            while (end < m_text.size() && m_text[end] != ',' && m_text[end] != '}')
+                ++end;
+            if (end == m_text.size())
+                end = std::string_view::npos;
             if (end == std::string_view::npos)
                 Fail(m_file, a.line, "array " + std::string(a.name) + " is not closed; the file ends first");
             const std::string_view raw = m_text.substr(m_pos, end - m_pos);
@@ -420,6 +424,13 @@ std::vector<std::vector<Row>> ReadShowPatterns(std::string_view text)
     return patterns;
 }
 
+void AppendNumber(std::string& out, std::uint64_t v)
+{
+    char buf[24];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, end);
+}
+
 std::string N(std::int64_t v)
 {
     return std::to_string(v);
@@ -505,8 +516,10 @@ private:
                 continue;
             }
             Line("code unsigned int " + name + "[]={");
-            for (std::size_t i = 0; i < values.size(); ++i)
-                Line(std::to_string(values[i]) + (i + 1 < values.size() ? "," : "};"));
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                AppendNumber(m_out, values[i]);
+                m_out += i + 1 < values.size() ? ",\r\n" : "};\r\n";
+            }
         }
     }
 
@@ -523,8 +536,11 @@ private:
             Line("code CSTG " + name + "[]={");
             for (std::size_t i = 0; i < members.size(); ++i) {
                 const std::uint32_t m = members[i];
-                Line("{" + std::to_string(m_t.lamps[m].size()) + ",CST" + std::to_string(std::uint64_t{m} + 1) +
-                     (i + 1 < members.size() ? "}," : "}};"));
+                m_out += '{';
+                AppendNumber(m_out, m_t.lamps[m].size());
+                m_out += ",CST";
+                AppendNumber(m_out, std::uint64_t{m} + 1);
+                m_out += i + 1 < members.size() ? "},\r\n" : "}};\r\n";
             }
         }
     }
@@ -542,9 +558,13 @@ private:
                 continue;
             }
             Line("code RGB " + name + "[]={");
-            for (std::size_t c = 0; c < count; ++c)
-                Line("{" + std::to_string(values[3 * c]) + ',' + std::to_string(values[3 * c + 1]) + ',' +
-                     std::to_string(values[3 * c + 2]) + (c + 1 < count ? "}," : "}};"));
+            for (std::size_t c = 0; c < count; ++c) {
+                m_out += '{';
+                for (std::size_t i = 0; i < 3; ++i) {
+                    AppendNumber(m_out, values[3 * c + i]);
+                    m_out += i < 2 ? "," : c + 1 < count ? "},\r\n" : "}};\r\n";
+                }
+            }
         }
         for (std::size_t k = 0; k < m_ramps.size(); ++k)
             Line("code RGB CLRGRP" + std::to_string(m_t.colours.size() + k + 1) + "[]={\r\n" + m_ramps[k]);
