@@ -6,6 +6,22 @@
 
 namespace lumaro {
 
+FirmwareSourceTexts MakeFirmwareSources(const CCompiledEffects& compiled, const std::vector<CLamp>& lamps,
+                                        int fileFormat)
+{
+    CFirmwareText text;
+    text.BuildShowPattern(compiled);
+    FirmwareSourceTexts out;
+    out.tables = text.BuildGroupTables(compiled);
+    text.BuildGetterSource(compiled);
+    out.portTable = CPortTable::Text(lamps);
+    out.showPattern = text.TextOf(CFirmwareText::Output::ShowPattern);
+    out.groupTables = text.TextOf(CFirmwareText::Output::GroupTables);
+    out.getterSource = text.TextOf(CFirmwareText::Output::GetterSource);
+    out.data = CFirmwareData::Text(out.portTable, out.showPattern, out.groupTables, fileFormat);
+    return out;
+}
+
 Status EmitFirmwareSources(const CCompiledEffects& compiled, const std::vector<CLamp>& lamps, int fileFormat,
                            const fs::path& folder)
 {

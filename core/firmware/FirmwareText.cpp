@@ -59,13 +59,16 @@ std::string CFirmwareText::TextOf(Output output) const
 
 Status CFirmwareText::WriteTables(const CCompiledEffects& compiled, const fs::path& folder)
 {
+    // As the data command always did: a show-pattern file that cannot be
+    // written does not keep the group tables from being written.
     BuildShowPattern(compiled);
-    if (const Status s = WriteText(folder / kShowPatternFile, TextOf(Output::ShowPattern)); !s)
-        return s;
+    const Status shown = WriteText(folder / kShowPatternFile, TextOf(Output::ShowPattern));
     const Status tables = BuildGroupTables(compiled);
-    if (const Status s = WriteText(folder / kGroupTablesFile, TextOf(Output::GroupTables)); !s)
-        return s;
-    return tables;
+    const Status written = WriteText(folder / kGroupTablesFile, TextOf(Output::GroupTables));
+    for (const Status* s : {&shown, &tables, &written})
+        if (!*s)
+            return *s;
+    return Status::Ok();
 }
 
 Status CFirmwareText::WriteGetterSource(const CCompiledEffects& compiled, const fs::path& folder)
@@ -77,11 +80,8 @@ Status CFirmwareText::WriteGetterSource(const CCompiledEffects& compiled, const 
 Status CFirmwareText::WriteAll(const CCompiledEffects& compiled, const fs::path& folder)
 {
     const Status tables = WriteTables(compiled, folder);
-    if (!tables && tables.key == kCannotCreateKey)
-        return tables;
-    if (const Status s = WriteGetterSource(compiled, folder); !s)
-        return s;
-    return tables;
+    const Status getter = WriteGetterSource(compiled, folder);
+    return !tables ? tables : getter;
 }
 
 } // namespace lumaro

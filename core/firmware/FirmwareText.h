@@ -46,12 +46,13 @@ public:
     std::string TextOf(Output output) const;
 
     // "DSPPTN.H" then "CSTGRP.h" into folder (the data command). Both files
-    // are written even when a table is over its limit; the status is then
-    // that table's message. A file that cannot be written stops the rest.
+    // are written even when the other fails or a table is over its limit;
+    // the first failure is returned.
     Status WriteTables(const CCompiledEffects& compiled, const fs::path& folder);
     // "GETPTN.c" into folder.
     Status WriteGetterSource(const CCompiledEffects& compiled, const fs::path& folder);
-    // The three files; the first failure is returned.
+    // The three files, each written whatever became of the others; the
+    // first failure is returned.
     Status WriteAll(const CCompiledEffects& compiled, const fs::path& folder);
 };
 

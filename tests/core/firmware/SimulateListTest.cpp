@@ -204,4 +204,11 @@ TEST(FirmwareText, EachOutputWritesItsListsAndAnOverfullTableStaysEmpty)
     c.lampSequenceTable.resize(1);
     EXPECT_TRUE(text.WriteAll(c, dir.path()));
     EXPECT_EQ(text.WriteAll(c, dir / "missing").key, "MODETESTDOC_ONOUTTEXT_FTCD");
+
+    // A show-pattern file that cannot be written keeps nothing else from being written.
+    TempDir other;
+    fs::create_directory(other / "DSPPTN.H");
+    EXPECT_EQ(text.WriteAll(c, other.path()).key, "MODETESTDOC_ONOUTTEXT_FTCD");
+    EXPECT_TRUE(fs::exists(other / "CSTGRP.h"));
+    EXPECT_TRUE(fs::exists(other / "GETPTN.c"));
 }
