@@ -114,7 +114,8 @@ void BM_EmitAllFiles(benchmark::State& state)
 {
     const CCompiledEffects c = Tables();
     const std::vector<CLamp> lamps = Lamps();
-    const fs::path dir = fs::temp_directory_path() / ("lumaro-emit-bench-" + std::to_string(std::random_device{}()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("lumaro-emit-bench-" + std::to_string(std::random_device{}()));
     fs::create_directories(dir);
     for (auto _ : state)
         if (const Status s = EmitFirmwareSources(c, lamps, 1, dir); !s)

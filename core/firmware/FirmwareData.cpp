@@ -71,10 +71,12 @@ struct Damaged {
 std::string Excerpt(std::string_view s)
 {
     constexpr std::size_t kMax = 40;
-    std::string out;
-    for (char c : s.substr(0, kMax))
-        out += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
-    if (s.size() > kMax)
+    std::string out = Utf8Truncate(s.substr(0, 4 * kMax), kMax);
+    const bool cut = out.size() < s.size();
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    if (cut)
         out += "...";
     return "\"" + out + "\"";
 }
@@ -164,7 +166,8 @@ std::optional<std::size_t> IndexOf(std::string_view name, std::string_view prefi
     const std::string_view digits = name.substr(prefix.size());
     std::size_t v = 0;
     const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
-    if (digits.empty() || ec != std::errc() || ptr != digits.data() + digits.size() || std::to_string(v) != digits)
+    if (digits.empty() || ec != std::errc() || ptr != digits.data() + digits.size() ||
+        std::to_string(v) != digits)
         return std::nullopt;
     return v;
 }
@@ -191,24 +194,23 @@ public:
         a.line = m_line;
         const std::size_t brace = m_text.find_first_of("{\n", m_pos);
         if (brace == std::string_view::npos || m_text[brace] != '{')
-            Fail(m_file, m_line, "expected an array declaration, found " + Excerpt(Trim(m_text.substr(m_pos, 64))));
+            Fail(m_file, m_line,
+                 "expected an array declaration, found " + Excerpt(Trim(m_text.substr(m_pos, 64))));
         a.name = ArrayName(m_text.substr(m_pos, brace - m_pos), m_file, m_line);
         m_pos = brace + 1;
         for (;;) {
             SkipBlanks();
             const std::size_t tokenLine = m_line;
+            // A plain loop: find_first_of runs a memchr for every character.
             std::size_t end = m_pos;
             while (end < m_text.size() && m_text[end] != ',' && m_text[end] != '}')
                 ++end;
             if (end == m_text.size())
-                end = std::string_view::npos;
-            if (end == std::string_view::npos)
                 Fail(m_file, a.line, "array " + std::string(a.name) + " is not closed; the file ends first");
             const std::string_view raw = m_text.substr(m_pos, end - m_pos);
             const std::string_view token = Trim(raw);
             m_line += static_cast<std::size_t>(std::count(raw.begin(), raw.end(), '\n'));
-            m_pos = end;
-            ++m_pos;
+            m_pos = end + 1;
             if (m_text[end] == '}') {
                 if (!IsEndValue(token))
                     Fail(m_file, tokenLine,
@@ -258,7 +260,8 @@ std::array<std::uint64_t, kPortCount> ReadPortCounts(std::string_view text)
         const auto index = IndexOf(a->name, "CPort");
         if (!index || *index != static_cast<std::size_t>(port + 1))
             Fail(file, a->line,
-                 "found array " + std::string(a->name) + " where CPort" + std::to_string(port + 1) + " belongs");
+                 "found array " + std::string(a->name) + " where CPort" + std::to_string(port + 1) +
+                     " belongs");
         counts[static_cast<std::size_t>(port)] = a->values.size();
         ++port;
     }
@@ -301,7 +304,8 @@ GroupTables ReadGroupTables(std::string_view text)
             Fail(file, a->line, "unexpected array " + Excerpt(a->name));
         const std::size_t expected = kind->into->size();
         if (expected == kind->arrays)
-            Fail(file, a->line, "more than " + std::to_string(kind->arrays) + ' ' + std::string(kind->prefix) + " arrays");
+            Fail(file, a->line,
+                 "more than " + std::to_string(kind->arrays) + ' ' + std::string(kind->prefix) + " arrays");
         if (*index != expected)
             Fail(file, a->line,
                  "found array " + std::string(a->name) + " where " + std::string(kind->prefix) +
@@ -313,7 +317,8 @@ GroupTables ReadGroupTables(std::string_view text)
     }
     for (const Kind& k : kinds)
         if (!k.into->empty() && k.into->size() != k.arrays)
-            Fail(file, k.lastLine, "array " + std::string(k.prefix) + std::to_string(k.into->size()) + " is missing");
+            Fail(file, k.lastLine,
+                 "array " + std::string(k.prefix) + std::to_string(k.into->size()) + " is missing");
     return t;
 }
 
@@ -346,13 +351,14 @@ Row ReadRow(std::string_view line, std::size_t lineNo)
     std::size_t start = 0;
     for (;;) {
         const std::size_t comma = line.find(',', start);
-        tokens.push_back(Trim(line.substr(start, comma == std::string_view::npos ? line.size() - start : comma - start)));
+        tokens.push_back(
+            Trim(line.substr(start, comma == std::string_view::npos ? line.size() - start : comma - start)));
         if (comma == std::string_view::npos)
             break;
         start = comma + 1;
     }
     // Every value is followed by a comma, so the text after the last is blank.
-    while (!tokens.empty() && tokens.back().empty())
+    if (tokens.back().empty())
         tokens.pop_back();
     for (std::string_view token : tokens) {
         if (token.empty())
@@ -385,12 +391,14 @@ std::vector<std::vector<Row>> ReadShowPatterns(std::string_view text)
     // Only the 32 program groups are read; what follows them is not.
     while (start <= text.size() && !(patterns.size() == kPatternCount && !inside)) {
         const std::size_t nl = text.find('\n', start);
-        std::string_view line = text.substr(start, nl == std::string_view::npos ? text.size() - start : nl - start);
+        std::string_view line =
+            text.substr(start, nl == std::string_view::npos ? text.size() - start : nl - start);
         start = nl == std::string_view::npos ? text.size() + 1 : nl + 1;
         ++lineNo;
         if (line.find('{') != std::string_view::npos) {
             if (inside)
-                Fail(file, lineNo, "array ShowPattern" + std::to_string(patterns.size() - 1) + " is not closed");
+                Fail(file, lineNo,
+                     "array ShowPattern" + std::to_string(patterns.size() - 1) + " is not closed");
             const std::size_t brace = line.find('{');
             if (!Trim(line.substr(brace + 1)).empty())
                 Fail(file, lineNo, "unexpected text after \"{\": " + Excerpt(Trim(line.substr(brace + 1))));
@@ -398,8 +406,8 @@ std::vector<std::vector<Row>> ReadShowPatterns(std::string_view text)
             const auto index = IndexOf(name, "ShowPattern");
             if (!index || *index != patterns.size())
                 Fail(file, lineNo,
-                     "found array " + std::string(name) + " where ShowPattern" + std::to_string(patterns.size()) +
-                         " belongs");
+                     "found array " + std::string(name) + " where ShowPattern" +
+                         std::to_string(patterns.size()) + " belongs");
             patterns.emplace_back();
             inside = true;
             openedAt = lineNo;
@@ -418,7 +426,8 @@ std::vector<std::vector<Row>> ReadShowPatterns(std::string_view text)
     }
     if (inside)
         Fail(file, openedAt,
-             "array ShowPattern" + std::to_string(patterns.size() - 1) + " is not closed; the file ends first");
+             "array ShowPattern" + std::to_string(patterns.size() - 1) +
+                 " is not closed; the file ends first");
     if (patterns.size() < kPatternCount)
         Fail(file, lineNo, "array ShowPattern" + std::to_string(patterns.size()) + " is missing");
     return patterns;
@@ -440,8 +449,8 @@ std::string N(std::int64_t v)
 // against the tables before a line is written.
 class DataWriter {
 public:
-    DataWriter(const std::array<std::uint64_t, kPortCount>& ports, const std::vector<std::vector<Row>>& patterns,
-               const GroupTables& tables)
+    DataWriter(const std::array<std::uint64_t, kPortCount>& ports,
+               const std::vector<std::vector<Row>>& patterns, const GroupTables& tables)
         : m_ports(ports), m_patterns(patterns), m_t(tables), m_lampNamed(tables.lamps.size()),
           m_bandNamed(tables.bands.size()), m_colourNamed(tables.colours.size())
     {
@@ -463,8 +472,8 @@ public:
                     // group which is gone. Creating the data again would not help.
                     throw Damaged{std::string(CFirmwareData::kGroupTablesFile) + " line " +
                                       std::to_string(m_t.bandLines[k]) + ": band list Cst_GroupGroup" +
-                                      std::to_string(k) + " names lamp sequence " + N(m) + ", the table holds " +
-                                      std::to_string(m_t.lamps.size()),
+                                      std::to_string(k) + " names lamp sequence " + N(m) +
+                                      ", the table holds " + std::to_string(m_t.lamps.size()),
                                   CFirmwareData::kUnknownLampSequenceKey};
                 else
                     m_lampNamed[m] = true;
@@ -587,12 +596,13 @@ private:
             Line(elements[i] + (i + 1 < elements.size() ? "," : "};"));
     }
 
-    std::size_t Index(std::int64_t v, std::size_t size, std::vector<bool>& named, const Row& r, const char* what)
+    std::size_t Index(std::int64_t v, std::size_t size, std::vector<bool>& named, const Row& r,
+                      const char* what)
     {
         if (v < 0 || static_cast<std::uint64_t>(v) >= size)
             Fail(CFirmwareData::kShowPatternFile, r.line,
-                 "row names " + std::string(what) + ' ' + N(v) + ", " + CFirmwareData::kGroupTablesFile + " holds " +
-                     N(static_cast<std::int64_t>(size)));
+                 "row names " + std::string(what) + ' ' + N(v) + ", " + CFirmwareData::kGroupTablesFile +
+                     " holds " + N(static_cast<std::int64_t>(size)));
         named[static_cast<std::size_t>(v)] = true;
         return static_cast<std::size_t>(v);
     }
@@ -631,22 +641,23 @@ private:
                 if (t[i] < 0)
                     Fail(CFirmwareData::kShowPatternFile, r.line, "negative colour value " + N(t[i]));
             const std::size_t lamp = Lamps(t[10], r);
-            m_ramps.push_back("{" + N(t[2]) + ',' + N(t[3]) + ',' + N(t[4]) + "},\r\n{" + N(EndColour(t[5])) + ',' +
-                              N(EndColour(t[6])) + ',' + N(EndColour(t[7])) + "}};");
+            m_ramps.push_back("{" + N(t[2]) + ',' + N(t[3]) + ',' + N(t[4]) + "},\r\n{" + N(EndColour(t[5])) +
+                              ',' + N(EndColour(t[6])) + ',' + N(EndColour(t[7])) + "}};");
             const std::size_t n = m_t.colours.size() + m_ramps.size();
             return "{3," + N(t[8]) + ',' + N(t[1]) + ",0,0,0,2,CLRGRP" + std::to_string(n) + ",{0,0,0},0," +
                    std::to_string(m_t.lamps[lamp].size()) + ",CST" + std::to_string(lamp + 1) + "}";
         }
         // The fourth member tells the controller which way to run the list.
-        const char* direction = (type == 2 || type == 3 || type == 4 || type == 6 || type == 8 || type == 10) ? "1" : "0";
+        const char* direction =
+            (type == 2 || type == 3 || type == 4 || type == 6 || type == 8 || type == 10) ? "1" : "0";
         const std::size_t colour = Colours(t[2], r);
         const std::string colours = std::to_string(m_t.colours[colour].size() / 3) + ",CLRGRP" +
                                     std::to_string(colour + 1) + ",{0,0,0},0,";
         const std::string head = N(t[3]) + ',' + N(t[4]) + ',' + direction + ',';
         if (type <= 4 || type == 7 || type == 8) {
             const std::size_t band = Bands(t[1], r);
-            return std::string(type <= 4 ? "{0," : "{4,") + head + std::to_string(m_t.bands[band].size()) + ",CSTG" +
-                   std::to_string(band + 1) + ',' + colours + "0,0}";
+            return std::string(type <= 4 ? "{0," : "{4,") + head + std::to_string(m_t.bands[band].size()) +
+                   ",CSTG" + std::to_string(band + 1) + ',' + colours + "0,0}";
         }
         const std::size_t lamp = Lamps(t[1], r);
         return std::string(type <= 6 ? "{5," : "{9,") + head + "0,0," + colours +
@@ -687,8 +698,8 @@ Status CFirmwareData::Write(const fs::path& tablesFolder, const fs::path& buildF
         if (!fs::is_regular_file(file, ec))
             return Status::Fail(kMissingInputKey, "cannot find " + files[i].string());
         if (const auto size = fs::file_size(file, ec); !ec && size > kMaxFileSize)
-            return Status::Fail(kDamagedInputKey, file.string() + ": " + std::to_string(size) + " bytes, more than " +
-                                                      std::to_string(kMaxFileSize));
+            return Status::Fail(kDamagedInputKey, file.string() + ": " + std::to_string(size) +
+                                                      " bytes, more than " + std::to_string(kMaxFileSize));
         auto bytes = ReadFileBytes(file);
         if (!bytes)
             return Status::Fail(kMissingInputKey, bytes.status().detail);

@@ -43,8 +43,9 @@ void AppendTableValues(std::string& s, const UIntArray& values, std::size_t perL
 
 Status TooMany(const char* key, std::size_t count, std::size_t limit, std::string_view what)
 {
-    return Status::Fail(key, std::to_string(count) + ' ' + std::string(what) + ", the controller holds at most " +
-                                 std::to_string(limit) + "; that table is left empty");
+    return Status::Fail(key, std::to_string(count) + ' ' + std::string(what) +
+                                 ", the controller holds at most " + std::to_string(limit) +
+                                 "; that table is left empty");
 }
 
 } // namespace
@@ -70,8 +71,8 @@ int CSimulateList::PatternCode(const CModeItem& record)
 {
     static constexpr std::string_view kCodeThree[] = {"CM_LEFTDOWN_GC", "CM_LEFTTORIGHT_GC", "CM_UPTODOWN_GC",
                                                       "CM_LEFTUP_GC"};
-    static constexpr std::string_view kCodeTwo[] = {"CM_LEFTDOWN_GOBC", "CM_LEFTTORIGHT_GOBC", "CM_UPTODOWN_GOBC",
-                                                    "CM_LEFTUP_GOBC"};
+    static constexpr std::string_view kCodeTwo[] = {"CM_LEFTDOWN_GOBC", "CM_LEFTTORIGHT_GOBC",
+                                                    "CM_UPTODOWN_GOBC", "CM_LEFTUP_GOBC"};
     if (std::find(std::begin(kCodeThree), std::end(kCodeThree), record.type) != std::end(kCodeThree))
         return 3;
     if (std::find(std::begin(kCodeTwo), std::end(kCodeTwo), record.type) != std::end(kCodeTwo))
@@ -113,10 +114,11 @@ std::string CSimulateList::ShowPatternRow(const CModeItem& r)
     switch (r.layer) {
     case 0: {
         const Ramp ramp = RampOf(r);
-        for (std::int64_t v : {std::int64_t{0}, std::int64_t{ramp.steps}, std::int64_t{ramp.start[0]},
-                               std::int64_t{ramp.start[1]}, std::int64_t{ramp.start[2]}, std::int64_t{ramp.code[0]},
-                               std::int64_t{ramp.code[1]}, std::int64_t{ramp.code[2]}, std::int64_t{r.interval},
-                               std::int64_t{r.holdTime}, std::int64_t{r.lampOrderIndex}}) {
+        for (std::int64_t v :
+             {std::int64_t{0}, std::int64_t{ramp.steps}, std::int64_t{ramp.start[0]},
+              std::int64_t{ramp.start[1]}, std::int64_t{ramp.start[2]}, std::int64_t{ramp.code[0]},
+              std::int64_t{ramp.code[1]}, std::int64_t{ramp.code[2]}, std::int64_t{r.interval},
+              std::int64_t{r.holdTime}, std::int64_t{r.lampOrderIndex}}) {
             AppendNumber(row, v);
             row += ", ";
         }
@@ -126,7 +128,8 @@ std::string CSimulateList::ShowPatternRow(const CModeItem& r)
     case 2:
     case 3:
     case 4:
-        AppendValues(row, {PatternCode(r), r.bandOrderIndex, r.colourGroupId, r.interval, r.loop, r.holdTime});
+        AppendValues(row,
+                     {PatternCode(r), r.bandOrderIndex, r.colourGroupId, r.interval, r.loop, r.holdTime});
         row += ",               ";
         break;
     case 5:
@@ -230,26 +233,32 @@ void CSimulateList::MakeGetterSourceText(std::size_t lampSequenceCount, std::siz
 {
     Clear();
     Append("#include \"CstGrp1.H\"   \r\n#include \"DspPtn1.H\"  \r\n");
-    Append("int GetClusterData(int CstGrpNum, int CstGrpCount){  \r\n  unsigned int data GetCstDataTemp; \r\n  "
-           "switch(CstGrpNum){   \r\n    ");
+    Append(
+        "int GetClusterData(int CstGrpNum, int CstGrpCount){  \r\n  unsigned int data GetCstDataTemp; \r\n  "
+        "switch(CstGrpNum){   \r\n    ");
     for (std::size_t i = 0; i < lampSequenceCount; ++i)
         Append("case   " + std::to_string(i) + ":  \r\n      GetCstDataTemp = CstGroup" + std::to_string(i) +
                "[CstGrpCount];   \r\n      break; \r\n    ");
-    Append("default:  \r\n      GetCstDataTemp = 0xFFFF;\r\n     break; }   \r\n  return(GetCstDataTemp);       \r\n "
+    Append("default:  \r\n      GetCstDataTemp = 0xFFFF;\r\n     break; }   \r\n  return(GetCstDataTemp);    "
+           "   \r\n "
            "}            \r\n       ");
-    Append("\r\nint GetClusterDataGroup(int CstGrpNum, int CstGrpCount){ \r\n  unsigned int data GetCstDataTemp;    "
+    Append("\r\nint GetClusterDataGroup(int CstGrpNum, int CstGrpCount){ \r\n  unsigned int data "
+           "GetCstDataTemp;    "
            "\r\n   switch(CstGrpNum){      \r\n    ");
     for (std::size_t i = 0; i < bandListCount; ++i)
-        Append("case   " + std::to_string(i) + ": \r\n      GetCstDataTemp = Cst_GroupGroup" + std::to_string(i) +
-               "[CstGrpCount];  \r\n      break;                      \r\n    ");
-    Append("default:  \r\n      GetCstDataTemp = 0xFFFF;  \r\n      break; }  \r\n  return(GetCstDataTemp);           "
+        Append("case   " + std::to_string(i) + ": \r\n      GetCstDataTemp = Cst_GroupGroup" +
+               std::to_string(i) + "[CstGrpCount];  \r\n      break;                      \r\n    ");
+    Append("default:  \r\n      GetCstDataTemp = 0xFFFF;  \r\n      break; }  \r\n  return(GetCstDataTemp);  "
+           "         "
            "\r\n }                   ");
-    Append(" \r\nint GetColorData(int CstGrpNum, int CstGrpCount){  \r\n  unsigned int data GetCstDataTemp;  \r\n  "
+    Append(" \r\nint GetColorData(int CstGrpNum, int CstGrpCount){  \r\n  unsigned int data GetCstDataTemp;  "
+           "\r\n  "
            "switch(CstGrpNum){  \r\n    ");
     for (std::size_t i = 0; i < colourListCount; ++i)
-        Append("case   " + std::to_string(i) + ": \r\n      GetCstDataTemp = Color_Group" + std::to_string(i) +
-               "[CstGrpCount];   \r\n      break;                      \r\n    ");
-    Append("default:\r\n      GetCstDataTemp = 0xFFFF;   \r\n      break; }  \r\n  return(GetCstDataTemp);            "
+        Append("case   " + std::to_string(i) + ": \r\n      GetCstDataTemp = Color_Group" +
+               std::to_string(i) + "[CstGrpCount];   \r\n      break;                      \r\n    ");
+    Append("default:\r\n      GetCstDataTemp = 0xFFFF;   \r\n      break; }  \r\n  return(GetCstDataTemp);   "
+           "         "
            "\r\n}                  \r\n");
     Append("\r\nint GetShowPattern(int SPpoint){    return(ShowPattern[SPpoint]);            }    \r\n");
     for (std::size_t p = 1; p <= kPortCount; ++p)

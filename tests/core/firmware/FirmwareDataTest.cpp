@@ -1,5 +1,5 @@
-#include "core/effects/EffectCompiler.h"
 #include "core/firmware/FirmwareData.h"
+#include "core/effects/EffectCompiler.h"
 #include "core/firmware/FirmwareEmitter.h"
 #include "core/firmware/FirmwareText.h"
 #include "core/layout/PortTable.h"
@@ -114,8 +114,10 @@ void ExpectCompilable(const std::string& text)
             EXPECT_TRUE(line.starts_with("{") || std::isdigit(static_cast<unsigned char>(line[0])))
                 << "empty initialiser before: " << line;
         }
-        for (auto it = std::sregex_iterator(body.begin(), body.end(), use); it != std::sregex_iterator(); ++it)
-            EXPECT_TRUE(declared.count(it->str()) && it->str() != name) << "undeclared " << it->str() << " in " << line;
+        for (auto it = std::sregex_iterator(body.begin(), body.end(), use); it != std::sregex_iterator();
+             ++it)
+            EXPECT_TRUE(declared.count(it->str()) && it->str() != name)
+                << "undeclared " << it->str() << " in " << line;
         for (char ch : line)
             depth += ch == '{' ? 1 : ch == '}' ? -1 : 0;
         opened = !name.empty() && body.empty();
@@ -129,31 +131,41 @@ TEST(FirmwareData, KnownTablesGiveEveryLineInOrder)
 {
     const auto data = DataOf(SourcesOf(Tables(), Lamps()));
     ASSERT_TRUE(data) << data.status().detail;
-    std::vector<std::string> lines = {"#include <DatTyp1.h>", "#define TOTLMPCNT\t 8", "#define PTNCNT1\t\t 6",
-                                      "#define PTNCNT2\t\t 2"};
+    std::vector<std::string> lines = {"#include <DatTyp1.h>", "#define TOTLMPCNT\t 8",
+                                      "#define PTNCNT1\t\t 6", "#define PTNCNT2\t\t 2"};
     for (int g = 3; g <= 32; ++g)
         lines.push_back("#define PTNCNT" + std::to_string(g) + "\t\t 0");
-    lines.insert(lines.end(), {"code unsigned int Port0[5]={0,3,1,0,2};", "code unsigned int Port1[5]={0,0,2,4,1};",
-                               "code unsigned int Port2[5]={0,0,0,6,3};", "code unsigned int Port3[5]={0,1,1,6,0};",
-                               "code unsigned int Port4[5]={0,0,0,8,3};", "code unsigned int Port5[5]={0,0,0,8,3};",
-                               "code unsigned int CST1[]={", "5,", "6,", "7};",
+    lines.insert(lines.end(), {"code unsigned int Port0[5]={0,3,1,0,2};",
+                               "code unsigned int Port1[5]={0,0,2,4,1};",
+                               "code unsigned int Port2[5]={0,0,0,6,3};",
+                               "code unsigned int Port3[5]={0,1,1,6,0};",
+                               "code unsigned int Port4[5]={0,0,0,8,3};",
+                               "code unsigned int Port5[5]={0,0,0,8,3};",
+                               "code unsigned int CST1[]={",
+                               "5,",
+                               "6,",
+                               "7};",
                                "code unsigned int CST2[1]={0xFFFF};",
-                               "code unsigned int CST3[]={", "8};",
-                               "code CSTG CSTG1[]={", "{3,CST1},", "{1,CST3}};",
+                               "code unsigned int CST3[]={",
+                               "8};",
+                               "code CSTG CSTG1[]={",
+                               "{3,CST1},",
+                               "{1,CST3}};",
                                "code CSTG CSTG2[1]={{0,0}};",
-                               "code CSTG CSTG3[]={", "{0,CST2}};",
-                               "code RGB CLRGRP1[]={", "{255,0,0},", "{0,0,255}};",
+                               "code CSTG CSTG3[]={",
+                               "{0,CST2}};",
+                               "code RGB CLRGRP1[]={",
+                               "{255,0,0},",
+                               "{0,0,255}};",
                                "code RGB CLRGRP2[1]={{0,0,0}};"});
     for (int n = 3; n <= 101; ++n)
         lines.insert(lines.end(), {"code RGB CLRGRP" + std::to_string(n) + "[]={", "{0,0,0}};"});
-    lines.insert(lines.end(), {"code RGB CLRGRP102[]={", "{10,20,30},", "{517,532,968}};",
-                               "code PTN ShowPtn1[6]={",
-                               "{3,7,85,0,0,0,2,CLRGRP102,{0,0,0},0,3,CST1},",
-                               "{0,4,1,1,2,CSTG1,2,CLRGRP1,{0,0,0},0,0,0},",
-                               "{5,6,2,0,0,0,0,CLRGRP2,{0,0,0},0,0,CST2},",
-                               "{4,2,5,1,0,CSTG2,2,CLRGRP1,{0,0,0},0,0,0},",
-                               "{9,1,2,1,0,0,2,CLRGRP1,{0,0,0},0,1,CST3}};",
-                               "code PTN ShowPtn2[2]={", kEmptyElement + "};"});
+    lines.insert(lines.end(),
+                 {"code RGB CLRGRP102[]={", "{10,20,30},", "{517,532,968}};", "code PTN ShowPtn1[6]={",
+                  "{3,7,85,0,0,0,2,CLRGRP102,{0,0,0},0,3,CST1},",
+                  "{0,4,1,1,2,CSTG1,2,CLRGRP1,{0,0,0},0,0,0},", "{5,6,2,0,0,0,0,CLRGRP2,{0,0,0},0,0,CST2},",
+                  "{4,2,5,1,0,CSTG2,2,CLRGRP1,{0,0,0},0,0,0},", "{9,1,2,1,0,0,2,CLRGRP1,{0,0,0},0,1,CST3}};",
+                  "code PTN ShowPtn2[2]={", kEmptyElement + "};"});
     for (int g = 3; g <= 32; ++g)
         lines.push_back("code PTN ShowPtn" + std::to_string(g) + "[1]={" + kEmptyElement + "};");
     std::string expected;
@@ -172,39 +184,49 @@ TEST(FirmwareData, DamagedInputGivesAMessageNamingFileAndLine)
     const std::string megabyteRow = "  " + std::string(1 << 20, '1') + "\r\n";
     std::string halfTables = good.cstgrp.substr(0, good.cstgrp.size() / 2);
     halfTables = halfTables.substr(0, halfTables.rfind('}'));
-    const std::string withoutLastGroup = good.dspptn.substr(0, good.dspptn.find("code unsigned int ShowPattern31"));
+    const std::string withoutLastGroup =
+        good.dspptn.substr(0, good.dspptn.find("code unsigned int ShowPattern31"));
     struct Damage {
         std::string Sources::*file;
         std::string from, to, detail;
         const char* key = CFirmwareData::kDamagedInputKey;
     };
     const Damage damages[] = {
-        {&Sources::dspptn, "  5, 1, 1,", "  5, 700, 1,", "DSPPTN.h line 4: row names lamp sequence 700, CSTGRP.h holds 512"},
+        {&Sources::dspptn, "  5, 1, 1,", "  5, 700, 1,",
+         "DSPPTN.h line 4: row names lamp sequence 700, CSTGRP.h holds 512"},
         {&Sources::dspptn, "  3, 0, 0,", "  3, -1, 0,", "DSPPTN.h line 3: row names band list -1"},
-        {&Sources::dspptn, "  3, 0, 0,", "  3, 0, 101,", "DSPPTN.h line 3: row names colour list 101, CSTGRP.h holds 101"},
-        {&Sources::dspptn, "ShowPattern7[]", "ShowPattern8[]", "DSPPTN.h line 30: found array ShowPattern8 where ShowPattern7"},
+        {&Sources::dspptn, "  3, 0, 0,", "  3, 0, 101,",
+         "DSPPTN.h line 3: row names colour list 101, CSTGRP.h holds 101"},
+        {&Sources::dspptn, "ShowPattern7[]", "ShowPattern8[]",
+         "DSPPTN.h line 30: found array ShowPattern8 where ShowPattern7"},
         {&Sources::dspptn, good.dspptn, withoutLastGroup, "array ShowPattern31 is missing"},
         {&Sources::dspptn, "  3, 0, 0,", "  3, 0, x0,", "DSPPTN.h line 3: not a number: \"x0\""},
         {&Sources::dspptn, "  3, 0, 0,", "  3, 0, 99999999999,", "line 3: number out of range"},
         {&Sources::dspptn, "  3, 0, 0,", "  3, 0,, 0,", "line 3: empty value"},
+        {&Sources::dspptn, "  255, ", "  ,,", "line 12: empty value"},
         {&Sources::dspptn, "  3, 0, 0,", "  77, 0, 0,", "line 3: unknown row type 77"},
-        {&Sources::dspptn, "3, 0, \r\n  3, 0, 0,", "3, 0, 3, 0, 0,", "line 2: row of type 0 holds 17 values, not 11"},
+        {&Sources::dspptn, "3, 0, \r\n  3, 0, 0,", "3, 0, 3, 0, 0,",
+         "line 2: row of type 0 holds 17 values, not 11"},
         {&Sources::dspptn, "  255, \r\n", megabyteRow, "DSPPTN.h line 12: line of 1048579 bytes"},
-        {&Sources::dspptn, "  0xFD,  0x0001, \r\n 0XFF, };\r\n code unsigned int ShowPattern2", " code unsigned int ShowPattern2",
-         "DSPPTN.h line 13: array ShowPattern1 is not closed"},
+        {&Sources::dspptn, "  0xFD,  0x0001, \r\n 0XFF, };\r\n code unsigned int ShowPattern2",
+         " code unsigned int ShowPattern2", "DSPPTN.h line 13: array ShowPattern1 is not closed"},
         {&Sources::cstgrp, good.cstgrp, halfTables, "is not closed; the file ends first"},
         {&Sources::cstgrp, "5, 6, 7,", "5, six, 7,", "CSTGRP.h line 2: not a number: \"six\""},
         {&Sources::cstgrp, "CstGroup10[]", "CstGroup11[]", "found array CstGroup11 where CstGroup10 belongs"},
-        {&Sources::cstgrp, "code unsigned int Color_Group100[] = {\r\n0,0,0, 0xffff };", "", "array Color_Group100 is missing"},
+        {&Sources::cstgrp, "code unsigned int Color_Group100[] = {\r\n0,0,0, 0xffff };", "",
+         "array Color_Group100 is missing"},
         {&Sources::cstgrp, " 0xffff };", " };", "CSTGRP.h line 2: array CstGroup0 does not end with 0xFFFF"},
         {&Sources::cstgrp, "Cst_GroupGroup2[] = {\r\n1,", "Cst_GroupGroup2[] = {\r\n900,",
          "CSTGRP.h line 1029: band list Cst_GroupGroup2 names lamp sequence 900, the table holds 512",
          CFirmwareData::kUnknownLampSequenceKey},
-        {&Sources::cstgrp, "code unsigned int CstGroup0", "int Rogue[] = {\r\n 0xffff };\r\ncode unsigned int CstGroup0",
+        {&Sources::cstgrp, "code unsigned int CstGroup0",
+         "int Rogue[] = {\r\n 0xffff };\r\ncode unsigned int CstGroup0",
          "CSTGRP.h line 1: expected an array declaration, found \"int Rogue[] =\""},
         {&Sources::cport, "CPort5[]", "CPort6[]", "cport.h line 13: found array CPort6 where CPort5 belongs"},
-        {&Sources::cport, "code unsigned int CPort12[] = {\r\n0xFFFF\r\n };\r\n", "", "array CPort12 is missing"},
-        {&Sources::cport, "3 , 0xFFFF", "3 , " + std::string(1 << 20, '9') + " , 0xFFFF", "line 5: number out of range"},
+        {&Sources::cport, "code unsigned int CPort12[] = {\r\n0xFFFF\r\n };\r\n", "",
+         "array CPort12 is missing"},
+        {&Sources::cport, "3 , 0xFFFF", "3 , " + std::string(1 << 20, '9') + " , 0xFFFF",
+         "line 5: number out of range"},
         {&Sources::cport, "0xFFFF\r\n };", "0xFFFF\r\n }", "expected \";\" after array CPort1"},
     };
     for (const Damage& d : damages) {
@@ -246,7 +268,8 @@ TEST(FirmwareData, ModesOverNoLampNameEmptyListsThatAreDeclared)
     CEditImgDoc doc;
     for (int i = 0; i < 4; ++i)
         doc.lampPositions.emplace_back(i, 0, i, static_cast<std::int32_t>(kColourGreen), 8, 1);
-    for (const char* type : {"CM_LEFTTORIGHT_GC", "CM_LEFTTORIGHT_CC", "CM_LEFTTORIGHT_GF", "CM_LEFTTORIGHT_CF"}) {
+    for (const char* type :
+         {"CM_LEFTTORIGHT_GC", "CM_LEFTTORIGHT_CC", "CM_LEFTTORIGHT_GF", "CM_LEFTTORIGHT_CF"}) {
         CModeItem m;
         m.type = type;
         m.areaLeft = m.areaTop = 100;
@@ -288,7 +311,8 @@ TEST(FirmwareData, EveryCompiledRandomProjectGivesTablesACompilerAccepts)
             doc.groupLists.clear();
         for (auto& l : doc.lampPositions)
             l.port = 1 + l.number % 12, l.order = 1 + l.number / 12;
-        const FirmwareSourceTexts texts = MakeFirmwareSources(CompileEffectsTables(doc), doc.lampPositions, 1);
+        const FirmwareSourceTexts texts =
+            MakeFirmwareSources(CompileEffectsTables(doc), doc.lampPositions, 1);
         if (!texts.tables) // an empty part; what names it cannot be written
             continue;
         const auto& data = texts.data;

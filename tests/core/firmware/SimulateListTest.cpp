@@ -1,5 +1,5 @@
-#include "core/firmware/FirmwareText.h"
 #include "core/firmware/SimulateList.h"
+#include "core/firmware/FirmwareText.h"
 
 #include "../TestSupport.h"
 
@@ -73,7 +73,8 @@ TEST(SimulateList, RowOfEachClassCode)
     EXPECT_EQ(CSimulateList::PatternCode(Rec(3, "CM_UPTODOWN_GOBC")), 2);
     EXPECT_EQ(CSimulateList::PatternCode(Rec(3, "CM_LEFTUP_GOBC")), 2);
     EXPECT_EQ(CSimulateList::PatternCode(Rec(1, "CM_RIGHTTOLEFT_GC")), 1);
-    EXPECT_EQ(CSimulateList::ShowPatternRow(Rec(2, "CM_UPTODOWN_GC")), "3, 11, 13, 14, 15, 16,               ");
+    EXPECT_EQ(CSimulateList::ShowPatternRow(Rec(2, "CM_UPTODOWN_GC")),
+              "3, 11, 13, 14, 15, 16,               ");
 }
 
 TEST(SimulateList, TwoEmptyModesInARowEndTheGroup)
@@ -83,8 +84,9 @@ TEST(SimulateList, TwoEmptyModesInARowEndTheGroup)
               head + "255, \r\n  254, 16,             \r\n  " + kEndMarker);
     // Another mode between them, even an unknown one, starts the count again.
     EXPECT_EQ(ShowPattern({Rec(254), Rec(99), Rec(254), Rec(253), Rec(254)}),
-              head + "254, 16,             \r\n  \r\n  254, 16,             \r\n  253, 16,             \r\n  "
-                     "254, 16,             \r\n  " +
+              head +
+                  "254, 16,             \r\n  \r\n  254, 16,             \r\n  253, 16,             \r\n  "
+                  "254, 16,             \r\n  " +
                   kEndMarker);
 }
 
@@ -111,8 +113,9 @@ TEST(SimulateList, LampSequenceTable)
     UIntArray eleven = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     ASSERT_TRUE(list.MakeLampSequenceText({eleven, {}}));
     const std::string text = list.Text();
-    const std::string first = "code unsigned int CstGroup0[] = {\r\n0, 1, 2, 3, 4, 5, 6, 7, 8, 9, \r\n10,  0xffff };"
-                              "          \r\n code unsigned int CstGroup1[] = {\r\n 0xffff };          \r\n ";
+    const std::string first =
+        "code unsigned int CstGroup0[] = {\r\n0, 1, 2, 3, 4, 5, 6, 7, 8, 9, \r\n10,  0xffff };"
+        "          \r\n code unsigned int CstGroup1[] = {\r\n 0xffff };          \r\n ";
     EXPECT_EQ(text.substr(0, first.size()), first);
     EXPECT_TRUE(text.ends_with("code unsigned int CstGroup511[] = {\r\n 0xffff };          \r\n "));
 
@@ -131,7 +134,8 @@ TEST(SimulateList, BandAndColourTables)
     CSimulateList bands;
     ASSERT_TRUE(bands.MakeBandListText({{3, 4}}));
     EXPECT_EQ(bands.Pieces().size(), 61u);
-    EXPECT_EQ(bands.Pieces()[0], "code unsigned int Cst_GroupGroup0[] = {\r\n3, 4,  0xffff };         \r\n  ");
+    EXPECT_EQ(bands.Pieces()[0],
+              "code unsigned int Cst_GroupGroup0[] = {\r\n3, 4,  0xffff };         \r\n  ");
     EXPECT_EQ(bands.Pieces()[60], "code unsigned int Cst_GroupGroup60[] = {\r\n 0xffff };         \r\n  ");
     EXPECT_TRUE(bands.MakeBandListText(Lists(61)));
     EXPECT_EQ(bands.MakeBandListText(Lists(62)).key, "SIMULATELIST_GCGT_GETN");
@@ -140,8 +144,9 @@ TEST(SimulateList, BandAndColourTables)
     CSimulateList colours;
     ASSERT_TRUE(colours.MakeColourListText({{255, 0, 0, 0, 0, 255, 9}, {}}));
     EXPECT_EQ(colours.Pieces().size(), 101u);
-    EXPECT_EQ(colours.Pieces()[0],
-              "code unsigned int Color_Group0[] = {\r\n255, 0, 0, \r\n0, 0, 255, \r\n9,  0xffff };         \r\n  ");
+    EXPECT_EQ(
+        colours.Pieces()[0],
+        "code unsigned int Color_Group0[] = {\r\n255, 0, 0, \r\n0, 0, 255, \r\n9,  0xffff };         \r\n  ");
     EXPECT_EQ(colours.Pieces()[1], "code unsigned int Color_Group1[] = {\r\n 0xffff };         \r\n  ");
     EXPECT_EQ(colours.Pieces()[2], "code unsigned int Color_Group2[] = {\r\n0,0,0, 0xffff };         \r\n  ");
     EXPECT_TRUE(colours.MakeColourListText(Lists(101)));
@@ -153,29 +158,30 @@ TEST(SimulateList, GetterSource)
 {
     CSimulateList list;
     list.MakeGetterSourceText(2, 1, 1);
-    std::string expected = "#include \"CstGrp1.H\"   \r\n#include \"DspPtn1.H\"  \r\n"
-                           "int GetClusterData(int CstGrpNum, int CstGrpCount){  \r\n  unsigned int data GetCstDataTemp; "
-                           "\r\n  switch(CstGrpNum){   \r\n    "
-                           "case   0:  \r\n      GetCstDataTemp = CstGroup0[CstGrpCount];   \r\n      break; \r\n    "
-                           "case   1:  \r\n      GetCstDataTemp = CstGroup1[CstGrpCount];   \r\n      break; \r\n    "
-                           "default:  \r\n      GetCstDataTemp = 0xFFFF;\r\n     break; }   \r\n  "
-                           "return(GetCstDataTemp);       \r\n }            \r\n       "
-                           "\r\nint GetClusterDataGroup(int CstGrpNum, int CstGrpCount){ \r\n  unsigned int data "
-                           "GetCstDataTemp;    \r\n   switch(CstGrpNum){      \r\n    "
-                           "case   0: \r\n      GetCstDataTemp = Cst_GroupGroup0[CstGrpCount];  \r\n      break;      "
-                           "                \r\n    "
-                           "default:  \r\n      GetCstDataTemp = 0xFFFF;  \r\n      break; }  \r\n  "
-                           "return(GetCstDataTemp);           \r\n }                   "
-                           " \r\nint GetColorData(int CstGrpNum, int CstGrpCount){  \r\n  unsigned int data "
-                           "GetCstDataTemp;  \r\n  switch(CstGrpNum){  \r\n    "
-                           "case   0: \r\n      GetCstDataTemp = Color_Group0[CstGrpCount];   \r\n      break;       "
-                           "               \r\n    "
-                           "default:\r\n      GetCstDataTemp = 0xFFFF;   \r\n      break; }  \r\n  "
-                           "return(GetCstDataTemp);            \r\n}                  \r\n"
-                           "\r\nint GetShowPattern(int SPpoint){    return(ShowPattern[SPpoint]);            }    \r\n";
+    std::string expected =
+        "#include \"CstGrp1.H\"   \r\n#include \"DspPtn1.H\"  \r\n"
+        "int GetClusterData(int CstGrpNum, int CstGrpCount){  \r\n  unsigned int data GetCstDataTemp; "
+        "\r\n  switch(CstGrpNum){   \r\n    "
+        "case   0:  \r\n      GetCstDataTemp = CstGroup0[CstGrpCount];   \r\n      break; \r\n    "
+        "case   1:  \r\n      GetCstDataTemp = CstGroup1[CstGrpCount];   \r\n      break; \r\n    "
+        "default:  \r\n      GetCstDataTemp = 0xFFFF;\r\n     break; }   \r\n  "
+        "return(GetCstDataTemp);       \r\n }            \r\n       "
+        "\r\nint GetClusterDataGroup(int CstGrpNum, int CstGrpCount){ \r\n  unsigned int data "
+        "GetCstDataTemp;    \r\n   switch(CstGrpNum){      \r\n    "
+        "case   0: \r\n      GetCstDataTemp = Cst_GroupGroup0[CstGrpCount];  \r\n      break;      "
+        "                \r\n    "
+        "default:  \r\n      GetCstDataTemp = 0xFFFF;  \r\n      break; }  \r\n  "
+        "return(GetCstDataTemp);           \r\n }                   "
+        " \r\nint GetColorData(int CstGrpNum, int CstGrpCount){  \r\n  unsigned int data "
+        "GetCstDataTemp;  \r\n  switch(CstGrpNum){  \r\n    "
+        "case   0: \r\n      GetCstDataTemp = Color_Group0[CstGrpCount];   \r\n      break;       "
+        "               \r\n    "
+        "default:\r\n      GetCstDataTemp = 0xFFFF;   \r\n      break; }  \r\n  "
+        "return(GetCstDataTemp);            \r\n}                  \r\n"
+        "\r\nint GetShowPattern(int SPpoint){    return(ShowPattern[SPpoint]);            }    \r\n";
     for (int p = 1; p <= 12; ++p)
-        expected += "\r\nint GetCPort" + std::to_string(p) + "(int i){       return(CPort" + std::to_string(p) +
-                    "[i]);             }               \r\n ";
+        expected += "\r\nint GetCPort" + std::to_string(p) + "(int i){       return(CPort" +
+                    std::to_string(p) + "[i]);             }               \r\n ";
     EXPECT_EQ(list.Text(), expected);
 }
 
@@ -191,7 +197,8 @@ TEST(FirmwareText, EachOutputWritesItsListsAndAnOverfullTableStaysEmpty)
     EXPECT_EQ(text.lampSequenceCount, 600u);
     EXPECT_EQ(text.bandListCount, 1u);
     EXPECT_EQ(text.colourListCount, 1u);
-    EXPECT_EQ(text.TextOf(CFirmwareText::Output::GroupTables), text.bandListText.Text() + text.colourListText.Text());
+    EXPECT_EQ(text.TextOf(CFirmwareText::Output::GroupTables),
+              text.bandListText.Text() + text.colourListText.Text());
 
     TempDir dir;
     EXPECT_EQ(text.WriteAll(c, dir.path()).key, "SIMULATELIST_CGT_CETN");
