@@ -456,8 +456,9 @@ public:
     {
     }
 
-    std::string Text(int fileFormat)
+    std::string Text(int fileFormat, std::size_t sizeHint)
     {
+        m_out.reserve(sizeHint);
         std::vector<std::vector<std::string>> elements;
         for (const auto& rows : m_patterns) {
             elements.emplace_back();
@@ -681,7 +682,7 @@ Result<std::string> CFirmwareData::Text(std::string_view portTable, std::string_
         const auto ports = ReadPortCounts(portTable);
         const auto patterns = ReadShowPatterns(showPattern);
         const GroupTables tables = ReadGroupTables(groupTables);
-        return DataWriter(ports, patterns, tables).Text(fileFormat);
+        return DataWriter(ports, patterns, tables).Text(fileFormat, showPattern.size() + groupTables.size());
     } catch (const Damaged& d) {
         return Status::Fail(d.key, d.detail);
     }
