@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/app/Status.h"
-#include "core/layout/EditImgDoc.h"
+#include "core/project/EditImgDoc.h"
 #include "core/layout/ScaledPicture.h"
 
 #include <QImage>

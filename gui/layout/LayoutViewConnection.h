@@ -10,7 +10,7 @@ struct HoveredCell;
 
 // Shows what a lamp layout view announces in the main frame: the cell
 // under the pointer in status panes 1 to 3 and the coordinates bar, the
-// zoom in the bar, and its document's notes in pane 0. Only the active
+// zoom in the bar. Only the active
 // view's cell and zoom are shown; when the last connected view has gone
 // the panes and the bar are cleared.
 void ConnectLayoutViewToMainFrame(CEditImgView& view, CMainFrame& main);
