@@ -12,7 +12,7 @@
 #include "gui/app/MainFrame.h"
 #include "gui/layout/LayoutDialogs.h"
 #include "gui/layout/LayoutPrint.h"
-#include "gui/picture/PictureLoader.h"
+#include "picture/PictureLoader.h"
 #include "gui/widgets/StatusBarXP.h"
 
 #include <QContextMenuEvent>

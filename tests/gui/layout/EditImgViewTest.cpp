@@ -13,7 +13,7 @@
 #include "gui/layout/EditImgView.h"
 #include "gui/layout/LayoutDialogs.h"
 #include "gui/layout/LayoutDocument.h"
-#include "gui/picture/PictureLoader.h"
+#include "picture/PictureLoader.h"
 #include "gui/preview/ModetestView.h"
 #include "gui/widgets/StatusBarXP.h"
 

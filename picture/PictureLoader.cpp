@@ -1,4 +1,4 @@
-#include "gui/picture/PictureLoader.h"
+#include "picture/PictureLoader.h"
 
 #include "core/layout/LampScanner.h"
 
