@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace lumaro {
 
@@ -12,14 +13,16 @@ namespace lumaro {
 struct Status {
     std::string key;
     std::string detail;
+    // What the key's text shows in place of %1, %2, ... (a size, a name).
+    std::vector<std::string> args;
 
     bool ok() const { return key.empty(); }
     explicit operator bool() const { return ok(); }
 
     static Status Ok() { return {}; }
-    static Status Fail(std::string key, std::string detail = {})
+    static Status Fail(std::string key, std::string detail = {}, std::vector<std::string> args = {})
     {
-        return {std::move(key), std::move(detail)};
+        return {std::move(key), std::move(detail), std::move(args)};
     }
 };
 
