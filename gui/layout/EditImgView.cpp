@@ -389,7 +389,8 @@ void CEditImgView::OnOpenImage()
     Result<CScaledPicture> loaded = LoadPicture(path.toStdString());
     if (!loaded) {
         // The view stays as it was.
-        ShowMessage(loaded.status().key);
+        app->Prompts().message(app->MainFrame(), QString::fromStdString(GetLangText(loaded.status())),
+                               QMessageBox::Information, QMessageBox::Ok);
         return;
     }
     CScaledPicture picture = std::move(loaded).value();
