@@ -1,0 +1,49 @@
+#include "core/effects/EffectCompiler.h"
+#include "core/effects/SceneConverter.h"
+#include "core/layout/EditImgDoc.h"
+#include "core/layout/LayoutFile.h"
+#include "core/layout/PortTable.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using lumaro::CEditImgDoc;
+
+// Scene conversion hands its result to the file and to "Creat Data", as the
+// scene editor's user does: both must take whatever it makes.
+void ConvertScenes(const CEditImgDoc& doc)
+{
+    CEditImgDoc converted = doc;
+    lumaro::CSceneConverter::Convert(converted);
+    const std::string written = lumaro::CLayoutFile::Serialize(converted);
+    const auto again = lumaro::CLayoutFile::Parse(written);
+    if (!again.ok() || lumaro::CLayoutFile::Serialize(again.value()) != written)
+        std::abort();
+    (void)lumaro::CompileEffectsTables(converted);
+}
+
+// Everything the program makes of a loaded layout; a new emitter or renderer
+// is one more line here.
+void (*const kOperations[])(const CEditImgDoc&) = {
+    [](const CEditImgDoc& doc) { (void)lumaro::CompileEffectsTables(doc); },
+    ConvertScenes,
+    [](const CEditImgDoc& doc) { (void)lumaro::CPortTable::Text(doc.lamps); },
+};
+
+} // namespace
+
+// Whatever a layout file that loads holds, every operation on it must finish
+// without a fault, a hang or an outsized allocation.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const auto doc = lumaro::CLayoutFile::Parse(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (!doc.ok())
+        return 0;
+    for (const auto operation : kOperations)
+        operation(doc.value());
+    return 0;
+}
