@@ -7,30 +7,29 @@ namespace lumaro {
 
 namespace {
 
+// Each line keeps its own ending, so a change to one group leaves every
+// other line byte for byte, whatever mixture of line breaks the file has.
 struct Lines {
     std::vector<std::string> lines;
-    std::string lineBreak = "\r\n";
-    bool endsWithBreak = true;
+    std::vector<std::string> ends;  // "\r\n", "\n", or what ends a last line without a line feed
+    std::string lineBreak = "\r\n"; // the file's first, for lines added
 };
 
 Lines SplitLines(std::string_view text)
 {
     Lines out;
-    const std::size_t nl = text.find('\n');
-    if (nl != std::string_view::npos)
-        out.lineBreak = nl > 0 && text[nl - 1] == '\r' ? "\r\n" : "\n";
+    if (const std::size_t first = text.find('\n'); first != std::string_view::npos)
+        out.lineBreak = first > 0 && text[first - 1] == '\r' ? "\r\n" : "\n";
     std::size_t pos = 0;
     while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        const bool last = end == std::string_view::npos;
-        if (last)
-            end = text.size();
-        std::size_t stop = end;
+        const std::size_t nl = text.find('\n', pos);
+        const std::size_t next = nl == std::string_view::npos ? text.size() : nl + 1;
+        std::size_t stop = nl == std::string_view::npos ? text.size() : nl;
         if (stop > pos && text[stop - 1] == '\r')
             --stop;
         out.lines.emplace_back(text.substr(pos, stop - pos));
-        out.endsWithBreak = !last;
-        pos = last ? end : end + 1;
+        out.ends.emplace_back(text.substr(stop, next - stop));
+        pos = next;
     }
     return out;
 }
@@ -38,11 +37,8 @@ Lines SplitLines(std::string_view text)
 std::string JoinLines(const Lines& l)
 {
     std::string text;
-    for (std::size_t i = 0; i < l.lines.size(); ++i) {
-        text += l.lines[i];
-        if (i + 1 < l.lines.size() || l.endsWithBreak)
-            text += l.lineBreak;
-    }
+    for (std::size_t i = 0; i < l.lines.size(); ++i)
+        text += l.lines[i] + l.ends[i];
     return text;
 }
 
@@ -151,10 +147,12 @@ Result<std::string> CColourData::WithColorData(std::string_view text, int group,
                 insertAt = i;
                 break;
             }
-        if (insertAt == l.lines.size())
-            l.endsWithBreak = true;
+        // A last line that ended without a line feed gets one before the new line.
+        if (insertAt == l.lines.size() && insertAt > 0 && !l.ends.back().ends_with('\n'))
+            l.ends.back() = l.lineBreak;
         l.lines.insert(l.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
                        "     [" + std::string(name) + "]" + std::string(fieldText));
+        l.ends.insert(l.ends.begin() + static_cast<std::ptrdiff_t>(insertAt), l.lineBreak);
         break;
     }
     }
