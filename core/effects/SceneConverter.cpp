@@ -1,5 +1,6 @@
 #include "core/effects/SceneConverter.h"
 
+#include "core/effects/FrameGenerator.h"
 #include "core/layout/EditImgDoc.h"
 
 #include <algorithm>
@@ -41,6 +42,13 @@ constexpr std::uint32_t kNine[9][3] = {{255, 0, 0},   {128, 128, 255}, {0, 255, 
                                        {255, 128, 0}, {0, 0, 255},     {0, 128, 0},
                                        {255, 255, 0}, {128, 0, 128},   {0, 255, 255}};
 
+static_assert(CSceneConverter::kMaxWidth == CFrameGenerator::kGridSize);
+
+std::int64_t EffectWidth(std::int64_t width)
+{
+    return std::clamp<std::int64_t>(width, 0, CSceneConverter::kMaxWidth);
+}
+
 } // namespace
 
 std::array<std::string_view, CSceneConverter::kEffectCount> CSceneConverter::EffectNames()
@@ -54,7 +62,7 @@ std::array<std::string_view, CSceneConverter::kEffectCount> CSceneConverter::Eff
 UIntArray CSceneConverter::DefaultColours(int menuIndex, std::int64_t width)
 {
     UIntArray c;
-    width = std::max<std::int64_t>(width, 0);
+    width = EffectWidth(width);
     switch (menuIndex) {
     case 1:
     case 2:
@@ -120,6 +128,7 @@ UIntArray CSceneConverter::DefaultColours(int menuIndex, std::int64_t width)
 CModeItem CSceneConverter::ModeFor(int menuIndex, std::int32_t speed, const UIntArray& colours, std::int64_t width)
 {
     const EffectRow& e = kEffects[static_cast<std::size_t>(menuIndex)];
+    width = EffectWidth(width);
     CModeItem m;
     m.type = std::string(e.type);
     m.name = m.type;

@@ -54,11 +54,13 @@ std::vector<std::string> IniSeeds()
 
 std::vector<std::string> ColourDataSeeds()
 {
-    std::string lf = "header\n";
+    // Line feeds, with a few lines in other endings.
+    std::string mixed = "header\n";
     for (int g = 0; g < 50; ++g)
-        lf += "ColorGroup:" + std::to_string(g) + "]" + (g % 2 ? "255  0  0" : "") + "\n";
-    lf += "     [Warm]255128  0\nSection\n";
-    return {Shipped("ColorData.sav"), lf};
+        mixed += "ColorGroup:" + std::to_string(g) + "]" + (g % 2 ? "255  0  0" : "")
+                 + (g % 7 == 3 ? "\r\n" : g % 7 == 5 ? "\r\r\n" : "\n");
+    mixed += "     [Warm]255128  0\nSection";
+    return {Shipped("ColorData.sav"), mixed};
 }
 
 } // namespace

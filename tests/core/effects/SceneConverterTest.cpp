@@ -64,6 +64,20 @@ TEST(SceneConverter, ScenesBecomeTheirProgramGroupsInSlotOrder)
     EXPECT_TRUE(doc.programGroups[20].empty());
 }
 
+TEST(SceneConverter, AnExtentBeyondTheLampGridCountsAsTheGrid)
+{
+    // Lamps a file may hold anywhere; as far apart as int32 allows, the lists would take gigabytes.
+    CEditImgDoc doc = LampsFrom(0, 0);
+    doc.lamps.emplace_back(99999, 3, 1, static_cast<std::int32_t>(kColourGreen), 8, 1);
+    doc.scenes[0][0] = {4, 10, {}};
+    CSceneConverter::Convert(doc);
+    ASSERT_EQ(doc.modes.size(), 1u);
+    EXPECT_EQ(doc.modes[0].colours, CSceneConverter::DefaultColours(4, 500));
+    EXPECT_EQ(doc.modes[0].colours.size(), 500u * 8u * 3u);
+    EXPECT_EQ(doc.modes[0].loop, 500 * 8);
+    EXPECT_EQ(CSceneConverter::ModeFor(11, 10, {}, std::int64_t{1} << 40).step, 500);
+}
+
 TEST(SceneConverter, HoldTimeIsUnsignedArithmetic)
 {
     // 1536 × 3,000,000 overflows 32 bits; the product wraps as an unsigned number.
