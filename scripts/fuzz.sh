@@ -6,7 +6,8 @@
 #   operations   "Creat Data", the scene conversion and the port table on any layout that loads
 #   ini          the INI reader and writer
 #   colour_data  the colour data file "ColorData.sav"
-# A finding stops the run; the input that caused it is in build-fuzz/artifacts/.
+# A finding stops the run; the input that caused it is in build-fuzz/artifacts/,
+# the fuzzer's report in build-fuzz/TARGET.log.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 targets=(layout operations ini colour_data)
@@ -33,7 +34,13 @@ for target in "${chosen[@]}"; do
   echo "== fuzzing $target for ${seconds}s"
   corpus="$build/corpus/$target"
   "$build/bin/fuzz_seeds" "$target" "$corpus"
-  "$build/bin/${target}_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
-    -artifact_prefix="$build/artifacts/$target-" -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
+  log="$build/$target.log"
+  if ! "$build/bin/${target}_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+      -artifact_prefix="$build/artifacts/$target-" -print_final_stats=1 "$corpus" >"$log" 2>&1; then
+    tail -n 60 "$log"
+    echo "fuzz $target: a finding; the whole report is in $log, the input in $build/artifacts/" >&2
+    exit 1
+  fi
+  tail -n 6 "$log"
   echo "fuzz $target: ${seconds}s without a finding"
 done

@@ -1,4 +1,5 @@
 #include "core/app/IniFile.h"
+#include "core/app/LangText.h"
 #include "core/app/TextUtil.h"
 
 #include <cstdint>
@@ -30,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t s = 0; s < std::size(kSections); ++s)
         for (std::size_t k = 0; k < std::size(kKeys); ++k)
             if ((before[s][k] = CIniFile::Find(text, kSections[s], kKeys[k])))
-                (void)lumaro::ExpandNewlineEscapes(lumaro::Utf8Truncate(*before[s][k], 999));
+                (void)lumaro::ExpandNewlineEscapes(
+                    lumaro::Utf8Truncate(*before[s][k], lumaro::CLangText::kTextBufferChars));
 
     for (std::size_t s = 0; s < std::size(kSections); ++s)
         for (std::size_t k = 0; k < std::size(kKeys); ++k) {

@@ -13,6 +13,12 @@ namespace {
 
 using lumaro::CEditImgDoc;
 
+// "Creat Data".
+void CompileEffects(const CEditImgDoc& doc)
+{
+    (void)lumaro::CompileEffectsTables(doc);
+}
+
 // Scene conversion hands its result to the file and to "Creat Data", as the
 // scene editor's user does: both must take whatever it makes.
 void ConvertScenes(const CEditImgDoc& doc)
@@ -23,13 +29,13 @@ void ConvertScenes(const CEditImgDoc& doc)
     const auto again = lumaro::CLayoutFile::Parse(written);
     if (!again.ok() || lumaro::CLayoutFile::Serialize(again.value()) != written)
         std::abort();
-    (void)lumaro::CompileEffectsTables(converted);
+    CompileEffects(converted);
 }
 
 // Everything the program makes of a loaded layout; a new emitter or renderer
 // is one more line here.
 void (*const kOperations[])(const CEditImgDoc&) = {
-    [](const CEditImgDoc& doc) { (void)lumaro::CompileEffectsTables(doc); },
+    CompileEffects,
     ConvertScenes,
     [](const CEditImgDoc& doc) { (void)lumaro::CPortTable::Text(doc.lamps); },
 };
