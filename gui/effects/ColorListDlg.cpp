@@ -1,5 +1,7 @@
 #include "gui/effects/ColorListDlg.h"
 
+#include "picture/ColourRef.h"
+
 #include "core/app/LangText.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
@@ -124,7 +126,7 @@ void CColorListDlg::AddLine(int row, std::uint32_t r, std::uint32_t g, std::uint
 {
     auto* item = new QListWidgetItem(QString::fromStdString(CColourData::FormatColour(r, g, b)));
     // Each line on its own colour, the text in the inverse so it stays legible.
-    const QColor colour(int(r & 0xFF), int(g & 0xFF), int(b & 0xFF));
+    const QColor colour = ColourFromChannels(r, g, b);
     item->setBackground(colour);
     item->setForeground(QColor(255 - colour.red(), 255 - colour.green(), 255 - colour.blue()));
     m_list->insertItem(row, item);

@@ -1,5 +1,7 @@
 #include "gui/effects/SceneEditDlg.h"
 
+#include "picture/ColourRef.h"
+
 #include "core/app/LangText.h"
 #include "core/effects/SceneConverter.h"
 #include "core/layout/PortTable.h"
@@ -185,7 +187,7 @@ void CSceneEditDlg::UpdateColourButton(int row)
     QPainter painter(&strip);
     const int count = std::min<int>(kShown, int(colours.size() / 3));
     for (int i = 0; i < count; ++i) {
-        const QColor colour(int(colours[3 * i] & 0xFF), int(colours[3 * i + 1] & 0xFF), int(colours[3 * i + 2] & 0xFF));
+        const QColor colour = ColourFromChannels(colours[3 * i], colours[3 * i + 1], colours[3 * i + 2]);
         painter.fillRect(i * 6, 0, 6, 12, colour);
     }
     painter.end();

@@ -96,8 +96,14 @@ void CEditImgView::ShowMessage(const std::string& key, const QString& detail) co
 
 void CEditImgView::Report(const Status& status) const
 {
-    if (!status)
-        ShowMessage(status.key, DetailText(status));
+    CEditorApp* app = App();
+    if (status || !app)
+        return;
+    // The message with its values filled in, and the detail the user can read.
+    QString text = QString::fromStdString(GetLangText(status));
+    if (const QString detail = DetailText(status); !detail.isEmpty())
+        text += QStringLiteral("\n") + detail;
+    app->Prompts().message(app->MainFrame(), text, QMessageBox::Information, QMessageBox::Ok);
 }
 
 // --- commands ------------------------------------------------------------

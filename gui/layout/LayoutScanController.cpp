@@ -1,8 +1,10 @@
 #include "gui/layout/LayoutScanController.h"
 
+#include "picture/ColourRef.h"
+
 #include "core/layout/LampScanner.h"
 #include "gui/layout/LayoutDocument.h"
-#include "gui/picture/PictureLoader.h"
+#include "picture/PictureLoader.h"
 
 #include <QTimer>
 
@@ -58,7 +60,7 @@ Status CLayoutScanController::OpenPicture(const QString& path, QSize clientSize)
         return Status::Ok();
     Result<CScaledPicture> loaded = LoadPicture(path.toStdString());
     if (!loaded)
-        return Status::Fail(loaded.status().key);
+        return loaded.status();
     CScaledPicture picture = std::move(loaded).value();
     Status opened = Status::Ok();
     m_document->Edit(QStringLiteral("Open Image"), Aspect::ScanSettings, [&](CEditImgDoc& data) {
@@ -66,7 +68,7 @@ Status CLayoutScanController::OpenPicture(const QString& path, QSize clientSize)
         return opened.ok();
     });
     if (!opened)
-        return Status::Fail(opened.key);
+        return opened;
     m_picture = std::move(picture);
     // The display shows, pixel for pixel, the colours the scan reads, so
     // what the user sees is exactly what becomes lamps.
@@ -76,9 +78,7 @@ Status CLayoutScanController::OpenPicture(const QString& path, QSize clientSize)
     for (int y = 0; y < image.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            const std::uint32_t c = m_picture.ColourAt(x, y);
-            row[x] = qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                          static_cast<int>((c >> 16) & 0xFF));
+            row[x] = RgbFromColourRef(m_picture.ColourAt(x, y));
         }
     }
     m_pictureImage = std::move(image);

@@ -1,12 +1,12 @@
 #include "gui/widgets/LampColour.h"
 
+#include "picture/ColourRef.h"
+
 namespace lumaro::gui {
 
 QColor LampColour(std::int32_t colourRef)
 {
-    const auto v = static_cast<std::uint32_t>(colourRef);
-    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
-                  static_cast<int>((v >> 16) & 0xFF));
+    return ColourFromRef(static_cast<std::uint32_t>(colourRef));
 }
 
 QColor ContrastColour(const QColor& background)

@@ -105,6 +105,11 @@ TEST_F(LayoutVerbs, ScanRefusals)
     EXPECT_FALSE(fs::exists(dir / "X.LED"));
     WriteText(dir / "broken.bmp", "BM not really");
     EXPECT_EQ(Cli({"scan", Path("broken.bmp"), "-o", Path("X.LED")}).status, 1);
+    WriteText(dir / "huge.png", lumaro::test::PngHeader(100000, 70000));
+    const CliRun huge = Cli({"scan", Path("huge.png"), "-o", Path("X.LED")});
+    EXPECT_EQ(huge.status, 1);
+    EXPECT_NE(huge.err.find("huge.png: the picture is 100000 x 70000 pixels, too large"), std::string::npos)
+        << huge.err;
 }
 
 TEST_F(LayoutVerbs, CportGoesBesideTheLayoutOrIntoTheFolderGiven)

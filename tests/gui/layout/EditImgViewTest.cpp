@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 
+#include "core/TestSupport.h"
 #include "core/layout/LampEditor.h"
 #include "core/layout/LampScanner.h"
 #include "core/project/LayoutFile.h"
@@ -13,7 +14,7 @@
 #include "gui/layout/EditImgView.h"
 #include "gui/layout/LayoutDialogs.h"
 #include "gui/layout/LayoutDocument.h"
-#include "gui/picture/PictureLoader.h"
+#include "picture/PictureLoader.h"
 #include "gui/preview/ModeTestState.h"
 #include "gui/preview/ModetestView.h"
 #include "gui/widgets/LampColour.h"
@@ -245,6 +246,18 @@ TEST_F(EditImgViewTest, UnreadablePictureShowsItsMessageAndLeavesTheView)
     EXPECT_FALSE(View()->PictureShown());
     EXPECT_FALSE(Enabled(cmd::Scan));
     EXPECT_EQ(Data().scanScope, scope);
+}
+
+TEST_F(EditImgViewTest, TooLargePictureShowsItsSizeAndLeavesTheView)
+{
+    const QString path = install.FilePath(QStringLiteral("huge.png"));
+    ::lumaro::test::WriteText(path.toStdString(), ::lumaro::test::PngHeader(100000, 70000));
+    s->log.openName = path;
+    Registry().Dispatch(cmd::OpenImage);
+    const QString text =
+        QStringLiteral("The picture is too large (100000 x 70000 pixels). Please choose a smaller picture.");
+    EXPECT_EQ(s->log.messages, QStringList{text});
+    EXPECT_FALSE(View()->PictureShown());
 }
 
 TEST_F(EditImgViewTest, RefusedGridNamesItsValuesAndChangesNothing)
