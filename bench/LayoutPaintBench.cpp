@@ -1,5 +1,6 @@
 // One paint of the lamp layout view with 10,000 lamps, offscreen. The
 // budget is one frame at 60 Hz (16 ms).
+#include "gui/app/CommandIds.h"
 #include "gui/layout/EditImgView.h"
 #include "gui/layout/LayoutDocument.h"
 
@@ -46,6 +47,18 @@ private Q_SLOTS:
         QBENCHMARK {
             m_view->render(&m_image);
         }
+    }
+
+    // The same with Show Wiring on: the chains drawn over the lamps.
+    void paintTenThousandLampsWithWiring()
+    {
+        m_view->RunCommand(lumaro::gui::cmd::ShowWiring);
+        QVERIFY(m_view->WiringShown());
+        m_view->render(&m_image);
+        QBENCHMARK {
+            m_view->render(&m_image);
+        }
+        m_view->RunCommand(lumaro::gui::cmd::ShowWiring);
     }
 
     // A fresh view: its first paint fits the zoom and draws every lamp

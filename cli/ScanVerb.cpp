@@ -2,7 +2,7 @@
 #include "cli/VerbTable.h"
 #include "core/layout/LampScanner.h"
 #include "core/project/LayoutFile.h"
-#include "gui/picture/PictureLoader.h"
+#include "picture/PictureLoader.h"
 
 #include <ostream>
 

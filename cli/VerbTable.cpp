@@ -12,6 +12,7 @@ constexpr const Verb* kVerbs[] = {
     &kScanVerb,
     &kCportVerb,
     &kCompileVerb,
+    &kEmitVerb,
     &kScenesVerb,
     &kColoursVerb,
     &kDownloadVerb,

@@ -14,6 +14,7 @@ extern const Verb kLoadVerb;
 extern const Verb kScanVerb;
 extern const Verb kCportVerb;
 extern const Verb kCompileVerb;
+extern const Verb kEmitVerb;
 extern const Verb kScenesVerb;
 extern const Verb kColoursVerb;
 extern const Verb kDownloadVerb;

@@ -6,6 +6,7 @@
 #include "gui/firmware/FirmwareCommands.h"
 #include "gui/layout/EditImgView.h"
 #include "gui/layout/LayoutDocument.h"
+#include "gui/layout/LayoutViewConnection.h"
 #include "gui/link/LinkCommands.h"
 #include "gui/preview/DemoDoc.h"
 #include "gui/preview/DemoView.h"
@@ -94,7 +95,12 @@ CEditorApp::Options WireProgram(CEditorApp::Options options)
         switch (resourceId) {
         case 130:
             parts.makeDocument = [&app]() -> CDocument* { return MakeLayoutDocument(app); };
-            parts.makeView = [](CDocument* document) { return new CEditImgView(document); };
+            parts.makeView = [&app](CDocument* document) {
+                auto* view = new CEditImgView(document);
+                if (CMainFrame* main = app.MainFrame())
+                    ConnectLayoutViewToMainFrame(*view, *main);
+                return view;
+            };
             parts.accelerators = LayoutKeys();
             break;
         case 169:

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the core tests once
-# more under the address and undefined-behaviour sanitizers, a short fuzzing
-# run of the layout reader, then the whole suite (its summary comes last).
+# more under the address and undefined-behaviour sanitizers, a short run of
+# each fuzz target, then the whole suite (its summary comes last).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 export QT_QPA_PLATFORM=offscreen
@@ -16,8 +16,8 @@ cmake --build "$here/build-asan" --target core_tests
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$here/build-asan" --output-on-failure -j2
 
-echo "== fuzzing the layout reader"
-"$here/scripts/fuzz-layout.sh" "${LUMARO_FUZZ_SECONDS:-30}"
+echo "== fuzzing"
+"$here/scripts/fuzz.sh" all "${LUMARO_FUZZ_SECONDS:-10}"
 
 echo "== all tests"
 ctest --test-dir "$here/build" --output-on-failure -j2

@@ -188,7 +188,9 @@ std::string CIniFile::WithValue(std::string_view text, std::string_view section,
             last = i;
     const Line& l = lines[last];
     std::string out(text.substr(0, l.next));
-    if (l.next == l.end) // last line of the file without a line break
+    // The file's last line may end without a line feed, or in a carriage
+    // return alone, which does not end a line either.
+    if (text[l.next - 1] != '\n')
         out += br;
     out += entry;
     out += br;

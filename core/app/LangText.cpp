@@ -63,4 +63,9 @@ std::string GetLangTextRaw(std::string_view key)
     return CLangText::LookupRaw(CLangText::LanguageFilePath(), key);
 }
 
+std::string GetLangText(const Status& failure)
+{
+    return FillPlaceholders(GetLangText(failure.key), failure.args);
+}
+
 } // namespace lumaro

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/app/Status.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -43,5 +45,7 @@ public:
 std::string GetLangText(std::string_view key);
 // Looks key up without line-feed conversion (dialog relabelling).
 std::string GetLangTextRaw(std::string_view key);
+// The message of a failure: its key's text with its arguments in place of %1, %2, ...
+std::string GetLangText(const Status& failure);
 
 } // namespace lumaro

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace lumaro {
 
@@ -12,14 +13,25 @@ namespace lumaro {
 struct Status {
     std::string key;
     std::string detail;
+    // What the key's text shows in place of %1, %2, ... (a size, a name).
+    std::vector<std::string> args;
+    // The detail as the user reads it: the key of its language text, whose
+    // placeholders %1, %2 ... take detailValues in order. Empty where the
+    // detail is for the command line only.
+    std::string detailKey;
+    std::vector<std::string> detailValues;
 
     bool ok() const { return key.empty(); }
     explicit operator bool() const { return ok(); }
 
     static Status Ok() { return {}; }
-    static Status Fail(std::string key, std::string detail = {})
+    static Status Fail(std::string key, std::string detail = {}, std::vector<std::string> args = {})
     {
-        return {std::move(key), std::move(detail)};
+        Status s;
+        s.key = std::move(key);
+        s.detail = std::move(detail);
+        s.args = std::move(args);
+        return s;
     }
 };
 

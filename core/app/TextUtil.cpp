@@ -101,4 +101,22 @@ std::string ExpandNewlineEscapes(std::string_view s)
     return out;
 }
 
+std::string FillPlaceholders(std::string_view text, std::span<const std::string> args)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
+            const auto n = static_cast<std::size_t>(text[i + 1] - '1');
+            if (n < args.size()) {
+                out += args[n];
+                ++i;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
 } // namespace lumaro

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,9 @@ std::string Utf8Truncate(std::string_view s, std::size_t maxChars);
 
 // Every two-character sequence backslash, 'n' turned into a line feed.
 std::string ExpandNewlineEscapes(std::string_view s);
+
+// text with %1 to %9 replaced by args[0] to args[8], as the GUI fills the
+// language texts; a placeholder without an argument stays as it is.
+std::string FillPlaceholders(std::string_view text, std::span<const std::string> args);
 
 } // namespace lumaro

@@ -7,30 +7,29 @@ namespace lumaro {
 
 namespace {
 
+// Each line keeps its own ending, so a change to one group leaves every
+// other line byte for byte, whatever mixture of line breaks the file has.
 struct Lines {
     std::vector<std::string> lines;
-    std::string lineBreak = "\r\n";
-    bool endsWithBreak = true;
+    std::vector<std::string> ends;  // "\r\n", "\n", or what ends a last line without a line feed
+    std::string lineBreak = "\r\n"; // the file's first, for lines added
 };
 
-Lines SplitLines(const std::string& text)
+Lines SplitLines(std::string_view text)
 {
     Lines out;
-    const std::size_t nl = text.find('\n');
-    if (nl != std::string::npos)
-        out.lineBreak = nl > 0 && text[nl - 1] == '\r' ? "\r\n" : "\n";
+    if (const std::size_t first = text.find('\n'); first != std::string_view::npos)
+        out.lineBreak = first > 0 && text[first - 1] == '\r' ? "\r\n" : "\n";
     std::size_t pos = 0;
     while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        const bool last = end == std::string::npos;
-        if (last)
-            end = text.size();
-        std::size_t stop = end;
+        const std::size_t nl = text.find('\n', pos);
+        const std::size_t next = nl == std::string_view::npos ? text.size() : nl + 1;
+        std::size_t stop = nl == std::string_view::npos ? text.size() : nl;
         if (stop > pos && text[stop - 1] == '\r')
             --stop;
-        out.lines.push_back(text.substr(pos, stop - pos));
-        out.endsWithBreak = !last;
-        pos = last ? end : end + 1;
+        out.lines.emplace_back(text.substr(pos, stop - pos));
+        out.ends.emplace_back(text.substr(stop, next - stop));
+        pos = next;
     }
     return out;
 }
@@ -38,11 +37,8 @@ Lines SplitLines(const std::string& text)
 std::string JoinLines(const Lines& l)
 {
     std::string text;
-    for (std::size_t i = 0; i < l.lines.size(); ++i) {
-        text += l.lines[i];
-        if (i + 1 < l.lines.size() || l.endsWithBreak)
-            text += l.lineBreak;
-    }
+    for (std::size_t i = 0; i < l.lines.size(); ++i)
+        text += l.lines[i] + l.ends[i];
     return text;
 }
 
@@ -95,36 +91,46 @@ UIntArray CColourData::ParseFields(std::string_view text)
     return values;
 }
 
-Result<UIntArray> CColourData::GetColorData(const fs::path& file, int group)
+UIntArray CColourData::GroupColours(std::string_view text, int group)
 {
-    auto bytes = ReadFileBytes(FindPathNoCase(file));
-    if (!bytes)
-        return Status::Fail(kCannotReadKey, bytes.status().detail);
-    const Lines l = SplitLines(bytes.value());
+    const Lines l = SplitLines(text);
     const std::size_t at = static_cast<std::size_t>(group) + 1;
     if (group < 0 || at >= l.lines.size())
-        return UIntArray{};
+        return {};
     const std::string& line = l.lines[at];
     const std::size_t close = line.find(']');
     if (close == std::string::npos)
-        return UIntArray{};
+        return {};
     return ParseFields(std::string_view(line).substr(close + 1));
 }
 
-Status CColourData::SaveColorData(const fs::path& file, int group, Operation op, std::string_view fieldText,
-                                  std::string_view name)
+std::vector<std::string> CColourData::GroupNames(std::string_view text)
 {
-    const fs::path path = FindPathNoCase(file);
-    auto bytes = ReadFileBytes(path);
-    if (!bytes)
-        return Status::Fail(kCannotWriteKey, bytes.status().detail);
-    Lines l = SplitLines(bytes.value());
+    std::vector<std::string> names;
+    const Lines l = SplitLines(text);
+    for (std::size_t i = kNumberedGroups + 1; i < l.lines.size(); ++i) {
+        const std::string& line = l.lines[i];
+        if (line.find("Section") != std::string::npos)
+            break;
+        const std::size_t open = line.find('['), close = line.find(']');
+        if (open != std::string::npos && close != std::string::npos && open < close)
+            names.push_back(line.substr(open + 1, close - open - 1));
+        else
+            names.emplace_back();
+    }
+    return names;
+}
+
+Result<std::string> CColourData::WithColorData(std::string_view text, int group, Operation op,
+                                               std::string_view fieldText, std::string_view name)
+{
+    Lines l = SplitLines(text);
     const std::size_t at = static_cast<std::size_t>(group) + 1;
     switch (op) {
     case AppendColours:
     case ClearGroup: {
         if (group < 0 || at >= l.lines.size())
-            return Status::Fail(kCannotWriteKey, path.string() + " has no line for colour group " + std::to_string(group));
+            return Status::Fail(kCannotWriteKey, "no line for colour group " + std::to_string(group));
         std::string& line = l.lines[at];
         if (op == AppendColours) {
             line += fieldText;
@@ -141,35 +147,44 @@ Status CColourData::SaveColorData(const fs::path& file, int group, Operation op,
                 insertAt = i;
                 break;
             }
-        if (insertAt == l.lines.size())
-            l.endsWithBreak = true;
+        // A last line that ended without a line feed gets one before the new line.
+        if (insertAt == l.lines.size() && insertAt > 0 && !l.ends.back().ends_with('\n'))
+            l.ends.back() = l.lineBreak;
         l.lines.insert(l.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
                        "     [" + std::string(name) + "]" + std::string(fieldText));
+        l.ends.insert(l.ends.begin() + static_cast<std::ptrdiff_t>(insertAt), l.lineBreak);
         break;
     }
     }
-    const Status s = WriteFileAtomic(path, JoinLines(l));
+    return JoinLines(l);
+}
+
+Result<UIntArray> CColourData::GetColorData(const fs::path& file, int group)
+{
+    auto bytes = ReadFileBytes(FindPathNoCase(file));
+    if (!bytes)
+        return Status::Fail(kCannotReadKey, bytes.status().detail);
+    return GroupColours(bytes.value(), group);
+}
+
+Status CColourData::SaveColorData(const fs::path& file, int group, Operation op, std::string_view fieldText,
+                                  std::string_view name)
+{
+    const fs::path path = FindPathNoCase(file);
+    auto bytes = ReadFileBytes(path);
+    if (!bytes)
+        return Status::Fail(kCannotWriteKey, bytes.status().detail);
+    auto text = WithColorData(bytes.value(), group, op, fieldText, name);
+    if (!text)
+        return Status::Fail(kCannotWriteKey, path.string() + ": " + text.status().detail);
+    const Status s = WriteFileAtomic(path, text.value());
     return s ? s : Status::Fail(kCannotWriteKey, s.detail);
 }
 
 std::vector<std::string> CColourData::GetColorGroupNames(const fs::path& file)
 {
-    std::vector<std::string> names;
     auto bytes = ReadFileBytes(FindPathNoCase(file));
-    if (!bytes)
-        return names;
-    const Lines l = SplitLines(bytes.value());
-    for (std::size_t i = kNumberedGroups + 1; i < l.lines.size(); ++i) {
-        const std::string& line = l.lines[i];
-        if (line.find("Section") != std::string::npos)
-            break;
-        const std::size_t open = line.find('['), close = line.find(']');
-        if (open != std::string::npos && close != std::string::npos && open < close)
-            names.push_back(line.substr(open + 1, close - open - 1));
-        else
-            names.emplace_back();
-    }
-    return names;
+    return bytes ? GroupNames(bytes.value()) : std::vector<std::string>{};
 }
 
 std::vector<std::string> CColourData::NumberedGroupItems()

@@ -43,6 +43,13 @@ public:
                                 std::string_view name = {});
     // Names of the user-named groups, in file order; none for a missing file.
     static std::vector<std::string> GetColorGroupNames(const fs::path& file);
+
+    // The same over the file's text already in memory.
+    static UIntArray GroupColours(std::string_view text, int group);
+    static std::vector<std::string> GroupNames(std::string_view text);
+    // The text SaveColorData stores for a file that holds text.
+    static Result<std::string> WithColorData(std::string_view text, int group, Operation op,
+                                             std::string_view fieldText, std::string_view name = {});
     // "ColorGroup:0" to "ColorGroup:49": the numbered part of the group list.
     static std::vector<std::string> NumberedGroupItems();
     // "ColorGroup:" + the number of entries whose first ten characters are "ColorGroup".

@@ -16,6 +16,13 @@ std::string ScopeText(const CRect& scope)
     return s.str();
 }
 
+std::string Number(double v)
+{
+    std::ostringstream s;
+    s << v;
+    return s.str();
+}
+
 // The whole part of v as a view coordinate; a scope read from a file may lie
 // beyond what an int holds, and such points are outside every picture.
 int WholePart(double v)
@@ -52,9 +59,11 @@ Result<ScanGrid> CLampScanner::GridFor(const CRect& scope, double step)
     const double width = static_cast<double>(scope.right) - scope.left;
     const double height = static_cast<double>(scope.bottom) - scope.top;
     if (!std::isfinite(step) || !(step > 0.0)) {
-        std::ostringstream s;
-        s << "the grid step " << step << " is not a positive number";
-        return Status::Fail(kBadGridKey, s.str());
+        Status refused =
+            Status::Fail(kBadGridKey, "the grid step " + Number(step) + " is not a positive number");
+        refused.detailKey = kStepNotPositiveKey;
+        refused.detailValues = {Number(step)};
+        return refused;
     }
     // A scope drawn with no width or height simply holds no samples.
     const double columns = std::max(0.0, std::floor(width / step));
@@ -63,7 +72,11 @@ Result<ScanGrid> CLampScanner::GridFor(const CRect& scope, double step)
         std::ostringstream s;
         s << "the grid step " << step << " over the scope " << ScopeText(scope) << " gives " << columns
           << " columns x " << rows << " rows, more than " << kMaxSamples << " samples";
-        return Status::Fail(kBadGridKey, s.str());
+        Status refused = Status::Fail(kBadGridKey, s.str());
+        refused.detailKey = kTooManySamplesKey;
+        refused.detailValues = {Number(step), ScopeText(scope), Number(columns), Number(rows),
+                                std::to_string(kMaxSamples)};
+        return refused;
     }
     return ScanGrid{step, static_cast<std::int64_t>(columns), static_cast<std::int64_t>(rows)};
 }
@@ -78,7 +91,9 @@ Result<double> UsableGridStep(const CLampLayout& layout)
     if (!grid) {
         std::ostringstream s;
         s << "lamp size " << layout.lampSize << " mm, object size " << layout.objectSize << " mm: " << grid.status().detail;
-        return Status::Fail(grid.status().key, s.str());
+        Status refused = grid.status();
+        refused.detail = s.str();
+        return refused;
     }
     return step;
 }

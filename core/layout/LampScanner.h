@@ -27,6 +27,10 @@ public:
 
     static constexpr const char* kBadGridKey = "EDITIMGVIEW_ONEDITSCAN_SGNU";
     static constexpr const char* kNoPictureKey = "EDITIMGVIEW_ONOPENIMAGE_PCNR";
+    // The refused grid in the user's language: the step; the step, scope,
+    // columns, rows and sample limit.
+    static constexpr const char* kStepNotPositiveKey = "EDITIMGVIEW_ONEDITSCAN_TGSI";
+    static constexpr const char* kTooManySamplesKey = "EDITIMGVIEW_ONEDITSCAN_TGSO";
 
     // Open Image: the picture is fitted to the client area, the background
     // becomes the colour shown at (10, 10) and the scope covers the shown
@@ -36,7 +40,8 @@ public:
     // Grid step = scope width × lamp size ÷ object size.
     static double GridStep(const CRect& scope, float lampSize, float objectSize);
     // Columns and rows of the scope for a grid step; refused when the step
-    // is not finite and positive or the grid would exceed kMaxSamples.
+    // is not finite and positive or the grid would exceed kMaxSamples. The
+    // refusal's values come with it for the detail's language text.
     static Result<ScanGrid> GridFor(const CRect& scope, double step);
 
     // The start of a scan: the grid step is computed and stored. A grid that

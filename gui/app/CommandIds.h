@@ -73,6 +73,7 @@ inline constexpr int ZoomOutTool = 32872;
 inline constexpr int PanTool = 32873;
 inline constexpr int PointerTool = 32874;
 inline constexpr int ShowCoordinatesBar = 32876;
+inline constexpr int ShowWiring = 32877;
 inline constexpr int OpenEmptyLayout = 32926;
 inline constexpr int ParallelPlay = 31778; // also the layout view's "Parataxis demo"
 

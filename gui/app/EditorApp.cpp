@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QPrinter>
 #include <QScreen>
 
 namespace lumaro::gui {
@@ -36,6 +37,25 @@ constexpr const char* kDemoString = "\nText\ntxt\nText(*.h)\n.h\nText.Document\n
 constexpr int kLayoutTemplate = 130;
 constexpr int kModeTestTemplate = 169;
 constexpr int kDemoTemplate = 131;
+
+// Save As writes layouts as "NAME.LED" (CLayoutFile::SaveAsPath), whatever
+// the template's own extension; a desktop's file dialog may match case.
+const QStringList kSavedLayoutPatterns{QStringLiteral("*.led"), QStringLiteral("*.LED")};
+
+// "Name (*.a)" with the patterns not yet in it added inside the parentheses.
+QString WithPatterns(QString filter, const QStringList& patterns)
+{
+    const qsizetype close = filter.lastIndexOf(QLatin1Char(')'));
+    const qsizetype open = filter.lastIndexOf(QLatin1Char('('), close);
+    if (open < 0 || close < 0)
+        return filter;
+    QStringList present = filter.mid(open + 1, close - open - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString& pattern : patterns) {
+        if (!present.contains(pattern))
+            present << pattern;
+    }
+    return filter.left(open + 1) + present.join(QLatin1Char(' ')) + filter.mid(close);
+}
 
 } // namespace
 
@@ -259,6 +279,7 @@ void CEditorApp::RegisterCommands()
     });
     OnCommand(cmd::FileNew, [this] { OnFileNew(); });
     OnCommand(cmd::FileOpen, [this] { OnFileOpen(); });
+    OnCommand(cmd::FilePrintSetup, [this] { OnFilePrintSetup(); });
     OnCommand(cmd::AppExit, [this] {
         if (m_mainFrame)
             m_mainFrame->close();
@@ -301,8 +322,12 @@ void CEditorApp::OnFileOpen()
     QStringList filters;
     for (const auto& docTemplate : m_templates) {
         QString filter = docTemplate->GetDocString(CDocTemplate::filterName);
-        if (!filter.isEmpty())
-            filters << filter;
+        if (filter.isEmpty())
+            continue;
+        // The layouts this program saves must show under the layout filter.
+        if (docTemplate->ResourceId() == kLayoutTemplate)
+            filter = WithPatterns(filter, kSavedLayoutPatterns);
+        filters << filter;
     }
     QString all = QString::fromStdString(GetLangText("FRAMEWORK_ALL_FILES"));
     if (!all.isEmpty())
@@ -378,6 +403,18 @@ void CEditorApp::OnAppAbout()
 {
     CAboutDlg dialog(m_mainFrame.get());
     dialog.exec();
+}
+
+QPrinter& CEditorApp::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void CEditorApp::OnFilePrintSetup()
+{
+    m_prompts.pageSetup(m_mainFrame.get(), Printer());
 }
 
 void CEditorApp::OpenRecentFile(int index)

@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+class QPrinter;
+
 namespace lumaro::gui {
 
 class CCommandRegistry;
@@ -62,6 +64,9 @@ public:
     CCommandRegistry& Registry() const { return *m_registry; }
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
     CRecentFileList& RecentFiles() const { return *m_recentFiles; }
+    // The printer every view prints on, so that Print Setup's choices hold
+    // for the whole session; made when first asked for.
+    QPrinter& Printer();
 
     const fs::path& InstallFolder() const { return m_installFolder; }
     const QString& HelpFilePath() const { return m_helpFilePath; }
@@ -113,6 +118,7 @@ private:
     void AddTemplate(int resourceId);
     std::unique_ptr<CDocTemplate> MakeTemplate(int resourceId);
     void OnAppAbout();
+    void OnFilePrintSetup();
     void OpenRecentFile(int index);
 
     Options m_options;
@@ -123,6 +129,7 @@ private:
     std::unique_ptr<CDocTemplate> m_modeTestTemplate;
     std::vector<std::unique_ptr<CCommandTarget>> m_targets;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    std::unique_ptr<QPrinter> m_printer;
     std::array<bool, 6> m_languageFilePresent{};
     bool m_started = false;
     QString m_helpFilePath;

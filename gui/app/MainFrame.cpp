@@ -19,6 +19,7 @@
 #include "gui/widgets/ToolBarIcons.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -492,19 +493,34 @@ void CMainFrame::OpenHelpDocument(const std::string& pathKey, const char* failur
 {
     std::string relative = GetLangText(pathKey);
     fs::path path = DataFile(m_app.InstallFolder(), relative);
-    bool opened = !relative.empty() &&
-                  m_app.Prompts().openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
-    if (!opened)
+    // The desktop's opener reports success as soon as it starts, whether
+    // the file is there or not, so a missing document is caught here.
+    std::error_code ec;
+    if (relative.empty() || !fs::is_regular_file(path, ec)) {
         m_app.Prompts().message(this, Text(failureKey), QMessageBox::Warning, QMessageBox::Ok);
+        return;
+    }
+    const QString file = QString::fromStdString(path.string());
+    OpenWithDesktop(QUrl::fromLocalFile(file), QDir::toNativeSeparators(file));
 }
 
 void CMainFrame::OnHelpWebSite()
 {
     std::string address = CIniFile::ReadString(CLangText::SettingsPath(), "Setting", "WebSite", "");
     QUrl url(QString::fromStdString(address), QUrl::StrictMode);
-    bool opened = url.isValid() && !url.scheme().isEmpty() && m_app.Prompts().openUrl(url);
-    if (!opened)
+    if (!url.isValid() || url.scheme().isEmpty()) {
         m_app.Prompts().message(this, Text("MAINFRM_ONHELPWEBSITE_OWSF"), QMessageBox::Warning,
+                                QMessageBox::Ok);
+        return;
+    }
+    OpenWithDesktop(url, url.toString());
+}
+
+void CMainFrame::OpenWithDesktop(const QUrl& url, const QString& shown)
+{
+    // The document is there; what is missing is a program for it.
+    if (!m_app.Prompts().openUrl(url))
+        m_app.Prompts().message(this, Text("MAINFRM_OPENWITHDESKTOP_NPCO").arg(shown), QMessageBox::Warning,
                                 QMessageBox::Ok);
 }
 

@@ -17,6 +17,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class QUrl;
 
 namespace lumaro::gui {
 
@@ -98,6 +99,7 @@ private:
     void UpdateLanguage(int commandId, CCmdUI& ui) const;
     void OpenHelpDocument(const std::string& pathKey, const char* failureKey);
     void OnHelpWebSite();
+    void OpenWithDesktop(const QUrl& url, const QString& shown);
 
     CEditorApp& m_app;
     QMdiArea* m_mdiArea = nullptr;

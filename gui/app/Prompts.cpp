@@ -7,6 +7,8 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QListWidget>
+#include <QPageSetupDialog>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace lumaro::gui {
@@ -15,24 +17,38 @@ namespace {
 
 int ChooseFromList(QWidget* owner, const QStringList& names)
 {
-    QDialog dialog(owner);
-    dialog.setWindowTitle(QString::fromStdString(GetLangText("FRAMEWORK_NEW_TITLE")));
-    auto* list = new QListWidget(&dialog);
-    list->addItems(names);
-    list->setCurrentRow(0);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(list);
-    layout->addWidget(buttons);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
-    if (dialog.exec() != QDialog::Accepted)
+    std::unique_ptr<QDialog> dialog = MakeTypeChooser(owner, names);
+    if (dialog->exec() != QDialog::Accepted)
         return -1;
-    return list->currentRow();
+    return dialog->findChild<QListWidget*>()->currentRow();
+}
+
+QString Text(const char* key)
+{
+    return QString::fromStdString(GetLangText(key));
 }
 
 } // namespace
+
+std::unique_ptr<QDialog> MakeTypeChooser(QWidget* owner, const QStringList& names)
+{
+    auto dialog = std::make_unique<QDialog>(owner);
+    dialog->setWindowTitle(Text("FRAMEWORK_NEW_TITLE"));
+    auto* list = new QListWidget(dialog.get());
+    list->addItems(names);
+    list->setCurrentRow(0);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog.get());
+    // Qt's own button texts would stay English.
+    buttons->button(QDialogButtonBox::Ok)->setText(Text("FRAMEWORK_OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Text("FRAMEWORK_CANCEL"));
+    auto* layout = new QVBoxLayout(dialog.get());
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog.get(), &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog.get(), &QDialog::reject);
+    QObject::connect(list, &QListWidget::itemDoubleClicked, dialog.get(), &QDialog::accept);
+    return dialog;
+}
 
 CPrompts CPrompts::Desktop()
 {
@@ -50,6 +66,10 @@ CPrompts CPrompts::Desktop()
     };
     p.chooseType = ChooseFromList;
     p.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    p.pageSetup = [](QWidget* owner, QPrinter& printer) {
+        QPageSetupDialog dialog(&printer, owner);
+        return dialog.exec() == QDialog::Accepted;
+    };
     return p;
 }
 

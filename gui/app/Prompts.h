@@ -6,7 +6,10 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 
+class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace lumaro::gui {
@@ -28,9 +31,14 @@ struct CPrompts {
     std::function<int(QWidget* owner, const QStringList& names)> chooseType;
     // The desktop's "open" verb; false when nothing could open url.
     std::function<bool(const QUrl& url)> openUrl;
+    // Page setup of the printer the views print on; true on OK.
+    std::function<bool(QWidget* owner, QPrinter& printer)> pageSetup;
 
     static CPrompts Desktop();
 };
+
+// The dialog behind chooseType: the type names in a list, OK and Cancel.
+std::unique_ptr<QDialog> MakeTypeChooser(QWidget* owner, const QStringList& names);
 
 inline constexpr const char* kMessageCaption = "Lumaro 4.0";
 

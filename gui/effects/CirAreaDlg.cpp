@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -21,6 +22,7 @@ CCirAreaDlg::CCirAreaDlg(CPrompts& prompts, QWidget* parent) : QDialog(parent), 
     setWindowTitle(QStringLiteral("CM_CIRCULAR_AREA"));
 
     auto* group = new QGroupBox(QStringLiteral("Mode Group List"), this);
+    SetControlId(group, GroupId);
     auto* groupLayout = new QVBoxLayout(group);
     m_list = new QListWidget(group);
     SetControlId(m_list, ListId);
@@ -37,10 +39,15 @@ CCirAreaDlg::CCirAreaDlg(CPrompts& prompts, QWidget* parent) : QDialog(parent), 
     m_x = makeEdit(CentreXId);
     m_y = makeEdit(CentreYId);
     m_r = makeEdit(RadiusId);
+    auto label = [this](const char* text, int id) {
+        auto* l = new QLabel(QString::fromLatin1(text), this);
+        SetControlId(l, id);
+        return l;
+    };
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("X:"), m_x);
-    form->addRow(QStringLiteral("Y:"), m_y);
-    form->addRow(QStringLiteral("Radius:"), m_r);
+    form->addRow(label("X:", LabelXId), m_x);
+    form->addRow(label("Y:", LabelYId), m_y);
+    form->addRow(label("Radius:", LabelRadiusId), m_r);
 
     auto* pick = new QPushButton(QStringLiteral("Center Of Circle"), this);
     pick->setAutoDefault(false);

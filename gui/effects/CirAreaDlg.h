@@ -17,7 +17,17 @@ class CCirAreaDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kDialogId = 1332;
-    enum ControlId { CentreXId = 1100, CentreYId = 1113, RadiusId = 1115, ListId = 1101, CentrePickId = 1102 };
+    enum ControlId {
+        CentreXId = 1100,
+        CentreYId = 1113,
+        RadiusId = 1115,
+        ListId = 1101,
+        CentrePickId = 1102,
+        LabelXId = 1103,
+        LabelYId = 1104,
+        LabelRadiusId = 1105,
+        GroupId = 1106,
+    };
 
     explicit CCirAreaDlg(CPrompts& prompts, QWidget* parent = nullptr);
 

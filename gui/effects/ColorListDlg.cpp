@@ -1,5 +1,7 @@
 #include "gui/effects/ColorListDlg.h"
 
+#include "picture/ColourRef.h"
+
 #include "core/app/LangText.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
@@ -73,12 +75,15 @@ CColorListDlg::CColorListDlg(const UIntArray& colours, CPrompts& prompts, QWidge
     m_count->setRange(0, 9999);
     m_count->setValue(10);
     auto* sine = new QRadioButton(QStringLiteral("Change by si&n"), gradient);
+    SetControlId(sine, SineId);
     auto* cosine = new QRadioButton(QStringLiteral("Change by &cos "), gradient);
+    SetControlId(cosine, CosineId);
     sine->setChecked(true);
     m_curve = new QButtonGroup(this);
     m_curve->addButton(sine, static_cast<int>(CColourData::Curve::Sine));
     m_curve->addButton(cosine, static_cast<int>(CColourData::Curve::Cosine));
     m_insert = new QCheckBox(QStringLiteral("Insert"), gradient);
+    SetControlId(m_insert, InsertCheckId);
     gradientLayout->addWidget(start, 0, 0, 1, 2);
     gradientLayout->addWidget(end, 1, 0, 1, 2);
     gradientLayout->addWidget(remove, 2, 0, 1, 2);
@@ -121,7 +126,7 @@ void CColorListDlg::AddLine(int row, std::uint32_t r, std::uint32_t g, std::uint
 {
     auto* item = new QListWidgetItem(QString::fromStdString(CColourData::FormatColour(r, g, b)));
     // Each line on its own colour, the text in the inverse so it stays legible.
-    const QColor colour(int(r & 0xFF), int(g & 0xFF), int(b & 0xFF));
+    const QColor colour = ColourFromChannels(r, g, b);
     item->setBackground(colour);
     item->setForeground(QColor(255 - colour.red(), 255 - colour.green(), 255 - colour.blue()));
     m_list->insertItem(row, item);

@@ -38,6 +38,9 @@ public:
         AddListId = 1105,
         OkId = 1112,
         CancelId = 1115,
+        SineId = 1132,
+        CosineId = 1133,
+        InsertCheckId = 1134,
     };
 
     CColorListDlg(const UIntArray& colours, CPrompts& prompts, QWidget* parent = nullptr);

@@ -38,6 +38,11 @@ QTreeWidgetItem* AddLine(QTreeWidgetItem* parent, const QString& text)
     return new QTreeWidgetItem(parent, QStringList{text});
 }
 
+QString Text(const char* key)
+{
+    return QString::fromStdString(GetLangText(key));
+}
+
 // How far below the root an item lies: 1 for a group or a mode, 2 for an
 // entry of a group.
 int Depth(const QTreeWidgetItem* item)
@@ -171,19 +176,19 @@ QTreeWidgetItem* CModeGrpEdt::AddEntry(QTreeWidgetItem* parent, int number, cons
     // The number travels with the item, not only in its text.
     entry->setData(0, kModeNumberRole, number);
     entry->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
-    AddLine(entry, QStringLiteral("Interval:%1").arg(mode.interval));
-    AddLine(entry, QStringLiteral("Loop:%1").arg(mode.loop));
-    AddLine(entry, QStringLiteral("Hold time:%1").arg(mode.holdTime));
-    AddLine(entry, QStringLiteral("Step:%1").arg(mode.step));
-    QTreeWidgetItem* start = AddLine(entry, QStringLiteral("Start Point"));
-    AddLine(start, QStringLiteral("X:%1").arg(qint64(mode.startX) * m_zoom));
-    AddLine(start, QStringLiteral("Y:%1").arg(qint64(mode.startY) * m_zoom));
-    QTreeWidgetItem* area = AddLine(entry, QStringLiteral("Select area"));
-    AddLine(area, QStringLiteral("X1:%1").arg(qint64(mode.areaLeft) * m_zoom));
-    AddLine(area, QStringLiteral("Y1:%1").arg(qint64(mode.areaTop) * m_zoom));
-    AddLine(area, QStringLiteral("X2:%1").arg(qint64(mode.areaRight) * m_zoom));
-    AddLine(area, QStringLiteral("Y2:%1").arg(qint64(mode.areaBottom) * m_zoom));
-    AddLine(entry, QStringLiteral("Color group ID:%1").arg(mode.colourGroupId));
+    AddLine(entry, Text("ID_MSG_MODEGRPEDIT_INTERVAL").arg(mode.interval));
+    AddLine(entry, Text("ID_MSG_MODEGRPEDIT_LOOP").arg(mode.loop));
+    AddLine(entry, Text("ID_MSG_MODEGRPEDIT_HOLDTIME").arg(mode.holdTime));
+    AddLine(entry, Text("ID_MSG_MODEGRPEDIT_STEP").arg(mode.step));
+    QTreeWidgetItem* start = AddLine(entry, Text("ID_MSG_MODEGRPEDIT_STARTPOINT"));
+    AddLine(start, Text("ID_MSG_MODEGRPEDIT_X").arg(qint64(mode.startX) * m_zoom));
+    AddLine(start, Text("ID_MSG_MODEGRPEDIT_Y").arg(qint64(mode.startY) * m_zoom));
+    QTreeWidgetItem* area = AddLine(entry, Text("ID_MSG_MODEGRPEDIT_SELECTAREA"));
+    AddLine(area, Text("ID_MSG_MODEGRPEDIT_X1").arg(qint64(mode.areaLeft) * m_zoom));
+    AddLine(area, Text("ID_MSG_MODEGRPEDIT_Y1").arg(qint64(mode.areaTop) * m_zoom));
+    AddLine(area, Text("ID_MSG_MODEGRPEDIT_X2").arg(qint64(mode.areaRight) * m_zoom));
+    AddLine(area, Text("ID_MSG_MODEGRPEDIT_Y2").arg(qint64(mode.areaBottom) * m_zoom));
+    AddLine(entry, Text("ID_MSG_MODEGRPEDIT_COLOURGROUP").arg(mode.colourGroupId));
     return entry;
 }
 
@@ -209,7 +214,7 @@ bool CModeGrpEdt::DropMode(int modeNumber, QTreeWidgetItem* target)
 void CModeGrpEdt::FillModeTree()
 {
     m_modes->clear();
-    auto* root = new QTreeWidgetItem(m_modes, QStringList{QStringLiteral("Exist Mode")});
+    auto* root = new QTreeWidgetItem(m_modes, QStringList{Text("ID_MSG_MODEGRPEDIT_EXISTMODE")});
     root->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
     for (std::size_t m = 0; m < m_document.Data().modes.size(); ++m)
         AddEntry(root, int(m), m_document.Data().modes[m]);
@@ -219,10 +224,10 @@ void CModeGrpEdt::FillModeTree()
 void CModeGrpEdt::FillGroupTree(bool allModes)
 {
     m_groups->clear();
-    auto* root = new QTreeWidgetItem(m_groups, QStringList{QStringLiteral("Program Group")});
+    auto* root = new QTreeWidgetItem(m_groups, QStringList{Text("ID_MSG_MODEGRPEDIT_PROGRAMGROUP")});
     root->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
     for (int g = 0; g < lumaro::kProgramGroupCount; ++g) {
-        QTreeWidgetItem* group = AddLine(root, QStringLiteral("Program Group%1").arg(g));
+        QTreeWidgetItem* group = AddLine(root, Text("ID_MSG_MODEGRPEDIT_GROUP").arg(g));
         group->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
         if (allModes) {
             for (std::size_t m = 0; m < m_document.Data().modes.size(); ++m)
@@ -249,10 +254,11 @@ void CModeGrpEdt::OnInsertAll()
 void CModeGrpEdt::OnRemoveAll()
 {
     m_groups->clear();
-    auto* root = new QTreeWidgetItem(m_groups, QStringList{QStringLiteral("Program Group")});
+    auto* root = new QTreeWidgetItem(m_groups, QStringList{Text("ID_MSG_MODEGRPEDIT_PROGRAMGROUP")});
     root->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
     for (int g = 0; g < lumaro::kProgramGroupCount; ++g)
-        AddLine(root, QStringLiteral("Program Group%1").arg(g))->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
+        AddLine(root, Text("ID_MSG_MODEGRPEDIT_GROUP").arg(g))
+            ->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
     root->setExpanded(true);
 }
 
@@ -298,14 +304,17 @@ void CModeGrpEdt::OnMenuCommand(int id)
 
 void CModeGrpEdt::contextMenuEvent(QContextMenuEvent* event)
 {
-    QMenu menu(this);
-    QAction* refresh = menu.addAction(QStringLiteral("Refresh(&R)"));
-    QAction* remove = menu.addAction(QStringLiteral("Delete(&D)"));
-    QAction* chosen = menu.exec(event->globalPos());
-    if (chosen == refresh)
-        OnMenuCommand(RefreshId);
-    else if (chosen == remove)
-        OnMenuCommand(DeleteId);
+    std::unique_ptr<QMenu> menu = MakeContextMenu();
+    if (QAction* chosen = menu->exec(event->globalPos()))
+        OnMenuCommand(chosen->data().toInt());
+}
+
+std::unique_ptr<QMenu> CModeGrpEdt::MakeContextMenu()
+{
+    auto menu = std::make_unique<QMenu>(this);
+    menu->addAction(Text("ID_MODEGRPEDIT_REFRESH"))->setData(int(RefreshId));
+    menu->addAction(Text("ID_MODEGRPEDIT_DELETE"))->setData(int(DeleteId));
+    return menu;
 }
 
 CModeGrpDlg::CModeGrpDlg(CLayoutDocument& document, CPrompts& prompts, QWidget* parent) : QDialog(parent)

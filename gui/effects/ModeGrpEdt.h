@@ -3,6 +3,9 @@
 #include <QDialog>
 #include <QWidget>
 
+#include <memory>
+
+class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QPushButton;
@@ -47,6 +50,8 @@ public:
     void OnSave();
     // The items of context menu 200 by id; Delete does nothing.
     void OnMenuCommand(int id);
+    // Context menu 200, each item carrying its id as data.
+    std::unique_ptr<QMenu> MakeContextMenu();
 
 Q_SIGNALS:
     // The groups went to the document; a sheet or dialog around the page closes.

@@ -1,5 +1,7 @@
 #include "gui/effects/SceneEditDlg.h"
 
+#include "picture/ColourRef.h"
+
 #include "core/app/LangText.h"
 #include "core/effects/SceneConverter.h"
 #include "core/layout/PortTable.h"
@@ -15,7 +17,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -32,6 +33,17 @@
 
 namespace lumaro::gui {
 
+namespace {
+
+QLabel* Label(const char* text, int id, QWidget* parent)
+{
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    SetControlId(label, id);
+    return label;
+}
+
+} // namespace
+
 CSceneEditDlg::CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidget* parent)
     : QDialog(parent), m_document(document), m_prompts(prompts)
 {
@@ -41,8 +53,9 @@ CSceneEditDlg::CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidg
     m_tabs = new QTabBar(this);
     m_tabs->setExpanding(false);
     m_tabs->setUsesScrollButtons(true);
+    const QString sceneName = QString::fromStdString(GetLangText("ID_MSG_SCENEEDITDLG_SCENE"));
     for (int s = 0; s < lumaro::kSceneCount; ++s)
-        m_tabs->addTab(QStringLiteral("Scene%1").arg(s + 1));
+        m_tabs->addTab(sceneName.arg(s + 1));
     connect(m_tabs, &QTabBar::currentChanged, this, [this] { LoadScene(); });
     // Undo and redo, or another window, may change the scenes under the dialog.
     connect(&m_document, &CLayoutDocument::Changed, this, [this](Aspects what) {
@@ -51,15 +64,21 @@ CSceneEditDlg::CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidg
     });
 
     // One page for all tabs: switching tabs reloads it with the scene chosen.
-    auto* page = new QFrame(this);
-    page->setFrameShape(QFrame::StyledPanel);
+    // An untitled group box, so that relabelling reaches the controls on it.
+    auto* page = new QGroupBox(this);
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel(QStringLiteral("Effect"), page), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Speed(ms)"), page), 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Color"), page), 0, 3);
+    grid->addWidget(Label("Effect", EffectHeadId, page), 0, 1);
+    grid->addWidget(Label("Speed(ms)", SpeedHeadId, page), 0, 2);
+    grid->addWidget(Label("Color", ColourHeadId, page), 0, 3);
+    // The core keeps the English names; the menu shows the language's.
+    static constexpr std::array<const char*, CSceneConverter::kEffectCount> kEffectKeys{
+        "ID_MSG_SCENEEDITDLG_EFFECT0", "ID_MSG_SCENEEDITDLG_EFFECT1",  "ID_MSG_SCENEEDITDLG_EFFECT2",
+        "ID_MSG_SCENEEDITDLG_EFFECT3", "ID_MSG_SCENEEDITDLG_EFFECT4",  "ID_MSG_SCENEEDITDLG_EFFECT5",
+        "ID_MSG_SCENEEDITDLG_EFFECT6", "ID_MSG_SCENEEDITDLG_EFFECT7",  "ID_MSG_SCENEEDITDLG_EFFECT8",
+        "ID_MSG_SCENEEDITDLG_EFFECT9", "ID_MSG_SCENEEDITDLG_EFFECT10", "ID_MSG_SCENEEDITDLG_EFFECT11"};
     QStringList effects;
-    for (std::string_view name : CSceneConverter::EffectNames())
-        effects << QString::fromLatin1(name.data(), qsizetype(name.size()));
+    for (const char* key : kEffectKeys)
+        effects << QString::fromStdString(GetLangText(key));
     for (int row = 0; row < kRows; ++row) {
         Row& r = m_rows[row];
         grid->addWidget(new QLabel(QString::number(row + 1), page), row + 1, 0);
@@ -68,8 +87,7 @@ CSceneEditDlg::CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidg
         r.speed = new QLineEdit(page);
         r.speed->setValidator(new QIntValidator(0, 999999, r.speed));
         r.speed->setMaximumWidth(90);
-        r.colour = new QPushButton(QStringLiteral("Color..."), page);
-        r.colour->setAutoDefault(false);
+        r.colour = MakeControlButton(page, ColourButtonId, "Color...");
         grid->addWidget(r.effect, row + 1, 1);
         grid->addWidget(r.speed, row + 1, 2);
         grid->addWidget(r.colour, row + 1, 3);
@@ -79,12 +97,13 @@ CSceneEditDlg::CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidg
                 [this, row](const QString& text) { OnSpeedEdited(row, text); });
         connect(r.colour, &QPushButton::clicked, this, [this, row] { OnColourList(row); });
     }
-    m_note = new QLabel(QStringLiteral("Only 8 modes for every scene."), page);
+    m_note = Label("Only 8 modes for every scene.", NoteId, page);
     grid->addWidget(m_note, kRows + 1, 0, 1, 4);
     grid->setColumnStretch(1, 1);
 
     // The download half: the same link and download as Write To Controller.
     auto* download = new QGroupBox(QStringLiteral("Download"), this);
+    SetControlId(download, DownloadGroupId);
     auto* downloadLayout = new QHBoxLayout(download);
     // The "Port:" list (control 1120) carries no id: relabelling would
     // overwrite the port it shows.
@@ -100,9 +119,9 @@ CSceneEditDlg::CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidg
     m_fileName = new QLabel(download);
     QPushButton* openFile = MakeControlButton(download, OpenFileId, "Open File");
     QPushButton* send = MakeControlButton(download, DownloadId, "Download");
-    downloadLayout->addWidget(new QLabel(QStringLiteral("Port"), download));
+    downloadLayout->addWidget(Label("Port", PortLabelId, download));
     downloadLayout->addWidget(m_port);
-    downloadLayout->addWidget(new QLabel(QStringLiteral("Baud"), download));
+    downloadLayout->addWidget(Label("Baud", BaudLabelId, download));
     downloadLayout->addWidget(baud);
     downloadLayout->addWidget(m_fileName, 1);
     downloadLayout->addWidget(openFile);
@@ -191,7 +210,7 @@ void CSceneEditDlg::UpdateColourButton(int row)
     QPainter painter(&strip);
     const int count = std::min<int>(kShown, int(colours.size() / 3));
     for (int i = 0; i < count; ++i) {
-        const QColor colour(int(colours[3 * i] & 0xFF), int(colours[3 * i + 1] & 0xFF), int(colours[3 * i + 2] & 0xFF));
+        const QColor colour = ColourFromChannels(colours[3 * i], colours[3 * i + 1], colours[3 * i + 2]);
         painter.fillRect(i * 6, 0, 6, 12, colour);
     }
     painter.end();

@@ -38,6 +38,14 @@ public:
         OpenFileId = 1104,
         SaveId = 1105,
         DownloadId = 1016,
+        PortLabelId = 1122,
+        BaudLabelId = 1123,
+        DownloadGroupId = 1124,
+        EffectHeadId = 1130,
+        SpeedHeadId = 1131,
+        ColourHeadId = 1132,
+        NoteId = 1133,
+        ColourButtonId = 1134, // shared by the eight rows: one text
     };
 
     CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidget* parent = nullptr);

@@ -1,22 +1,20 @@
 #pragma once
 
-#include "core/layout/PortEditor.h"
-#include "core/layout/ScaledPicture.h"
-#include "gui/layout/LayoutDocument.h"
 #include "gui/app/View.h"
+#include "gui/layout/HoveredCell.h"
+#include "gui/layout/LayoutCanvas.h"
+#include "gui/layout/LayoutDocument.h"
+#include "gui/layout/LayoutScanController.h"
+#include "gui/layout/LayoutTool.h"
 
-#include <QHash>
-#include <QImage>
 #include <QPoint>
 
 #include <functional>
-#include <optional>
 
 class QDialog;
 class QMenu;
 class QPrinter;
 class QScrollBar;
-class QTimer;
 
 namespace lumaro::gui {
 
@@ -25,17 +23,18 @@ class CMainFrame;
 
 // The lamp layout view of template 130: shows the picture being scanned or
 // the lamps on their grid, and edits lamps and port chains by clicking.
+// Handles the commands and the mouse; what is drawn is the canvas's, what
+// a click does the tool's, and the scan the scan controller's.
 class CEditImgView : public CView {
     Q_OBJECT
 public:
-    // Pointer tools of tool bar 194.
-    enum Tool { NoTool = 0, PointerTool = 1400, ZoomInTool = 1401, ZoomOutTool = 1402,
-                PanTool = 1403, InsertTool = 1404, DeleteTool = 1405 };
-    static constexpr int kScrollMax = 3000;
-    static constexpr int kBarThickness = 15;
-    static constexpr int kScanDelayMs = 1200;
-    static constexpr int kInitialZoom = 16;
-    static constexpr int kFirstPaintMaxZoom = 20;
+    using Tool = CLayoutTool::Tool;
+    using enum CLayoutTool::Tool;
+    static constexpr int kScrollMax = CLayoutCanvas::kScrollMax;
+    static constexpr int kBarThickness = CLayoutCanvas::kBarThickness;
+    static constexpr int kScanDelayMs = CLayoutScanController::kScanDelayMs;
+    static constexpr int kInitialZoom = CLayoutCanvas::kInitialZoom;
+    static constexpr int kFirstPaintMaxZoom = CLayoutCanvas::kFirstPaintMaxZoom;
     static constexpr int kPrintCellSize = 50;
 
     explicit CEditImgView(CDocument* document);
@@ -45,34 +44,39 @@ public:
 
     void OnInitialUpdate() override;
     void OnActivateView(bool active) override;
+    // Whether the main frame last told this view it is the active one.
+    bool IsActive() const { return m_active; }
 
     // Every modal dialog of the view runs through this, so tests can fill
     // and confirm it without a window; returns the dialog's result code.
     static std::function<int(QDialog&)> ExecDialog;
 
-    int Zoom() const { return m_zoom; }
-    int DrawCount() const { return m_drawCount; }
-    int CurrentTool() const { return m_tool; }
-    bool PictureShown() const { return m_pictureShown; }
-    bool ScanAllowed() const { return m_scanAllowed; }
-    bool ScanPending() const;
-    const CScaledPicture& Picture() const { return m_picture; }
-    const CPortEditor& PortEdit() const { return m_port; }
-    QScrollBar* HorizontalBar() const { return m_hBar; }
-    QScrollBar* VerticalBar() const { return m_vBar; }
-    // The cell under a view point, as clicks see it.
-    QPoint CellAt(QPoint point) const;
-    // Where the lamp of cell (x, y) is drawn (top left of its square).
-    QPoint LampOrigin(int x, int y) const;
+    int Zoom() const { return m_canvas->Zoom(); }
+    int DrawCount() const { return m_canvas->DrawCount(); }
+    Tool CurrentTool() const { return m_tool.CurrentTool(); }
+    bool WiringShown() const { return m_canvas->WiringShown(); }
+    bool PictureShown() const { return m_scan->PictureShown(); }
+    bool ScanAllowed() const { return m_scan->ScanAllowed(); }
+    bool ScanPending() const { return m_scan->ScanPending(); }
+    const CScaledPicture& Picture() const { return m_scan->Picture(); }
+    const CPortEditor& PortEdit() const { return m_tool.Port(); }
+    QScrollBar* HorizontalBar() const { return m_canvas->HorizontalBar(); }
+    QScrollBar* VerticalBar() const { return m_canvas->VerticalBar(); }
+    QPoint CellAt(QPoint point) const { return m_canvas->CellAt(point); }
+    QPoint LampOrigin(int x, int y) const { return m_canvas->LampOrigin(x, y); }
 
     // Menu 105 with the items' current state; the caller owns it.
     QMenu* BuildContextMenu(QWidget* parent);
     // Runs the scan now instead of waiting for the timer.
-    void FinishScanNow();
+    void FinishScanNow() { m_scan->FinishNow(); }
     void PrintLayout(QPrinter& printer) const;
 
+Q_SIGNALS:
+    // The pointer moved onto a cell; on activation, no cell.
+    void HoveredCellChanged(const lumaro::gui::HoveredCell& hovered);
+    void ZoomChanged(int zoom);
+
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -84,77 +88,37 @@ protected:
 
 private:
     void RegisterCommands();
+    void RegisterToolCommands();
     void RegisterScanCommands();
     void RegisterPortCommands();
     CEditorApp* App() const;
     CMainFrame* MainFrame() const;
     void ShowMessage(const std::string& key, const QString& detail = {}) const;
+    void Report(const Status& status) const;
 
-    void SetZoomCommand(int id, int zoom);
-    void SetTool(Tool tool);
-    void ApplyCursor();
-    void EnterEditingState();
+    void SelectTool(CLayoutTool::Mode mode);
+    void ChainPort(int operation);
     void OnOpenImage();
-    void OnScan();
-    void OnEmptyLayout();
-    void StartScan(bool emptyLayout);
-    void OnScanTimer();
     void OnOtherValue();
     void OnPortEditDialog();
     void OnCoordinatesButton(int id);
-    void OnSwitchWindow();
     void OnPrint();
     void OnPrintPreview();
-    void OnScrollAction(QScrollBar* bar, int action);
-    void TakeOffsetsFromBars();
+    void ShowScanPicture();
     void ApplyEdits(QPoint cell, bool dragging);
-    void UpdateStatus(QPoint cell);
+    void AnnounceCell(QPoint cell);
     void BeginEdit();
     void EndEdit();
-    void SetScope(const CRect& scope);
 
-    void PaintPicture(QPainter& painter);
-    void PaintLamps(QPainter& painter, const QRect& dirty);
-    const QImage& LampSprite(const CLamp& lamp, const QFont& font);
-
-    int m_zoom = kInitialZoom;
-    int m_drawCount = 0;
-    int m_scrollX = 0;
-    int m_scrollY = 0;
-    Tool m_tool = NoTool;
-    bool m_insertMode = false;
-    bool m_deleteMode = false;
-    bool m_zoomInClick = false;
-    bool m_zoomOutClick = false;
-    bool m_gridding = true;
-    bool m_pictureShown = false;
-    bool m_buttonDown = false;
+    CLayoutCanvas* m_canvas = nullptr;
+    CLayoutScanController* m_scan = nullptr;
+    CLayoutTool m_tool;
     int m_zoomCheck = 0; // the zoom command last chosen
-
-    // The command-enable table: image commands, Scan, lamp editing, zoom and tools.
-    bool m_imageCommands = false;
-    bool m_scanCommand = false;
-    bool m_editCommands = false;
-    bool m_zoomCommands = false;
-
-    bool m_scanAllowed = true;
-    bool m_scopeArmed = false;
-    bool m_scopeDragging = false;
-    bool m_backColourArmed = false;
+    bool m_buttonDown = false;
     bool m_previewMark = false;
-
-    CPortEditor m_port;
-    CScaledPicture m_picture;
-    QImage m_pictureImage;
-    // Lamps drawn once per zoom, colour and order number, then copied.
-    QHash<quint64, QImage> m_sprites;
+    bool m_active = false;
     QPoint m_lastMouse;
-    std::optional<CEditImgDoc> m_scanWork; // the scan under way, until its timer
-    int m_editGroup = 0;                   // the undo step of the press or drag under way
-
-    QScrollBar* m_hBar = nullptr;
-    QScrollBar* m_vBar = nullptr;
-    QTimer* m_scanTimer = nullptr;
+    int m_editGroup = 0; // the undo step of the press or drag under way
 };
 
 } // namespace lumaro::gui

@@ -4,11 +4,12 @@
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -30,11 +31,19 @@ QLineEdit* Field(const QString& text, int id, QWidget* parent)
     return field;
 }
 
-QDialogButtonBox* OkCancel(QDialog* dialog)
+// OK and Cancel as the dialog's own controls (IDOK 1, IDCANCEL 2), so that
+// relabelling gives them the language's texts.
+QHBoxLayout* OkCancel(QDialog* dialog)
 {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    QPushButton* ok = MakeControlButton(dialog, kOkId, "OK");
+    ok->setDefault(true);
+    QPushButton* cancel = MakeControlButton(dialog, kCancelId, "Cancel");
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
     return buttons;
 }
 
@@ -92,7 +101,7 @@ COtherValueDlg::COtherValueDlg(CPrompts* prompts, double lampSize, double object
     grid->addWidget(m_tolerance, 2, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addWidget(OkCancel(this));
+    layout->addLayout(OkCancel(this));
     SetDialogLangText(this, kDialogId);
 }
 
@@ -147,7 +156,7 @@ CPortEditDlg::CPortEditDlg(CPrompts* prompts, int currentPort, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(info);
     layout->addWidget(operation);
-    layout->addWidget(OkCancel(this));
+    layout->addLayout(OkCancel(this));
     SetDialogLangText(this, kDialogId);
 }
 
@@ -189,7 +198,7 @@ CInsertPositionDlg::CInsertPositionDlg(CPrompts* prompts, int position, QWidget*
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label("Please Keyin the Postion", kLabelPosition, this));
     layout->addWidget(m_position);
-    layout->addWidget(OkCancel(this));
+    layout->addLayout(OkCancel(this));
     SetDialogLangText(this, kDialogId);
 }
 

@@ -12,6 +12,9 @@ struct CPrompts;
 
 namespace lumaro::gui {
 
+// The closing buttons of the three dialogs below.
+inline constexpr int kOkId = 1, kCancelId = 2;
+
 // Dialog 132, "Other Value": lamp size, object size and the background
 // tolerance. It only collects the entries; the view applies its range rules.
 class COtherValueDlg : public QDialog {

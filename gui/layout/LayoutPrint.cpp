@@ -1,5 +1,8 @@
 #include "gui/layout/LayoutPrint.h"
 
+#include "gui/layout/LampWiring.h"
+#include "gui/widgets/LampColour.h"
+
 #include <QPainter>
 #include <QPrinter>
 
@@ -35,17 +38,57 @@ std::vector<LampPrintPage> LampPrintPages(const std::vector<CLamp>& lamps, int c
 }
 
 namespace {
-QColor FromColourRef(std::int32_t value)
+
+// The printed cell: never below 50 device pixels.
+int PrintCell(int cellSize)
 {
-    const auto v = static_cast<std::uint32_t>(value);
-    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
-                  static_cast<int>((v >> 16) & 0xFF));
+    return std::max(cellSize, 50);
 }
+
 } // namespace
 
-void PrintLampPages(QPrinter& printer, const std::vector<CLamp>& lamps, int cellSize, bool printColour)
+void PaintLampPage(QPainter& painter, const LampPrintPage& page, const std::vector<CLamp>& lamps,
+                   int cellSize, bool printColour, bool wiring)
 {
-    const int s = std::max(cellSize, 50);
+    const int s = PrintCell(cellSize);
+    auto centre = [&page, s](const CLamp& lamp) {
+        return QPointF((double(lamp.x) - page.blockLeft + 1) * s + 50,
+                       (double(lamp.y) - page.blockTop + 1) * s + 50);
+    };
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(std::max(1, (std::min(s, 100) - 10) / 3));
+    font.setWeight(QFont::Thin);
+    painter.save();
+    painter.setFont(font);
+    for (std::size_t index : page.lamps) {
+        const CLamp& lamp = lamps[index];
+        const QPointF at = centre(lamp);
+        const QRect square(static_cast<int>(at.x()) - s / 2, static_cast<int>(at.y()) - s / 2, s, s);
+        painter.setPen(Qt::black);
+        // In colour the square takes the lamp's colour and the text whatever reads on it.
+        const QColor colour = LampColour(lamp.colour);
+        painter.setBrush(printColour ? QBrush(colour) : QBrush(Qt::NoBrush));
+        painter.drawRect(square);
+        painter.setPen(printColour ? ContrastColour(colour) : QColor(Qt::black));
+        const QString text = QString::asprintf("%x%4d", static_cast<unsigned>(lamp.port), lamp.order);
+        painter.drawText(square.adjusted(5, 5, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
+    }
+    if (wiring) {
+        // A chain running on to another page is cut at the edge of this one's block.
+        const QRectF block(50 + s / 2.0, 50 + s / 2.0, double(kPrintBlockWidth / s) * s,
+                           double(kPrintBlockHeight / s) * s);
+        painter.setClipRect(block);
+        painter.setRenderHint(QPainter::Antialiasing);
+        PaintWiring(painter, lamps, LampChains(lamps), centre, s, block);
+    }
+    painter.restore();
+}
+
+void PrintLampPages(QPrinter& printer, const std::vector<CLamp>& lamps, int cellSize, bool printColour,
+                    bool wiring)
+{
+    const int s = PrintCell(cellSize);
     const std::vector<LampPrintPage> pages =
         LampPrintPages(lamps, kPrintBlockWidth / s, kPrintBlockHeight / s);
     if (pages.empty())
@@ -54,10 +97,6 @@ void PrintLampPages(QPrinter& printer, const std::vector<CLamp>& lamps, int cell
     if (!painter.begin(&printer))
         return;
     const double scale = double(printer.resolution()) / kPrintLayoutDpi;
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, (std::min(s, 100) - 10) / 3));
-    font.setWeight(QFont::Thin);
     QFont pageFont(QStringLiteral("Arial"));
     pageFont.setStyleHint(QFont::SansSerif);
     pageFont.setPixelSize(40);
@@ -67,19 +106,7 @@ void PrintLampPages(QPrinter& printer, const std::vector<CLamp>& lamps, int cell
         const LampPrintPage& page = pages[p];
         painter.resetTransform();
         painter.scale(scale, scale);
-        painter.setFont(font);
-        for (std::size_t index : page.lamps) {
-            const CLamp& lamp = lamps[index];
-            const int cx = (lamp.x - page.blockLeft + 1) * s + 50;
-            const int cy = (lamp.y - page.blockTop + 1) * s + 50;
-            const QRect square(cx - s / 2, cy - s / 2, s, s);
-            painter.setPen(Qt::black);
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(square);
-            painter.setPen(printColour ? FromColourRef(lamp.colour) : QColor(Qt::black));
-            const QString text = QString::asprintf("%x%4d", static_cast<unsigned>(lamp.port), lamp.order);
-            painter.drawText(square.adjusted(5, 5, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
-        }
+        PaintLampPage(painter, page, lamps, s, printColour, wiring);
         painter.setPen(Qt::black);
         painter.setFont(pageFont);
         painter.drawText(QPoint(1300, 3900), QString::asprintf("page  %d ", page.number));

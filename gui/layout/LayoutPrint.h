@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <vector>
 
+class QPainter;
 class QPrinter;
 
 namespace lumaro::gui {
@@ -26,7 +27,14 @@ inline constexpr int kPrintBlockHeight = 3800;
 // Pages of columns × rows cells over the lamps' bounding box, in page order.
 std::vector<LampPrintPage> LampPrintPages(const std::vector<CLamp>& lamps, int columns, int rows);
 
+// Paints one page in the layout's device pixels: a square and the port and
+// order of each lamp, in colour when printColour is set; with wiring, the
+// port chains as far as they cross the page.
+void PaintLampPage(QPainter& painter, const LampPrintPage& page, const std::vector<CLamp>& lamps,
+                   int cellSize, bool printColour, bool wiring);
+
 // Prints every page, scaled to the printer's real resolution.
-void PrintLampPages(QPrinter& printer, const std::vector<CLamp>& lamps, int cellSize, bool printColour);
+void PrintLampPages(QPrinter& printer, const std::vector<CLamp>& lamps, int cellSize, bool printColour,
+                    bool wiring = false);
 
 } // namespace lumaro::gui

@@ -105,6 +105,11 @@ TEST_F(LayoutVerbs, ScanRefusals)
     EXPECT_FALSE(fs::exists(dir / "X.LED"));
     WriteText(dir / "broken.bmp", "BM not really");
     EXPECT_EQ(Cli({"scan", Path("broken.bmp"), "-o", Path("X.LED")}).status, 1);
+    WriteText(dir / "huge.png", lumaro::test::PngHeader(100000, 70000));
+    const CliRun huge = Cli({"scan", Path("huge.png"), "-o", Path("X.LED")});
+    EXPECT_EQ(huge.status, 1);
+    EXPECT_NE(huge.err.find("huge.png: the picture is 100000 x 70000 pixels, too large"), std::string::npos)
+        << huge.err;
 }
 
 TEST_F(LayoutVerbs, CportGoesBesideTheLayoutOrIntoTheFolderGiven)
@@ -141,6 +146,35 @@ TEST_F(LayoutVerbs, CompilePrintsTheTablesAndScenesConvert)
     EXPECT_EQ(json["colourTable"].size(), 1u);
     EXPECT_EQ(json["lampSequenceTable"].size(), 4u); // one band per column
     EXPECT_EQ(json["bandTable"][0], Json::parse("[0,1,2,3]"));
+}
+
+TEST_F(LayoutVerbs, EmitWritesTheFirmwareSources)
+{
+    CEditImgDoc doc;
+    for (int x = 0; x < 4; ++x) {
+        doc.lamps.emplace_back(x, 0, x, static_cast<std::int32_t>(kColourGreen), 8, 1);
+        doc.lamps.back().port = 1 + x / 2;
+        doc.lamps.back().order = 1 + x % 2;
+    }
+    doc.lampPositions = doc.lamps;
+    doc.scenes[0][0] = {1, 50, {}};
+    ASSERT_TRUE(CLayoutFile::Save(doc, dir / "E.LED").ok());
+    ASSERT_EQ(Cli({"scenes", Path("E.LED"), "-o", Path("E2.LED")}).status, 0);
+    fs::create_directory(dir / "out");
+    const CliRun r = Cli({"emit", Path("E2.LED"), "-o", Path("out"), "--format", "2"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* file : {"cport.h", "DSPPTN.H", "CSTGRP.h", "GETPTN.c"})
+        EXPECT_TRUE(fs::exists(dir / "out" / file)) << file;
+    const std::string data = ReadText(dir / "out" / "CData.h");
+    EXPECT_TRUE(data.starts_with("#include <DatTyp2.h>\r\n#define TOTLMPCNT\t 4\r\n")) << data.substr(0, 60);
+    EXPECT_NE(data.find("code unsigned int Port0[5]={0,2,2,0,0};"), std::string::npos);
+    EXPECT_NE(data.find("code PTN ShowPtn1[1]={\r\n{0,"), std::string::npos);
+
+    EXPECT_EQ(Cli({"emit", Path("E2.LED"), "-o", Path("out"), "--format", "4"}).status, 2);
+    EXPECT_EQ(Cli({"emit", Path("E2.LED")}).status, 2);
+    const CliRun missing = Cli({"emit", Path("E2.LED"), "-o", Path("missing")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("cport.h"), std::string::npos) << missing.err;
 }
 
 TEST_F(LayoutVerbs, ColourSubVerbs)

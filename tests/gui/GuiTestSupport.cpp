@@ -57,6 +57,12 @@ void CTestInstall::WriteLanguageFile(const std::string& fileName, const std::str
     WriteText(Folder() / "Mullanguage" / fileName, text);
 }
 
+void CTestInstall::WriteDataFile(const fs::path& relative, const std::string& text) const
+{
+    fs::create_directories((Folder() / relative).parent_path());
+    WriteText(Folder() / relative, text);
+}
+
 void CTestInstall::RemoveLanguageFile(const std::string& fileName) const
 {
     fs::remove(Folder() / "Mullanguage" / fileName);
@@ -74,7 +80,10 @@ void CPromptLog::Install(CPrompts& prompts)
         messages << text;
         return answer;
     };
-    prompts.openFileName = [this](QWidget*, const QString&) { return openName; };
+    prompts.openFileName = [this](QWidget*, const QString& filters) {
+        openFilters = filters;
+        return openName;
+    };
     prompts.saveFileName = [this](QWidget*, const QString&, const QString&) { return saveName; };
     prompts.chooseType = [this](QWidget*, const QStringList& names) {
         typesOffered = names;
@@ -83,6 +92,10 @@ void CPromptLog::Install(CPrompts& prompts)
     prompts.openUrl = [this](const QUrl& url) {
         urlsOpened << url;
         return urlOpens;
+    };
+    prompts.pageSetup = [this](QWidget*, QPrinter& printer) {
+        pageSetups << &printer;
+        return true;
     };
 }
 

@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 
+class QPrinter;
+
 namespace lumaro::gui::test {
 
 // An install folder of its own: the shipped language files, and a settings
@@ -25,6 +27,8 @@ public:
     fs::path SettingsFile() const;
     void WriteSettings(const std::string& text) const;
     void WriteLanguageFile(const std::string& fileName, const std::string& text) const;
+    // A file below the folder, its folders made as needed.
+    void WriteDataFile(const fs::path& relative, const std::string& text) const;
     void RemoveLanguageFile(const std::string& fileName) const;
     QString FilePath(const QString& name) const; // a scratch file in the folder
 
@@ -37,11 +41,13 @@ struct CPromptLog {
     QStringList messages;
     QMessageBox::StandardButton answer = QMessageBox::No;
     QString openName;
+    QString openFilters; // the filters of the last open-file prompt
     QString saveName;
     QStringList typesOffered;
     int typeChoice = 0;
     QList<QUrl> urlsOpened;
     bool urlOpens = false;
+    QList<QPrinter*> pageSetups; // the printers page setup was run on
 
     void Install(CPrompts& prompts);
 };

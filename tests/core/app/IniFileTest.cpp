@@ -94,6 +94,7 @@ TEST(IniFileWrite, AddsAtTheEndOfItsSection)
     EXPECT_EQ(CIniFile::WithValue("[A]\na=1\n\n[B]\nb=2\n", "A", "k", "v"), "[A]\na=1\nk=v\n\n[B]\nb=2\n");
     EXPECT_EQ(CIniFile::WithValue("[A]\na=1", "A", "k", "v"), "[A]\na=1\nk=v\n");
     EXPECT_EQ(CIniFile::WithValue("[A]\r\n", "A", "k", "v"), "[A]\r\nk=v\r\n");
+    EXPECT_EQ(CIniFile::WithValue("[A]\na=1\r", "A", "k", "v"), "[A]\na=1\r\nk=v\n");
 }
 
 TEST(IniFileWrite, AddsTheSectionWhereMissing)

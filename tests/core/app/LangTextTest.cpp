@@ -63,6 +63,15 @@ TEST_F(LangTextTest, TextsAreCutTo999CharactersBeforeConversion)
     EXPECT_EQ(cjk.substr(cjk.size() - 3), "\xE4\xB8\xAD");
 }
 
+TEST_F(LangTextTest, AFailureFillsItsArgumentsIntoTheText)
+{
+    const auto file = dir / "English.ini";
+    WriteText(file, "[String]\nBIG=%2 by %1, %3 left, 100%\n");
+    CLangText::SetLanguageFilePath(file);
+    EXPECT_EQ(GetLangText(Status::Fail("BIG", "detail", {"7", "%1"})), "%1 by 7, %3 left, 100%");
+    EXPECT_EQ(GetLangText(Status::Fail("BIG")), "%2 by %1, %3 left, 100%");
+}
+
 TEST_F(LangTextTest, LanguageFileIsFoundWithoutRegardToCase)
 {
     fs::create_directory(dir / "Mullanguage");

@@ -60,6 +60,16 @@ TEST(ColourDataFile, ClearingAGroupKeepsItsLabelAndEveryOtherLine)
     EXPECT_EQ(ReadText(file), expected);
 }
 
+TEST(ColourDataFile, OtherLinesKeepTheirOwnLineBreaks)
+{
+    TempDir dir;
+    const auto file = dir / "ColorData.sav";
+    WriteText(file, "h\nColorGroup:0]  1  2  3\nColorGroup:1]  4  5 6\r\r\nColorGroup:2]  7\r\n");
+    ASSERT_TRUE(CColourData::SaveColorData(file, 0, CColourData::ClearGroup, "").ok());
+    EXPECT_EQ(ReadText(file), "h\nColorGroup:0]\nColorGroup:1]  4  5 6\r\r\nColorGroup:2]  7\r\n");
+    EXPECT_EQ(CColourData::GetColorData(file, 1).value(), (UIntArray{4, 5, 6}));
+}
+
 TEST(ColourDataFile, AppendingAndAddingNamedGroups)
 {
     TempDir dir;

@@ -50,6 +50,10 @@ TEST(LampScannerGrid, UnusableGridsAreRefusedAndChangeNothing)
         ASSERT_FALSE(s.ok()) << objectSize;
         EXPECT_EQ(s.key, CLampScanner::kBadGridKey);
         EXPECT_NE(s.detail.find("grid step"), std::string::npos);
+        EXPECT_EQ(s.detailKey, CLampScanner::kStepNotPositiveKey);
+        ASSERT_EQ(s.detailValues.size(), 1u);
+        EXPECT_EQ(s.detailValues[0],
+                  s.detail.substr(s.detail.find("grid step ") + 10, s.detailValues[0].size()));
         EXPECT_EQ(doc.gridStep, 8.0);
         EXPECT_TRUE(doc.SameStoredData(before));
     }
@@ -60,6 +64,12 @@ TEST(LampScannerGrid, UnusableGridsAreRefusedAndChangeNothing)
     const Status s = CLampScanner::Begin(doc);
     ASSERT_FALSE(s.ok());
     EXPECT_NE(s.detail.find("columns"), std::string::npos) << s.detail;
+    // The values of the user's text are those of the detail.
+    EXPECT_EQ(s.detailKey, CLampScanner::kTooManySamplesKey);
+    ASSERT_EQ(s.detailValues.size(), 5u);
+    for (const std::string& value : s.detailValues)
+        EXPECT_NE(s.detail.find(" " + value + " "), std::string::npos) << value << " in " << s.detail;
+    EXPECT_EQ(s.detailValues[4], "16777216");
     // A grid step wider than the scope is usable: it simply holds no samples.
     auto wide = CLampScanner::GridFor({0, 0, 640, 480}, 25.6e6);
     ASSERT_TRUE(wide.ok());

@@ -19,6 +19,7 @@
 #include <QMimeData>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -276,6 +277,63 @@ TEST(EditorAppFiles, FileOpenChoosesTemplateByExtension)
     ProcessEvents();
     EXPECT_EQ(FrameCount(*s.app), 4);
     EXPECT_EQ(s.app->MainFrame()->GetActiveDocument()->GetPathName(), QFileInfo(lam).absoluteFilePath());
+}
+
+TEST(EditorAppFiles, OpenFilterShowsTheLayoutsSaveAsWrites)
+{
+    CTestInstall install("English");
+    CStartedApp s(install);
+    auto* layout = dynamic_cast<CLayoutDocument*>(s.app->MainFrame()->GetActiveDocument());
+    ASSERT_NE(layout, nullptr);
+    EditProject(*layout, [](CEditImgDoc& data) { data.lamps.resize(2); });
+    s.log.saveName = install.FilePath(QStringLiteral("site"));
+    s.app->Registry().Dispatch(cmd::FileSaveAs);
+    const QString saved = QFileInfo(layout->GetPathName()).fileName();
+    ASSERT_FALSE(saved.isEmpty());
+
+    s.log.openName.clear();
+    s.app->Registry().Dispatch(cmd::FileOpen);
+    const QStringList filters = s.log.openFilters.split(QStringLiteral(";;"));
+    ASSERT_GE(filters.size(), 2);
+    EXPECT_EQ(filters[0], QStringLiteral("Lam Files (*.lam *.led *.LED)"));
+    EXPECT_EQ(filters[1], QStringLiteral("Text(*.h)"));
+    // Matched as a desktop's dialog may match: letter case counts.
+    const QString inside = filters[0].section(QLatin1Char('('), 1).chopped(1);
+    auto shown = [&inside](const QString& name) {
+        for (const QString& pattern : inside.split(QLatin1Char(' ')))
+            if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern))
+                    .match(name)
+                    .hasMatch())
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(shown(saved)) << saved.toStdString();
+    EXPECT_TRUE(shown(QStringLiteral("old.lam")));
+    EXPECT_FALSE(shown(QStringLiteral("bmp.h")));
+}
+
+TEST(EditorAppFiles, PrintSetupRunsOnTheApplicationsPrinterInEveryMenu)
+{
+    CTestInstall install("English");
+    CStartedApp s(install);
+    CCommandRegistry& registry = s.app->Registry();
+    auto printSetup = [&](int menu) {
+        EXPECT_EQ(s.app->MainFrame()->CurrentMenuId(), menu);
+        EXPECT_NE(registry.Query(cmd::FilePrintSetup).Enabled(), std::optional<bool>(false)) << menu;
+        const qsizetype before = s.log.pageSetups.size();
+        EXPECT_TRUE(registry.Dispatch(cmd::FilePrintSetup)) << menu;
+        ASSERT_EQ(s.log.pageSetups.size(), before + 1) << menu;
+        EXPECT_EQ(s.log.pageSetups.back(), &s.app->Printer()) << menu;
+    };
+    printSetup(130);
+    registry.Dispatch(cmd::NewText);
+    ProcessEvents();
+    printSetup(131);
+    registry.Dispatch(cmd::FileClose);
+    ProcessEvents();
+    registry.Dispatch(cmd::FileClose);
+    ProcessEvents();
+    printSetup(128);
 }
 
 TEST(EditorAppFiles, BadLayoutFileShowsReadErrorAndOpensNothing)

@@ -12,6 +12,7 @@
 #include "gui/layout/LayoutDocument.h"
 #include "gui/widgets/StatusBarXP.h"
 
+#include <QDir>
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QPushButton>
@@ -104,6 +105,9 @@ TEST_F(MainFrameTest, CoordinatesBarDocksRightWithDialog103Controls)
 
 TEST_F(MainFrameTest, HelpDocumentsOpenFromLanguagePaths)
 {
+    for (const char* document :
+         {"Help/English/Lumaro.htm", "Help/English/WhatsNew.htm", "Help/Chinese/Lumaro.htm"})
+        install.WriteDataFile(document, "<html></html>");
     s->log.urlOpens = true;
     Registry().Dispatch(cmd::HelpContents);
     Registry().Dispatch(cmd::HelpWhatsNew);
@@ -120,19 +124,32 @@ TEST_F(MainFrameTest, HelpDocumentsOpenFromLanguagePaths)
     EXPECT_TRUE(s->log.urlsOpened.back().toLocalFile().endsWith(QStringLiteral("Help/Chinese/Lumaro.htm")));
 }
 
-TEST_F(MainFrameTest, HelpCommandsReportTheirFailures)
+TEST_F(MainFrameTest, MissingHelpDocumentsReportTheirFailures)
 {
-    s->log.urlOpens = false;
+    // The desktop would report success for a file that is not there.
+    s->log.urlOpens = true;
     Registry().Dispatch(cmd::HelpContents);
     Registry().Dispatch(cmd::HelpWhatsNew);
-    Registry().Dispatch(cmd::HelpWebSite);
-    ASSERT_EQ(s->log.messages.size(), 3);
+    ASSERT_EQ(s->log.messages.size(), 2);
     EXPECT_EQ(s->log.messages[0].toStdString(), GetLangText("MAINFRM_ONHELPABOUTVC_OHFF"));
     EXPECT_EQ(s->log.messages[1].toStdString(), GetLangText("MAINFRM_ONWHATSNEW_OWNFF"));
-    EXPECT_EQ(s->log.messages[2].toStdString(), GetLangText("MAINFRM_ONHELPWEBSITE_OWSF"));
     EXPECT_FALSE(s->log.messages[0].isEmpty());
-    ASSERT_EQ(s->log.urlsOpened.size(), 3);
-    EXPECT_EQ(s->log.urlsOpened[2], QUrl(QStringLiteral("https://www.norvale.example/")));
+    EXPECT_TRUE(s->log.urlsOpened.isEmpty());
+}
+
+TEST_F(MainFrameTest, WithoutAProgramForThemHelpAndWebSiteSaySoWithThePath)
+{
+    install.WriteDataFile("Help/English/WhatsNew.htm", "<html></html>");
+    s->log.urlOpens = false;
+    Registry().Dispatch(cmd::HelpWhatsNew);
+    Registry().Dispatch(cmd::HelpWebSite);
+    ASSERT_EQ(s->log.urlsOpened.size(), 2);
+    EXPECT_EQ(s->log.urlsOpened[1], QUrl(QStringLiteral("https://www.norvale.example/")));
+    const QString noProgram = QString::fromStdString(GetLangText("MAINFRM_OPENWITHDESKTOP_NPCO"));
+    ASSERT_TRUE(noProgram.contains(QStringLiteral("%1")));
+    const QString document = QDir::toNativeSeparators(s->log.urlsOpened[0].toLocalFile());
+    EXPECT_EQ(s->log.messages, (QStringList{noProgram.arg(document),
+                                            noProgram.arg(QStringLiteral("https://www.norvale.example/"))}));
 }
 
 TEST_F(MainFrameTest, WebSiteMissingFromSettingsFailsWithoutOpening)

@@ -43,7 +43,7 @@ const Layout kMenu128{128,
 const Layout kMenu130{
     130,
     {{{1}, "ID_FILE"}, {{2}, "ID_EDIT"}, {{2, 0}, "ID_EDIT_SETV"}, {{2, 2}, "ID_EDIT_ZOOMIO"},
-     {{3}, "ID_VIEW"}, {{3, 4}, "ID_VIEW_LANGUAGE"}, {{4}, "ID_WINDOW"}, {{5}, "ID_HELP"}},
+     {{3}, "ID_VIEW"}, {{3, 5}, "ID_VIEW_LANGUAGE"}, {{4}, "ID_WINDOW"}, {{5}, "ID_HELP"}},
     {{32862, "ID_OPENEDIT"},      {31763, "ID_FILE_WIZARD"},      {57601, "ID_FILE_OPEN"},
      {32771, "ID_OPEN_IMAGE"},    {32926, "ID_OPENEDITL"},        {57603, "ID_FILE_SAVE"},
      {57604, "ID_FILE_SAVE_AS"},  {57602, "ID_FILE_CLOSE"},       {57607, "ID_FILE_PRINT"},
@@ -55,6 +55,7 @@ const Layout kMenu130{
      {32798, "ID_EDIT_INSERT"},   {32799, "ID_EDIT_DELETE"},      {32847, "ID_CPORT_EDIT"},
      {32848, "ID_CPORT_OUT"},     {32828, "ID_EDIT_PLAMP"},       {31778, "ID_OUT_LIST"},
      {59392, "ID_VIEW_TOOLBAR"},  {59393, "ID_VIEW_STATUS_BAR"},  {32805, "ID_EDIT_GRIDDING"},
+     {32877, "ID_SHOW_WIRING"},
      {32916, "ID_VIEW_LAN_ENG"},  {32917, "ID_VIEW_LAN_CHS"},     {32918, "ID_VIEW_LAN_CTS"},
      {32772, "ID_CHANGEWIN"},     {32819, "ID_HELP_ABOUT_VC"},    {32901, "ID_HELP_WEBSITE"},
      {57664, "ID_APP_ABOUT"},     {31760, "ID_HELP_WHATSNEW"}}};

@@ -7,6 +7,9 @@
 #include "core/layout/Lamp.h"
 #include "gui/app/Prompts.h"
 
+#include <QColor>
+#include <QImage>
+#include <QRect>
 #include <QString>
 
 #include <string>
@@ -49,7 +52,12 @@ inline CModeItem Mode(const std::string& type, const std::string& name)
     return mode;
 }
 
-// Saves a grab of widget when LUMARO_SCREENSHOT_DIR names a folder.
-void SaveScreenshot(QWidget* widget, const QString& name);
+// Shows widget and returns a grab of it, saved as name.png as well when
+// LUMARO_SCREENSHOT_DIR names a folder.
+QImage Screenshot(QWidget* widget, const QString& name);
+// The grab covers the whole widget and shows more than a plain background.
+void ExpectPainted(const QImage& grab, const QWidget& widget);
+// Some pixel of area (in widget coordinates) has exactly colour.
+bool ShowsColour(const QImage& grab, const QRect& area, const QColor& colour);
 
 } // namespace lumaro::gui::test

@@ -4,6 +4,7 @@
 #include "gui/effects/ModeGrpEdt.h"
 #include "gui/layout/LayoutDocument.h"
 
+#include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -172,6 +173,12 @@ TEST_F(ModeGrpEdtTest, DroppedModesJoinTheGroupAfterTheEntryDroppedOn)
 
 TEST_F(ModeGrpEdtTest, RefreshReinitialisesAndDeleteDoesNothing)
 {
+    const std::unique_ptr<QMenu> menu = page->MakeContextMenu();
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->text(), Text("ID_MODEGRPEDIT_REFRESH"));
+    EXPECT_EQ(menu->actions()[0]->data().toInt(), CModeGrpEdt::RefreshId);
+    EXPECT_EQ(menu->actions()[1]->text(), Text("ID_MODEGRPEDIT_DELETE"));
+    EXPECT_EQ(menu->actions()[1]->data().toInt(), CModeGrpEdt::DeleteId);
     Click(CModeGrpEdt::InsertAllId);
     page->OnMenuCommand(CModeGrpEdt::DeleteId);
     EXPECT_EQ(GroupItem(0)->childCount(), 3);
@@ -190,13 +197,25 @@ TEST_F(ModeGrpEdtTest, TheDialogAroundThePageClosesWithOkOnSave)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
-TEST_F(ModeGrpEdtTest, Screenshot)
+TEST_F(ModeGrpEdtTest, ScreenshotShowsTheOpenedEntriesAndTheirLines)
 {
     CModeGrpDlg dialog(document, prompts);
-    dialog.Page()->GroupTree()->topLevelItem(0)->child(3)->setExpanded(true);
-    dialog.Page()->GroupTree()->topLevelItem(0)->child(3)->child(0)->setExpanded(true);
-    dialog.Page()->ModeTree()->topLevelItem(0)->child(0)->setExpanded(true);
-    SaveScreenshot(&dialog, QStringLiteral("program-groups"));
+    QTreeWidgetItem* entry = dialog.Page()->GroupTree()->topLevelItem(0)->child(3);
+    entry->setExpanded(true);
+    entry->child(0)->setExpanded(true);
+    QTreeWidgetItem* sweep = dialog.Page()->ModeTree()->topLevelItem(0)->child(0);
+    sweep->setExpanded(true);
+    const QImage grab = Screenshot(&dialog, QStringLiteral("program-groups"));
+    ExpectPainted(grab, dialog);
+    // The lines the grab is meant to show lie in the trees' visible parts.
+    auto shown = [](QTreeWidgetItem* item) {
+        const QRect rect = item->treeWidget()->visualItemRect(item);
+        return !rect.isEmpty() && item->treeWidget()->viewport()->rect().contains(rect.topLeft());
+    };
+    EXPECT_EQ(entry->child(0)->child(0)->text(0), QStringLiteral("Interval:0"));
+    EXPECT_TRUE(shown(entry->child(0)->child(0)));
+    EXPECT_EQ(sweep->child(1)->text(0), QStringLiteral("Loop:7"));
+    EXPECT_TRUE(shown(sweep->child(1)));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "effects/EffectsTestSupport.h"
 #include "link/LinkTestSupport.h"
 
+#include "core/effects/ColourData.h"
 #include "core/effects/SceneConverter.h"
 #include "core/layout/PortTable.h"
 #include "gui/app/ChildFrame.h"
@@ -275,14 +276,36 @@ TEST(SceneEditorFromTheShell, UseWizardOpensTheEditorAndSaveSavesTheDocument)
     EXPECT_TRUE(QFileInfo::exists(document->GetPathName()));
 }
 
-TEST_F(SceneEditDlgTest, Screenshot)
+TEST_F(SceneEditDlgTest, ScreenshotShowsTheSlotsAndTheirColours)
 {
-    SetSlot(0, 0, {3, 50, CSceneConverter::DefaultColours(3, 20)});
+    const UIntArray colours = CSceneConverter::DefaultColours(3, 20);
+    const QColor first{int(colours[0]), int(colours[1]), int(colours[2])};
+    SetSlot(0, 0, {3, 50, colours});
     SetSlot(0, 1, {6, 20, CSceneConverter::DefaultColours(6, 20)});
     dialog->ShowScene(0);
-    SaveScreenshot(dialog.get(), QStringLiteral("scene-editor"));
-    CColorListDlg list(CSceneConverter::DefaultColours(6, 20), prompts);
-    SaveScreenshot(&list, QStringLiteral("colour-list"));
+    const QImage grab = Screenshot(dialog.get(), QStringLiteral("scene-editor"));
+    ExpectPainted(grab, *dialog);
+    EXPECT_EQ(dialog->EffectBox(0)->currentText(), QStringLiteral("Shifting"));
+    EXPECT_EQ(dialog->SpeedEdit(1)->text(), QStringLiteral("20"));
+    auto buttonArea = [&](int row) {
+        QPushButton* button = dialog->ColourButton(row);
+        return QRect(button->mapTo(dialog.get(), QPoint(0, 0)), button->size());
+    };
+    EXPECT_TRUE(ShowsColour(grab, buttonArea(0), first)) << "the colour strip of a slot with colours";
+    EXPECT_FALSE(ShowsColour(grab, buttonArea(2), first)) << "an empty slot has no strip";
+
+    const UIntArray listed = CSceneConverter::DefaultColours(6, 20);
+    CColorListDlg list(listed, prompts);
+    const QImage listGrab = Screenshot(&list, QStringLiteral("colour-list"));
+    ExpectPainted(listGrab, list);
+    // The third line, as the first is current and may carry the style's focus.
+    ASSERT_GT(list.List()->count(), 2);
+    QListWidgetItem* third = list.List()->item(2);
+    EXPECT_EQ(third->text(), QString::fromStdString(CColourData::FormatColour(listed[6], listed[7], listed[8])));
+    const QRect line =
+        list.List()->visualItemRect(third).translated(list.List()->viewport()->mapTo(&list, QPoint(0, 0)));
+    EXPECT_TRUE(ShowsColour(listGrab, line, QColor(int(listed[6]), int(listed[7]), int(listed[8]))))
+        << "each line on its own colour";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 
+#include "core/TestSupport.h"
 #include "core/layout/LampEditor.h"
 #include "core/layout/LampScanner.h"
 #include "core/project/LayoutFile.h"
@@ -13,9 +14,10 @@
 #include "gui/layout/EditImgView.h"
 #include "gui/layout/LayoutDialogs.h"
 #include "gui/layout/LayoutDocument.h"
-#include "gui/picture/PictureLoader.h"
+#include "picture/PictureLoader.h"
 #include "gui/preview/ModeTestState.h"
 #include "gui/preview/ModetestView.h"
+#include "gui/widgets/LampColour.h"
 #include "gui/widgets/StatusBarXP.h"
 
 #include <QDir>
@@ -35,6 +37,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -244,6 +248,18 @@ TEST_F(EditImgViewTest, UnreadablePictureShowsItsMessageAndLeavesTheView)
     EXPECT_EQ(Data().scanScope, scope);
 }
 
+TEST_F(EditImgViewTest, TooLargePictureShowsItsSizeAndLeavesTheView)
+{
+    const QString path = install.FilePath(QStringLiteral("huge.png"));
+    ::lumaro::test::WriteText(path.toStdString(), ::lumaro::test::PngHeader(100000, 70000));
+    s->log.openName = path;
+    Registry().Dispatch(cmd::OpenImage);
+    const QString text =
+        QStringLiteral("The picture is too large (100000 x 70000 pixels). Please choose a smaller picture.");
+    EXPECT_EQ(s->log.messages, QStringList{text});
+    EXPECT_FALSE(View()->PictureShown());
+}
+
 TEST_F(EditImgViewTest, RefusedGridNamesItsValuesAndChangesNothing)
 {
     s->log.openName = SavePicture(SitePicture(200, 100, {{1, 1}}), QStringLiteral("s.bmp"));
@@ -254,6 +270,10 @@ TEST_F(EditImgViewTest, RefusedGridNamesItsValuesAndChangesNothing)
     EXPECT_FALSE(View()->ScanPending());
     ASSERT_EQ(s->log.messages.size(), 1);
     EXPECT_TRUE(s->log.messages.front().contains(QStringLiteral("scan grid cannot be used")));
+    // The values in the user's language, not the command line's detail.
+    EXPECT_TRUE(
+        s->log.messages.front().endsWith(QStringLiteral("\nThe grid step inf is not a positive number.")))
+        << s->log.messages.front().toStdString();
     EXPECT_TRUE(View()->ScanAllowed());
     EXPECT_TRUE(Enabled(cmd::Scan));
     EXPECT_FALSE(Doc().IsModified());
@@ -609,6 +629,121 @@ TEST_F(EditImgViewTest, StatusPanesAndCoordinatesBarFollowThePointer)
     EXPECT_EQ(main.CoordinatesBar()->Field(CCoordinatesBar::kLamp), QStringLiteral(" -1"));
 }
 
+TEST_F(EditImgViewTest, ZoomShowsAtOnceAndTheBarsClearWithTheLastLayoutView)
+{
+    EmptyLayout();
+    Registry().Dispatch(cmd::InsertLamp);
+    Click(1, 1);
+    Click(2, 2);
+    QTest::mouseMove(View(), CellPoint(2, 2));
+    CMainFrame& main = *s->app->MainFrame();
+    CCoordinatesBar& bar = *main.CoordinatesBar();
+    EXPECT_EQ(bar.Field(CCoordinatesBar::kTotal), QStringLiteral("  2"));
+    // Page Up shows without the pointer moving.
+    const int zoom = View()->Zoom();
+    QTest::keyClick(View(), Qt::Key_PageUp);
+    ASSERT_EQ(View()->Zoom(), zoom + 5);
+    EXPECT_EQ(bar.Field(CCoordinatesBar::kZoom), QString::number(zoom + 5));
+
+    // A second layout shows its own zoom and count, nothing of the first one's cell.
+    CEditImgView* first = View();
+    Registry().Dispatch(cmd::NewImageDocument);
+    ProcessEvents();
+    ASSERT_NE(View(), first);
+    EXPECT_EQ(bar.Field(CCoordinatesBar::kZoom), QStringLiteral("16"));
+    EXPECT_EQ(bar.Field(CCoordinatesBar::kTotal), QStringLiteral("  0"));
+    EXPECT_EQ(bar.Field(CCoordinatesBar::kX), QString());
+    EXPECT_EQ(main.StatusBarXP()->PaneText(1), QString());
+
+    // With the last layout view closed nothing of them is left.
+    s->log.answer = QMessageBox::No;
+    while (View()) {
+        Registry().Dispatch(cmd::FileClose);
+        ProcessEvents();
+    }
+    for (int pane : {1, 2, 3})
+        EXPECT_EQ(main.StatusBarXP()->PaneText(pane), QString()) << pane;
+    for (int field : {CCoordinatesBar::kX, CCoordinatesBar::kY, CCoordinatesBar::kZoom, CCoordinatesBar::kId,
+                      CCoordinatesBar::kTotal, CCoordinatesBar::kPort, CCoordinatesBar::kLamp})
+        EXPECT_EQ(bar.Field(field), QString()) << field;
+}
+
+TEST_F(EditImgViewTest, OrderNumbersReadOnEveryPortColourAtEveryZoom)
+{
+    CLayoutDocument document;
+    CEditImgDoc project;
+    for (int port = 1; port <= kPortCount; ++port) {
+        CLamp lamp(2 * port, 1, port - 1, static_cast<std::int32_t>(CPortEditor::PortColour(port)), 5, 1);
+        lamp.port = port;
+        lamp.order = 8;
+        project.lamps.push_back(lamp);
+    }
+    project.scanned = true;
+    document.OpenProject(project);
+    CEditImgView view(&document);
+    view.resize(800, 300);
+    view.grab(); // the first paint fits the zoom; the commands set it after that
+    auto luma = [](QColor c) { return (299 * c.red() + 587 * c.green() + 114 * c.blue()) / 1000; };
+    for (int zoomCommand : {cmd::Zoom12, cmd::Zoom20, cmd::Zoom28}) {
+        view.RunCommand(zoomCommand);
+        const QImage image = view.grab().toImage();
+        const int zoom = view.Zoom();
+        for (const CLamp& lamp : project.lamps) {
+            // The strokes of the number stand out from the lamp by at least 100 of 255 in brightness.
+            const QPoint origin = view.LampOrigin(lamp.x, lamp.y);
+            const int background = luma(LampColour(lamp.colour));
+            int contrast = 0;
+            for (int y = origin.y() + zoom / 5; y < origin.y() + 5 * zoom / 6; ++y)
+                for (int x = origin.x() + zoom / 6; x < origin.x() + 5 * zoom / 6; ++x)
+                    contrast = std::max(contrast, std::abs(luma(image.pixelColor(x, y)) - background));
+            EXPECT_GE(contrast, 100) << "port " << lamp.port << " zoom " << zoom;
+        }
+    }
+}
+
+TEST_F(EditImgViewTest, ShowWiringDrawsEachChainInItsPortColour)
+{
+    EmptyLayout();
+    EditProject(Doc(), [](CEditImgDoc& data) {
+        auto chained = [&data](int x, int y, int port, int order) {
+            CLamp lamp(x, y, static_cast<int>(data.lamps.size()),
+                       static_cast<std::int32_t>(CPortEditor::PortColour(port)), 5, 1);
+            lamp.port = port;
+            lamp.order = order;
+            data.lamps.push_back(lamp);
+        };
+        chained(2, 2, 1, 1);
+        chained(8, 2, 1, 2);
+        chained(2, 8, 2, 2);
+        chained(8, 8, 2, 1);
+    });
+    Registry().Dispatch(cmd::Zoom20);
+    const int zoom = View()->Zoom();
+    auto centre = [&](int x, int y) { return View()->LampOrigin(x, y) + QPoint(zoom / 2, zoom / 2); };
+    const QColor red = LampColour(static_cast<std::int32_t>(CPortEditor::PortColour(1)));
+    const QColor blue = LampColour(static_cast<std::int32_t>(CPortEditor::PortColour(2)));
+
+    EXPECT_FALSE(Checked(cmd::ShowWiring));
+    QImage shot = View()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(centre(5, 2)), QColor(Qt::black));
+    EXPECT_EQ(shot.pixelColor(centre(5, 8)), QColor(Qt::black));
+
+    Registry().Dispatch(cmd::ShowWiring);
+    EXPECT_TRUE(Checked(cmd::ShowWiring));
+    shot = View()->grab().toImage();
+    // Halfway between two chained lamps, in the port's colour.
+    EXPECT_EQ(shot.pixelColor(centre(5, 2)), red);
+    EXPECT_EQ(shot.pixelColor(centre(5, 8)), blue);
+    // Port 2 starts at (8, 8): that lamp is ringed, its other end is not.
+    const int ring = static_cast<int>(0.6 * zoom);
+    EXPECT_EQ(shot.pixelColor(centre(8, 8) + QPoint(ring, 0)), blue);
+    EXPECT_EQ(shot.pixelColor(centre(2, 8) - QPoint(ring, 0)), QColor(Qt::black));
+
+    Registry().Dispatch(cmd::ShowWiring);
+    EXPECT_FALSE(Checked(cmd::ShowWiring));
+    EXPECT_EQ(View()->grab().toImage().pixelColor(centre(5, 2)), QColor(Qt::black));
+}
+
 // --- ports -----------------------------------------------------------------
 
 TEST_F(EditImgViewTest, PortEditDialogValidatesAndSetsTheOperation)
@@ -712,6 +847,8 @@ TEST_F(EditImgViewTest, PortChainsByClickAndCoordinatesBarAndCportFile)
     s->app->SetCurrentDirectory(install.FilePath(QString()));
     Registry().Dispatch(cmd::PortTableOut);
     EXPECT_EQ(ReadFile(install.FilePath(QStringLiteral("cport.h"))), CPortTable::Text(Data().lamps));
+    EXPECT_EQ(s->app->MainFrame()->StatusBarXP()->PaneText(0),
+              QStringLiteral("cport.h written to ") + QDir::toNativeSeparators(Doc().PortTablePath()));
 
     s->app->SetCurrentDirectory(install.FilePath(QStringLiteral("no/such/folder")));
     Registry().Dispatch(cmd::PortTableOut);
@@ -830,9 +967,10 @@ TEST_F(EditImgViewTest, PrintCommandAndPreviewMark)
                 data.lamps.emplace_back(x, y, static_cast<int>(data.lamps.size()), 0x00FF00, 5, 1);
             });
     const QString pdf = install.FilePath(QStringLiteral("layout.pdf"));
-    fillDialog = [&pdf](QDialog& dialog) {
+    fillDialog = [this, &pdf](QDialog& dialog) {
         auto* print = qobject_cast<QPrintDialog*>(&dialog);
         ASSERT_NE(print, nullptr);
+        EXPECT_EQ(print->printer(), &s->app->Printer()) << "the printer Print Setup set up";
         print->printer()->setOutputFormat(QPrinter::PdfFormat);
         print->printer()->setOutputFileName(pdf);
         print->QDialog::done(QDialog::Accepted);

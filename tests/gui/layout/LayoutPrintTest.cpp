@@ -1,6 +1,11 @@
 #include "gui/layout/LayoutPrint.h"
 
+#include "core/layout/PortEditor.h"
+#include "gui/widgets/LampColour.h"
+
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -77,6 +82,46 @@ TEST(LayoutPrint, PrintsEveryPageToPdfOnA4AndLetter)
         PrintLampPages(printer, Block(60, 100), 50, false);
         EXPECT_EQ(PdfPageCount(path), 4);
     }
+}
+
+CLamp Chained(int x, int y, int port, int order)
+{
+    CLamp lamp(x, y, 0, static_cast<std::int32_t>(CPortEditor::PortColour(port)), 5, 1);
+    lamp.port = port;
+    lamp.order = order;
+    return lamp;
+}
+
+QImage PaintedPage(const std::vector<CLamp>& lamps, bool printColour, bool wiring)
+{
+    QImage image(500, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintLampPage(painter, LampPrintPages(lamps, 50, 76).front(), lamps, 50, printColour, wiring);
+    return image;
+}
+
+TEST(LayoutPrint, WiringIsPrintedOnlyWhenShown)
+{
+    // Lamp squares centred at (100, 100) and (400, 100).
+    const std::vector<CLamp> lamps = {Chained(0, 0, 2, 1), Chained(6, 0, 2, 2)};
+    const QColor blue = LampColour(static_cast<std::int32_t>(CPortEditor::PortColour(2)));
+    EXPECT_EQ(PaintedPage(lamps, false, true).pixelColor(250, 100), blue);
+    EXPECT_EQ(PaintedPage(lamps, false, false).pixelColor(250, 100), QColor(Qt::white));
+}
+
+TEST(LayoutPrint, ColourPrintWritesReadablyOnLightPortColours)
+{
+    // Port 5 is cyan: the square takes it, the text is dark on it.
+    const std::vector<CLamp> lamps = {Chained(0, 0, 5, 7)};
+    const QImage page = PaintedPage(lamps, true, false);
+    const QColor cyan = LampColour(static_cast<std::int32_t>(CPortEditor::PortColour(5)));
+    EXPECT_EQ(page.pixelColor(120, 120), cyan);
+    int darkest = 255;
+    for (int y = 80; y < 100; ++y)
+        for (int x = 80; x < 120; ++x)
+            darkest = std::min(darkest, qGray(page.pixel(x, y)));
+    EXPECT_LT(darkest, 64);
 }
 
 } // namespace

@@ -1,0 +1,21 @@
+#include "gui/app/MessageText.h"
+
+#include "core/app/LangText.h"
+#include "core/app/TextUtil.h"
+
+
+namespace lumaro::gui {
+
+QString LangTextWith(const std::string& key, const std::vector<std::string>& values)
+{
+    return QString::fromStdString(FillPlaceholders(GetLangText(key), values));
+}
+
+QString DetailText(const Status& status)
+{
+    if (status.detailKey.empty())
+        return QString();
+    return LangTextWith(status.detailKey, status.detailValues);
+}
+
+} // namespace lumaro::gui
