@@ -55,25 +55,14 @@ double RealFromJson(const Json& v, const std::string& path)
     FailType(v, path, "a number, \"NaN\", \"Infinity\" or \"-Infinity\"");
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::string HexDecode(const std::string& hex, const std::string& path)
 {
     if (hex.size() % 2 != 0)
         FailAt(path, "odd number of hex digits");
     std::string bytes(hex.size() / 2, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const int hi = HexDigit(hex[2 * i]);
-        const int lo = HexDigit(hex[2 * i + 1]);
+        const int hi = HexDigitValue(hex[2 * i]);
+        const int lo = HexDigitValue(hex[2 * i + 1]);
         if (hi < 0 || lo < 0)
             FailAt(path, "\"" + hex.substr(2 * i, 2) + "\" at character " + std::to_string(2 * i) +
                              " is not a hex byte");

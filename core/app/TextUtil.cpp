@@ -101,6 +101,17 @@ std::string ExpandNewlineEscapes(std::string_view s)
     return out;
 }
 
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
 std::string FillPlaceholders(std::string_view text, std::span<const std::string> args)
 {
     std::string out;

@@ -26,6 +26,9 @@ std::string ExpandNewlineEscapes(std::string_view s);
 
 // text with %1 to %9 replaced by args[0] to args[8], as the GUI fills the
 // language texts; a placeholder without an argument stays as it is.
+// The value of a hexadecimal digit of either case, -1 for any other character.
+int HexDigitValue(char c);
+
 std::string FillPlaceholders(std::string_view text, std::span<const std::string> args);
 
 } // namespace lumaro

@@ -1,5 +1,7 @@
 #include "core/link/BootLoaderModel.h"
 
+#include "core/app/TextUtil.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -7,24 +9,14 @@ namespace lumaro {
 
 namespace {
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 // The bytes of a record's text after its ":", or none when a digit is wrong.
 std::optional<std::vector<std::uint8_t>> RecordBytes(std::string_view text)
 {
     std::vector<std::uint8_t> bytes;
     for (std::size_t i = 1; i + 1 < text.size(); i += 2) {
-        const int high = HexDigit(text[i]);
-        const int low = HexDigit(text[i + 1]);
+        const int high = HexDigitValue(text[i]);
+        const int low = HexDigitValue(text[i + 1]);
         if (high < 0 || low < 0)
             return std::nullopt;
         bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
@@ -67,8 +59,8 @@ void CBootLoaderModel::Receive(std::string_view bytes, std::int64_t nowMs)
         if (m_faults.echo)
             echo += c;
         if (m_record.size() == 3) {
-            const int high = HexDigit(m_record[1]);
-            const int low = HexDigit(m_record[2]);
+            const int high = HexDigitValue(m_record[1]);
+            const int low = HexDigitValue(m_record[2]);
             m_recordLength = high < 0 || low < 0 ? 3 : 2 * std::size_t(high * 16 + low) + 11;
         }
         if (m_record.size() < 3 || m_record.size() < m_recordLength)

@@ -2,22 +2,14 @@
 
 #include "core/link/DownloadTexts.h"
 
+#include "core/app/TextUtil.h"
+
 #include <string>
 
 namespace lumaro {
 
 namespace {
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 Status ReadError(std::size_t offset, const char* what)
 {
@@ -34,8 +26,8 @@ Result<HexRecord> CHexRecordReader::Next()
         return ReadError(at, "no record (the file ends without an end-of-file record)");
     if (m_file.size() - at < 3)
         return ReadError(at, "file ends inside a record's count");
-    const int high = HexDigit(m_file[at + 1]);
-    const int low = HexDigit(m_file[at + 2]);
+    const int high = HexDigitValue(m_file[at + 1]);
+    const int low = HexDigitValue(m_file[at + 2]);
     if (m_file[at] != ':' || high < 0 || low < 0)
         return ReadError(at, "no record start (\":\" and two hexadecimal count digits)");
 

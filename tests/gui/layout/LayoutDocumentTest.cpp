@@ -40,6 +40,11 @@ struct EditKind {
     std::function<void(CLayoutDocument&, CPrompts&, const fs::path& folder)> edit;
 };
 
+void PrintTo(const EditKind& kind, std::ostream* out)
+{
+    *out << kind.name;
+}
+
 // Each kind of edit a user makes, through the window that makes it where
 // there is one.
 const EditKind kEdits[] = {
