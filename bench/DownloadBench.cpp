@@ -6,6 +6,7 @@
 #include "cli/BootSimulator.h"
 #include "cli/HeadlessDownload.h"
 #include "cli/PseudoTerminal.h"
+#include "core/link/HexRecordReader.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,24 +27,14 @@ constexpr std::size_t kFileBytes = 32 * 1024;
 // Records of 16 bytes, CR LF after each, as the firmware build writes them.
 std::string HexFile(std::size_t* records)
 {
-    static const char* digits = "0123456789ABCDEF";
     const std::string end = ":00000001FF\r\n";
     std::string file;
     *records = 0;
     for (unsigned address = 0; file.size() + 45 + end.size() <= kFileBytes; address += 16, ++*records) {
-        std::string bytes{char(16), char(address >> 8 & 0xFF), char(address & 0xFF), 0};
+        std::vector<std::uint8_t> data;
         for (unsigned i = 0; i < 16; ++i)
-            bytes += char((address + i) * 31 + 7);
-        unsigned sum = 0;
-        for (char b : bytes)
-            sum += std::uint8_t(b);
-        bytes += char(-sum & 0xFF);
-        file += ':';
-        for (char b : bytes) {
-            file += digits[std::uint8_t(b) >> 4];
-            file += digits[std::uint8_t(b) & 15];
-        }
-        file += "\r\n";
+            data.push_back(std::uint8_t((address + i) * 31 + 7));
+        file += FormatHexRecord(address, 0, data);
     }
     return file + end;
 }

@@ -30,29 +30,6 @@ constexpr std::int64_t kQuietNs = 500'000'000;
 // How long a download's end waits for the downloader to read the last answer.
 constexpr std::int64_t kDrainNs = 2'000'000'000;
 
-std::string HexByte(std::uint8_t b)
-{
-    static const char* digits = "0123456789ABCDEF";
-    return {digits[b >> 4], digits[b & 15]};
-}
-
-std::string HexRecord(std::uint32_t address, std::uint8_t type, const std::vector<std::uint8_t>& data)
-{
-    const std::uint8_t head[4] = {std::uint8_t(data.size()), std::uint8_t(address >> 8 & 0xFF),
-                                  std::uint8_t(address & 0xFF), type};
-    std::string text = ":";
-    unsigned sum = 0;
-    for (std::uint8_t b : head) {
-        sum += b;
-        text += HexByte(b);
-    }
-    for (std::uint8_t b : data) {
-        sum += b;
-        text += HexByte(b);
-    }
-    return text + HexByte(std::uint8_t(-sum & 0xFF)) + "\r\n";
-}
-
 } // namespace
 
 CBootSimulator::CBootSimulator(int fd, Options options)
@@ -231,7 +208,7 @@ Result<std::string> CBootSimulator::SaveImage(const std::map<std::uint32_t, std:
                 data.push_back(it->second);
                 ++it;
             }
-            bytes += HexRecord(address, 0, data);
+            bytes += FormatHexRecord(address, 0, data);
         }
         bytes += ":00000001FF\r\n";
     } else {

@@ -41,4 +41,26 @@ Result<HexRecord> CHexRecordReader::Next()
     return HexRecord{m_file.substr(at, length), at, count == 0};
 }
 
+std::string FormatHexRecord(std::uint32_t address, std::uint8_t type, const std::vector<std::uint8_t>& data)
+{
+    static const char* digits = "0123456789ABCDEF";
+    std::string text = ":";
+    unsigned sum = 0;
+    auto put = [&](std::uint8_t b) {
+        sum += b;
+        text += digits[b >> 4];
+        text += digits[b & 15];
+    };
+    put(std::uint8_t(data.size()));
+    put(std::uint8_t(address >> 8 & 0xFF));
+    put(std::uint8_t(address & 0xFF));
+    put(type);
+    for (std::uint8_t b : data)
+        put(b);
+    const std::uint8_t checksum = std::uint8_t(-sum & 0xFF);
+    text += digits[checksum >> 4];
+    text += digits[checksum & 15];
+    return text + "\r\n";
+}
+
 } // namespace lumaro

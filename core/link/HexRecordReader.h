@@ -3,7 +3,10 @@
 #include "core/app/Status.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumaro {
 
@@ -45,5 +48,9 @@ private:
     std::string_view m_file;
     std::size_t m_position = 0;
 };
+
+// One record as an image file holds it: ":", count, 16-bit address, type,
+// data and checksum in upper-case hexadecimal, then CR LF.
+std::string FormatHexRecord(std::uint32_t address, std::uint8_t type, const std::vector<std::uint8_t>& data);
 
 } // namespace lumaro

@@ -51,3 +51,10 @@ TEST(HexRecordReader, ShortOrGarbledFilesFailWithoutMoving)
     ASSERT_TRUE(lf.Next().ok());
     EXPECT_FALSE(lf.Next().ok());
 }
+
+TEST(HexRecordFormat, WritesWhatTheReaderWalks)
+{
+    EXPECT_EQ(lumaro::FormatHexRecord(0x0010, 0, {}), ":00001000F0\r\n");
+    EXPECT_EQ(lumaro::FormatHexRecord(0, 1, {}), ":00000001FF\r\n");
+    EXPECT_EQ(lumaro::FormatHexRecord(0x1234, 0, {0xAB, 0x01}), ":02123400AB010C\r\n");
+}

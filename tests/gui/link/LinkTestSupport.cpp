@@ -1,5 +1,7 @@
 #include "link/LinkTestSupport.h"
 
+#include "core/link/HexRecordReader.h"
+
 #include <QEventLoop>
 #include <QThread>
 
@@ -74,22 +76,12 @@ bool WaitUntil(const std::function<bool()>& done, int ms)
 
 std::string SampleHexFile(int count)
 {
-    static const char* digits = "0123456789ABCDEF";
     std::string file;
     for (int r = 0; r < count; ++r) {
-        std::string bytes{char(16), char((r * 16) >> 8), char((r * 16) & 0xFF), 0};
+        std::vector<std::uint8_t> data;
         for (int i = 0; i < 16; ++i)
-            bytes += char((r * 16 + i) * 13 + 5);
-        unsigned sum = 0;
-        for (char b : bytes)
-            sum += std::uint8_t(b);
-        bytes += char(-sum & 0xFF);
-        file += ':';
-        for (char b : bytes) {
-            file += digits[std::uint8_t(b) >> 4];
-            file += digits[std::uint8_t(b) & 15];
-        }
-        file += "\r\n";
+            data.push_back(std::uint8_t((r * 16 + i) * 13 + 5));
+        file += FormatHexRecord(std::uint32_t(r * 16), 0, data);
     }
     return file + ":00000001FF\r\n";
 }
