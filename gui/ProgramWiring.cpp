@@ -80,8 +80,14 @@ CEditorApp::Options WireProgram(CEditorApp::Options options)
 {
     options.featuresReady = [](CEditorApp& ready) {
         ready.AddCommandTarget(std::make_unique<CModeTestCommands>(ready));
-        ready.AddCommandTarget(std::make_unique<CEffectsCommands>(ready));
+        auto effects = std::make_unique<CEffectsCommands>(ready);
         auto firmware = std::make_unique<CFirmwareCommands>(ready);
+        // The scene editor's Save/Create goes on to the image build.
+        effects->buildFirmware = [target = firmware.get()](CLayoutDocument& document, QWidget* owner,
+                                                           auto built) {
+            target->OnCreateHex(document, owner, std::move(built));
+        };
+        ready.AddCommandTarget(std::move(effects));
         auto link = std::make_unique<CLinkCommands>(ready);
         // A build asked to write its image opens the download dialog with it.
         firmware->openDownload = [target = link.get()](const QString& image) {

@@ -7,11 +7,12 @@
 #                sources on any layout that loads
 #   ini          the INI reader and writer
 #   colour_data  the colour data file "ColorData.sav"
+#   firmware_data  "CData.h" read back from damaged port and table files
 # A finding stops the run; the input that caused it is in build-fuzz/artifacts/,
 # the fuzzer's report in build-fuzz/TARGET.log.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-targets=(layout operations ini colour_data)
+targets=(layout operations ini colour_data firmware_data)
 usage() { echo "usage: scripts/fuzz.sh $(IFS='|'; echo "${targets[*]}")|all [SECONDS]" >&2; exit 2; }
 
 [ $# -ge 1 ] && [ $# -le 2 ] || usage

@@ -98,6 +98,10 @@ inline constexpr int EditMode = 31771;
 inline constexpr int CreateData = 31772;
 inline constexpr int PartialPlay = 31783;
 inline constexpr int SequentialPlay = 31780;
+// The document's firmware text outputs.
+inline constexpr int OutputTables = 31779;
+inline constexpr int OutputGroupTables = 31781;
+inline constexpr int OutputGetterSource = 31782;
 
 // Coordinates bar (dialog 103): its buttons send their control ids as commands.
 inline constexpr int CoordPort1 = 1330; // Port 1 .. Port12 are 1330..1341

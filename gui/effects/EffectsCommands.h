@@ -2,7 +2,11 @@
 
 #include "gui/app/CommandTarget.h"
 
+#include <QString>
+
 #include <functional>
+
+class QWidget;
 
 namespace lumaro::gui {
 
@@ -21,7 +25,9 @@ public:
     std::function<void(CLayoutDocument&)> runSceneEditor;
     // Called by the scene editor's Save/Create once "cport.h" is written:
     // the firmware build's hand-over point.
-    std::function<void(CLayoutDocument&)> buildFirmware;
+    std::function<void(CLayoutDocument&, QWidget* owner,
+                       std::function<void(const QString& source, const QString& image)> built)>
+        buildFirmware;
 
 private:
     void RunSceneEditor(CLayoutDocument& document);

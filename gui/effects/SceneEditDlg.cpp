@@ -282,8 +282,17 @@ void CSceneEditDlg::OnSaveCreate()
     }
     if (portTableWritten)
         portTableWritten(outputFolder / CPortTable::kFileName);
-    if (buildFirmware)
-        buildFirmware(m_document);
+    if (!buildFirmware)
+        return;
+    buildFirmware(m_document, this, [this](const QString& source, const QString& image) {
+        if (image.isEmpty())
+            return;
+        // The built image is the one Download writes.
+        m_downloadFile = image;
+        m_fileName->setText(QFileInfo(source).fileName() + QStringLiteral(" -> ") +
+                            QFileInfo(image).fileName());
+        m_fileName->setToolTip(QDir::toNativeSeparators(image));
+    });
 }
 
 void CSceneEditDlg::OnOpenFile()

@@ -54,10 +54,12 @@ public:
     std::function<void()> saveAs;
     // Where "Save/Create" writes the port table "cport.h".
     fs::path outputFolder;
-    // The firmware generation and build that follow the port table. Left
-    // empty until the firmware side exists; "Save/Create" then stops after
-    // the port table.
-    std::function<void(CLayoutDocument&)> buildFirmware;
+    // The image build that follows the port table; it tells built the
+    // build folder's image and the stamped copy beside the project (empty
+    // when there is none). Without it "Save/Create" stops after the port
+    // table.
+    using BuiltImage = std::function<void(const QString& source, const QString& image)>;
+    std::function<void(CLayoutDocument&, QWidget* owner, BuiltImage built)> buildFirmware;
     // Told where "cport.h" went, for the status bar.
     std::function<void(const fs::path&)> portTableWritten;
     // Runs the Color List dialog modally; true when it ended with OK.

@@ -1,35 +1,142 @@
 #include "gui/firmware/FirmwareCommands.h"
 
 #include "core/app/LangText.h"
+#include "core/firmware/FirmwareText.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/EditorApp.h"
 #include "gui/app/MainFrame.h"
+#include "gui/app/MessageText.h"
+#include "gui/firmware/CrtBinDlg.h"
+#include "gui/firmware/FirmwareBuildRunner.h"
 #include "gui/layout/LayoutDocument.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace lumaro::gui {
 
+namespace {
+
+fs::path PathOf(const QString& folder)
+{
+    return fs::path(folder.toStdU16String());
+}
+
+} // namespace
+
 CFirmwareCommands::CFirmwareCommands(CEditorApp& app) : m_app(app)
 {
+    runCreateBin = [this](CLayoutDocument& document) { RunCreateBin(document); };
     OnCommand(cmd::CreateBinFile, [this] { OnOutText4Bin(); });
-    // The mode test view enables Create Bin File through its own handler.
-    OnUpdate(cmd::CreateBinFile, [](CCmdUI& ui) { ui.Enable(false); });
+    OnCommand(cmd::OutputTables, [this] { OnOutText(); });
+    OnCommand(cmd::OutputGroupTables, [this] { OnOutCstGrp(); });
+    OnCommand(cmd::OutputGetterSource, [this] { OnOutGetPtn(); });
+    // The mode test view enables these through its own handlers, once the
+    // data are compiled.
+    for (int id : {cmd::CreateBinFile, cmd::OutputTables, cmd::OutputGroupTables, cmd::OutputGetterSource})
+        OnUpdate(id, [](CCmdUI& ui) { ui.Enable(false); });
+}
+
+CLayoutDocument* CFirmwareCommands::ActiveLayout() const
+{
+    CMainFrame* main = m_app.MainFrame();
+    return main ? dynamic_cast<CLayoutDocument*>(main->GetActiveDocument()) : nullptr;
 }
 
 void CFirmwareCommands::OnOutText4Bin()
 {
-    CMainFrame* main = m_app.MainFrame();
-    auto* layout = main ? dynamic_cast<CLayoutDocument*>(main->GetActiveDocument()) : nullptr;
+    CLayoutDocument* layout = ActiveLayout();
     if (!layout)
         return;
     if (layout->GetPathName().isEmpty())
         layout->DoFileSave();
     if (layout->GetPathName().isEmpty()) {
-        m_app.Prompts().message(main, QString::fromStdString(GetLangText("MAINFRM_ONOUTTEXT4_BIN")),
+        m_app.Prompts().message(m_app.MainFrame(), QString::fromStdString(GetLangText("MAINFRM_ONOUTTEXT4_BIN")),
                                 QMessageBox::Warning, QMessageBox::Ok);
         return;
     }
     if (runCreateBin)
         runCreateBin(*layout);
+}
+
+void CFirmwareCommands::RunCreateBin(CLayoutDocument& document)
+{
+    CCrtBinDlg dialog(document, m_app.Prompts(), m_app.InstallFolder() / "sys",
+                      PathOf(m_app.CurrentDirectory()), m_app.MainFrame());
+    dialog.formatChosen = [this](int format) { m_lastFormat = format; };
+    dialog.openDownload = openDownload;
+    dialog.exec();
+}
+
+void CFirmwareCommands::OnCreateHex(CLayoutDocument& document, QWidget* owner,
+                                    std::function<void(const QString& source, const QString& image)> built)
+{
+    if (CFirmwareBuildRunner::AnyRunning())
+        return;
+    auto* runner = new CFirmwareBuildRunner(m_app.Prompts(), owner, CFirmwareBuildRunner::Texts::English);
+    runner->setParent(owner);
+    QObject::connect(runner, &CFirmwareBuildRunner::Finished, runner,
+                     [runner, built](const QString& source, const QString& image) {
+                         if (built)
+                             built(source, image);
+                         runner->deleteLater();
+                     });
+    CFirmwareBuild::Setup setup;
+    setup.fileFormat = m_lastFormat == 0 ? 1 : m_lastFormat;
+    setup.buildFolder = m_app.InstallFolder() / "sys";
+    setup.currentFolder = PathOf(m_app.CurrentDirectory());
+    setup.title = document.GetTitle().toStdString();
+    runner->Run(document, std::move(setup));
+}
+
+void CFirmwareCommands::OnOutText()
+{
+    CLayoutDocument* layout = ActiveLayout();
+    if (!layout)
+        return;
+    const auto compiled = layout->Compiled() ? layout->Compiled() : layout->CreateData();
+    CFirmwareText text;
+    if (const Status written = text.WriteTables(*compiled, PathOf(m_app.CurrentDirectory())); !written)
+        m_app.Prompts().message(m_app.MainFrame(), QString::fromStdString(GetLangText(written)),
+                                QMessageBox::Warning, QMessageBox::Ok);
+}
+
+void CFirmwareCommands::SaveText(CFirmwareText::Output kind, const char* filter, const char* suggested, const char* extension)
+{
+    CLayoutDocument* layout = ActiveLayout();
+    if (!layout)
+        return;
+    const auto compiled = layout->Compiled() ? layout->Compiled() : layout->CreateData();
+    CFirmwareText text;
+    if (kind == CFirmwareText::Output::GroupTables) {
+        if (const Status built = text.BuildGroupTables(*compiled); !built)
+            m_app.Prompts().message(m_app.MainFrame(), QString::fromStdString(GetLangText(built)),
+                                    QMessageBox::Warning, QMessageBox::Ok);
+    } else {
+        text.BuildGetterSource(*compiled);
+    }
+    QString path = m_app.Prompts().saveFileName(m_app.MainFrame(), QString::fromLatin1(filter),
+                                                QDir(m_app.CurrentDirectory()).filePath(QString::fromLatin1(suggested)));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + QString::fromLatin1(extension);
+    if (const Status written = WriteFileAtomic(PathOf(path), text.TextOf(kind)); !written) {
+        QString message = QString::fromStdString(GetLangText(CFirmwareText::kCannotCreateKey));
+        m_app.Prompts().message(m_app.MainFrame(), message, QMessageBox::Warning, QMessageBox::Ok);
+    }
+}
+
+void CFirmwareCommands::OnOutCstGrp()
+{
+    SaveText(CFirmwareText::Output::GroupTables, "Text Files(*.h);;All Files(*.*)",
+             CFirmwareText::kGroupTablesFile, "h");
+}
+
+void CFirmwareCommands::OnOutGetPtn()
+{
+    SaveText(CFirmwareText::Output::GetterSource, "Text Files(*.c);;All Files(*.*)",
+             CFirmwareText::kGetterSourceFile, "c");
 }
 
 } // namespace lumaro::gui

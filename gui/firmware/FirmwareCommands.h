@@ -1,18 +1,22 @@
 #pragma once
 
+#include "core/firmware/FirmwareText.h"
 #include "gui/app/CommandTarget.h"
 
 #include <QString>
 
 #include <functional>
 
+class QWidget;
+
 namespace lumaro::gui {
 
 class CEditorApp;
 class CLayoutDocument;
 
-// The firmware commands of the main frame's menus: "Create Bin File", and
-// the hand-over of a built image to the download dialog.
+// The firmware commands: "Create Bin File" with its dialog, the scene
+// editor's build of a HEX image, the document's three text outputs, and the
+// hand-over of a built image to the download dialog.
 class CFirmwareCommands : public CCommandTarget {
 public:
     explicit CFirmwareCommands(CEditorApp& app);
@@ -20,17 +24,37 @@ public:
     // Create Bin File: a project without a path is saved first; without one
     // after that nothing is built.
     void OnOutText4Bin();
+    // "DSPPTN.H" and "CSTGRP.h" into the current folder.
+    void OnOutText();
+    // "CSTGRP.h" and "GETPTN.c" where the user chooses.
+    void OnOutCstGrp();
+    void OnOutGetPtn();
 
-    // The Create BIN File dialog; nothing until it is set.
+    // The scene editor's Save/Create: builds the image in the format of the
+    // last Create BIN File choice with fixed English messages. built is told
+    // the build folder's image and the stamped copy (empty when none).
+    void OnCreateHex(CLayoutDocument& document, QWidget* owner,
+                     std::function<void(const QString& source, const QString& image)> built);
+
+    // The format of the last Create BIN File choice; 0 before the first.
+    int LastFormat() const { return m_lastFormat; }
+
+    // The Create BIN File dialog; the program's runs CCrtBinDlg.
     std::function<void(CLayoutDocument&)> runCreateBin;
 
     // The end of a build whose opener asked for the image to be written:
-    // opens the HEX download dialog with that image chosen. Only a build
-    // calls it; the wiring points it at the controller link.
+    // opens the HEX download dialog with that image chosen. The wiring
+    // points it at the controller link.
     std::function<void(const QString& image)> openDownload;
 
 private:
+    CLayoutDocument* ActiveLayout() const;
+    void RunCreateBin(CLayoutDocument& document);
+    // Saves a text of the compiled tables where the user chooses.
+    void SaveText(CFirmwareText::Output kind, const char* filter, const char* suggested, const char* extension);
+
     CEditorApp& m_app;
+    int m_lastFormat = 0;
 };
 
 } // namespace lumaro::gui

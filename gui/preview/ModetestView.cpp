@@ -34,6 +34,8 @@ CModetestView::CModetestView(CDocument* document) : CView(document)
     // view only opens them once there is compiled data.
     OnUpdate(cmd::CreateBinFile, [this](CCmdUI& ui) { ui.Enable(CommandEnabled(F::OutputDspBinFlag)); });
     OnUpdate(cmd::WriteToController, [this](CCmdUI& ui) { ui.Enable(CommandEnabled(F::WriteCmosFlag)); });
+    for (int id : {cmd::OutputTables, cmd::OutputGroupTables, cmd::OutputGetterSource})
+        OnUpdate(id, [this](CCmdUI& ui) { ui.Enable(CommandEnabled(F::ProducingDataFlag)); });
     // A second Transfer Data from here would open another mode test frame
     // on the same project.
     OnUpdate(cmd::TransferData, [](CCmdUI& ui) { ui.Enable(false); });

@@ -2,6 +2,8 @@
 #include "../core/effects/RandomProjects.h"
 
 #include "core/app/FileSystem.h"
+#include "core/effects/EffectCompiler.h"
+#include "core/firmware/FirmwareEmitter.h"
 #include "core/project/LayoutFile.h"
 
 #include <iostream>
@@ -63,13 +65,25 @@ std::vector<std::string> ColourDataSeeds()
     return {Shipped("ColorData.sav"), mixed};
 }
 
+// The three tables "CData.h" is read from, a NUL byte between them.
+std::vector<std::string> FirmwareDataSeeds()
+{
+    std::vector<std::string> seeds;
+    for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+        const CEditImgDoc doc = lumaro::test::RandomProject(seed);
+        const auto texts = lumaro::MakeFirmwareSources(lumaro::CompileEffects(doc), doc.lamps, 1);
+        seeds.push_back(texts.portTable + '\0' + texts.showPattern + '\0' + texts.groupTables);
+    }
+    return seeds;
+}
+
 } // namespace
 
 // Writes the files each fuzz target's corpus starts from.
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::cerr << "usage: fuzz_seeds layout|operations|ini|colour_data FOLDER\n";
+        std::cerr << "usage: fuzz_seeds layout|operations|ini|colour_data|firmware_data FOLDER\n";
         return 2;
     }
     const std::string_view target = argv[1];
@@ -82,6 +96,8 @@ int main(int argc, char** argv)
         seeds = IniSeeds();
     else if (target == "colour_data")
         seeds = ColourDataSeeds();
+    else if (target == "firmware_data")
+        seeds = FirmwareDataSeeds();
     else {
         std::cerr << "fuzz_seeds: no seeds for " << target << "\n";
         return 2;

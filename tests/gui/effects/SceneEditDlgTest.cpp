@@ -148,7 +148,7 @@ TEST_F(SceneEditDlgTest, SaveCreateConvertsWritesThePortTableAndBuilds)
     SetSlot(0, 0, {3, 50, {}}); // Shifting
     SetSlot(2, 1, {9, 30, {}});
     int builds = 0;
-    dialog->buildFirmware = [&](CLayoutDocument& built) {
+    dialog->buildFirmware = [&](CLayoutDocument& built, QWidget*, auto) {
         ++builds;
         EXPECT_EQ(&built, &document);
         EXPECT_TRUE(QFileInfo::exists(folder.filePath(QString::fromLatin1(CPortTable::kFileName))))
@@ -180,7 +180,7 @@ TEST_F(SceneEditDlgTest, PortTableFailureIsShownAndStopsBeforeTheBuild)
     dialog->outputFolder = fs::path(folder.path().toStdString()) / "missing" / "deeper";
     SetSlot(0, 0, {1, 10, {}});
     int builds = 0;
-    dialog->buildFirmware = [&](CLayoutDocument&) { ++builds; };
+    dialog->buildFirmware = [&](CLayoutDocument&, QWidget*, auto) { ++builds; };
     dialog->OnSaveCreate();
     EXPECT_EQ(log.messages, QStringList{Text(CPortTable::kCannotCreateKey)});
     EXPECT_EQ(builds, 0);

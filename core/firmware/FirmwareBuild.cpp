@@ -1,0 +1,243 @@
+#include "core/firmware/FirmwareBuild.h"
+
+#include "core/app/LangText.h"
+#include "core/firmware/FirmwareData.h"
+#include "core/firmware/FirmwareText.h"
+#include "core/layout/PortTable.h"
+
+#include <fstream>
+#include <system_error>
+
+namespace lumaro {
+
+namespace {
+
+constexpr std::size_t kProgramGroupCapacity = 32;
+constexpr std::size_t kColourListCapacity = 101;
+constexpr std::size_t kBandListCapacity = 61;
+// The lamp-sequence capacity of each format: the older controllers of
+// format 1 index 254 sequences, formats 2 and 3 the whole table of 512.
+constexpr std::size_t kLampSequenceCapacity1 = 254;
+constexpr std::size_t kLampSequenceCapacity23 = 512;
+constexpr std::uintmax_t kCodeSpace = 64 * 1024;
+
+// Tenths of a per cent of a capacity, truncated, in whole numbers: a full
+// table is 100.0, not the 99.9 a rounded factor can give.
+std::uint64_t Tenths(std::uint64_t count, std::uint64_t capacity)
+{
+    return count * 1000 / capacity;
+}
+
+Status Remove(const fs::path& file)
+{
+    std::error_code ec;
+    fs::remove(file, ec);
+    if (ec)
+        return Status::Fail(msgkey::FileWriteError, "cannot remove " + file.string() + ": " + ec.message());
+    return Status::Ok();
+}
+
+// Copies over what is there; false, with why, when it cannot.
+bool CopyOver(const fs::path& from, const fs::path& to, std::string& why)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(from, ec)) {
+        why = "cannot find " + from.string();
+        return false;
+    }
+    if (!fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec)) {
+        why = "cannot copy " + from.string() + " to " + to.string() + ": " + ec.message();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CFirmwareBuild::CFirmwareBuild(Setup setup) : m_setup(std::move(setup)) {}
+
+fs::path CFirmwareBuild::Find(const std::string& name) const
+{
+    return FindPathNoCase(m_setup.buildFolder / name);
+}
+
+fs::path CFirmwareBuild::ImageFile() const
+{
+    return m_setup.buildFolder / ("DSP" + std::to_string(m_setup.fileFormat) + ".BIN");
+}
+
+fs::path CFirmwareBuild::HexFile() const
+{
+    return m_setup.buildFolder / ("DSP" + std::to_string(m_setup.fileFormat) + ".hex");
+}
+
+fs::path CFirmwareBuild::CopyFile() const
+{
+    return m_setup.currentFolder / (BaseName(m_setup.title) + std::to_string(m_setup.fileFormat) + ".hex");
+}
+
+fs::path CFirmwareBuild::BatchFile() const
+{
+#ifdef _WIN32
+    const char* extension = ".bat";
+#else
+    const char* extension = ".sh";
+#endif
+    return m_setup.buildFolder / ("lss" + std::to_string(m_setup.fileFormat) + extension);
+}
+
+Status CFirmwareBuild::Start(const CCompiledEffects& compiled, IExternalProcess& process,
+                             const std::function<void(const Status&)>& notice)
+{
+    m_rounds = 0;
+    m_limit = kLongestRounds;
+    const std::string format = std::to_string(m_setup.fileFormat);
+    const fs::path& build = m_setup.buildFolder;
+    const fs::path& current = m_setup.currentFolder;
+
+    // What an earlier build left must not pass for this one's output.
+    std::vector<std::string> stale = {CFirmwareText::kGroupTablesFile, CPortTable::kFileName,
+                                      CFirmwareText::kShowPatternFile};
+    for (const char* extension : {".OMF", ".OBJ", ".M51", ".LST", ".HEX", ".BIN"})
+        stale.push_back("DSP" + format + extension);
+    for (const std::string& name : stale)
+        // A name may be there twice, in two cases.
+        for (fs::path file = Find(name); fs::exists(file); file = Find(name))
+            if (const Status removed = Remove(file); !removed)
+                return removed;
+
+    CFirmwareText text;
+    if (const Status written = text.WriteTables(compiled, current); !written && notice)
+        notice(written);
+
+    std::string why;
+    if (!CopyOver(FindPathNoCase(current / CPortTable::kFileName), build / CPortTable::kFileName, why))
+        return Status::Fail(kNoPortTableKey, why);
+
+    if (const Status data = CFirmwareData::Write(current, build, m_setup.fileFormat); !data)
+        return data;
+
+    const std::pair<const char*, const char*> moves[] = {
+        {CFirmwareText::kShowPatternFile, kShowPatternCopyKey},
+        {CFirmwareText::kGroupTablesFile, kGroupTablesCopyKey}};
+    for (const auto& [name, key] : moves) {
+        const fs::path from = FindPathNoCase(current / name);
+        if (!CopyOver(from, build / name, why))
+            return Status::Fail(key, why);
+        if (const Status removed = Remove(from); !removed)
+            return removed;
+    }
+
+    const fs::path batch = FindPathNoCase(BatchFile());
+    std::error_code ec;
+    if (!fs::is_regular_file(batch, ec))
+        return Status::Fail(kCannotRunKey, "cannot find " + batch.string());
+    if (!process.Start(batch, build))
+        return Status::Fail(kCannotRunKey, "cannot run " + batch.string());
+
+    m_counts = {};
+    for (const auto& group : compiled.programGroups)
+        m_counts.programGroups += group.empty() ? 0 : 1;
+    m_counts.colourLists = text.colourListCount;
+    m_counts.lampSequences = text.lampSequenceCount;
+    m_counts.bandLists = text.bandListCount;
+    return Status::Ok();
+}
+
+CFirmwareBuild::Wait CFirmwareBuild::Poll(bool processRunning)
+{
+    ++m_rounds;
+    std::error_code ec;
+    const bool present = fs::is_regular_file(Find(ImageFile().filename().string()), ec);
+    if (m_rounds < kLeastRounds)
+        return Wait::Waiting;
+    // A compiler still running may not have finished writing.
+    if (present && !processRunning)
+        return Wait::Found;
+    if (m_rounds >= m_limit)
+        return present ? Wait::Found : Wait::Ask;
+    return processRunning ? Wait::Waiting : Wait::Ask;
+}
+
+void CFirmwareBuild::Retry()
+{
+    m_limit = m_rounds + kLongestRounds;
+}
+
+std::string CFirmwareBuild::Report() const
+{
+    std::error_code ec;
+    const std::uintmax_t length = fs::file_size(Find(ImageFile().filename().string()), ec);
+    return ReportText(m_counts, ec ? 0 : length, m_setup.fileFormat);
+}
+
+Status CFirmwareBuild::CopyImage()
+{
+    const fs::path copy = CopyFile();
+    std::string why;
+    if (!CopyOver(Find(HexFile().filename().string()), copy, why))
+        return Status::Fail(kImageCopyKey, why);
+    // Opened for reading and writing, so that a copy that has gone is not
+    // made anew with the stamp alone.
+    std::fstream out(copy, std::ios::in | std::ios::out | std::ios::binary | std::ios::ate);
+    if (out) {
+        const std::string stamp = Stamp(m_setup.lampCount);
+        out.write(stamp.data(), static_cast<std::streamsize>(stamp.size()));
+        out.close();
+    }
+    if (!out) {
+        (void)Remove(copy);
+        return Status::Fail(kStampKey, "cannot stamp " + copy.string());
+    }
+    return Status::Ok();
+}
+
+std::string CFirmwareBuild::ShareText(std::uint64_t tenths)
+{
+    std::string digits = std::to_string(tenths);
+    if (digits.size() == 1)
+        digits.insert(0, "0");
+    digits.insert(digits.size() - 1, ".");
+    return digits;
+}
+
+std::string CFirmwareBuild::ReportText(const Counts& counts, std::uintmax_t imageLength, int fileFormat)
+{
+    const std::size_t lampCapacity = fileFormat == 1 ? kLampSequenceCapacity1 : kLampSequenceCapacity23;
+    struct Line {
+        const char* key;
+        std::size_t count, capacity;
+    };
+    const Line lines[] = {{kColourListsKey, counts.colourLists, kColourListCapacity},
+                          {kBandListsKey, counts.bandLists, kBandListCapacity},
+                          {kLampSequencesKey, counts.lampSequences, lampCapacity},
+                          {kProgramGroupsKey, counts.programGroups, kProgramGroupCapacity}};
+    std::string report;
+    bool over = false;
+    for (const Line& line : lines) {
+        const std::uint64_t tenths = Tenths(line.count, line.capacity);
+        over = over || tenths > 1000;
+        report += GetLangText(line.key) + "  " + std::to_string(line.count) + "  " + ShareText(tenths) +
+                  "% of " + std::to_string(line.capacity) + "\n";
+    }
+    report += GetLangText(kImageSizeKey) + "  " + std::to_string(imageLength) + "(Byte)  " +
+              ShareText(imageLength * 1000 / kCodeSpace) + "% of 64K";
+    if (over)
+        report += "\n" + GetLangText(kOverCapacityKey);
+    return report;
+}
+
+std::string CFirmwareBuild::Stamp(std::size_t lampCount)
+{
+    std::string count = std::to_string(lampCount);
+    if (count.size() < 5)
+        count.insert(0, 5 - count.size(), '0');
+    return "[LampNum]" + count;
+}
+
+std::string CFirmwareBuild::BaseName(const std::string& title)
+{
+    return title.substr(0, title.find('.'));
+}
+
+} // namespace lumaro
