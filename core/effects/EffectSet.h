@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/effects/ModeItem.h"
+#include "core/effects/PickLists.h"
 #include "core/effects/SceneSlot.h"
 #include "core/layout/Lamp.h"
 
@@ -29,6 +30,7 @@ public:
     ArrayList lampGroups;
     ArrayList groupLists;
     ArrayList layers; // layer k (1..50) is element k-1
+    CPickLists picks; // not stored
 
     // Layers never drop below 50 arrays once read.
     void PadLayers()

@@ -25,6 +25,8 @@ CProjectState CProjectState::Capture(const CEditImgDoc& doc, Aspects aspects)
         s.m_lampGroups = LampGroupLists{doc.lampGroups, doc.groupLists};
     if (aspects & Aspect::Layers)
         s.m_layers = doc.layers;
+    if (aspects & Aspect::Picks)
+        s.m_picks = doc.picks;
     return s;
 }
 
@@ -58,6 +60,8 @@ void CProjectState::ApplyTo(CEditImgDoc& doc) const
     }
     if (m_layers)
         doc.layers = *m_layers;
+    if (m_picks)
+        doc.picks = *m_picks;
 }
 
 } // namespace lumaro::gui

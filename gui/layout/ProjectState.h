@@ -22,6 +22,7 @@ enum class Aspect : unsigned {
     LampGroups = 1u << 7,    // lamp groups and group lists
     Layers = 1u << 8,
     Compiled = 1u << 9,      // the result of "Creat Data" (not an edit: never undone)
+    Picks = 1u << 10,        // the lamp lists the mode editor picks in the mode test view
 };
 Q_DECLARE_FLAGS(Aspects, Aspect)
 
@@ -34,7 +35,7 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(lumaro::gui::Aspects)
 namespace lumaro::gui {
 
 // Every aspect an edit can change.
-inline constexpr Aspects kAllEditable = Aspects(0x1FF);
+inline constexpr Aspects kAllEditable = Aspects(0x5FF);
 
 // A copy of the members behind some aspects of a project, taken before or
 // after an edit; applying it puts exactly those members back.
@@ -78,6 +79,7 @@ private:
     std::optional<std::array<std::vector<CModeItem>, kProgramGroupCount>> m_groups;
     std::optional<LampGroupLists> m_lampGroups;
     std::optional<ArrayList> m_layers;
+    std::optional<CPickLists> m_picks;
 };
 
 } // namespace lumaro::gui

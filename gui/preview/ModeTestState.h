@@ -5,7 +5,9 @@
 #include "gui/app/View.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
+#include <QRect>
 
 #include <array>
 
@@ -58,6 +60,41 @@ public:
     CPlayHandOver& HandOver() { return m_handOver; }
     const CPlayHandOver& HandOver() const { return m_handOver; }
 
+    // What the mode editor's pages have asked the mode test view for. A page
+    // sets a request and hides the sheet; the view's click, drag or
+    // double-click answers it, clears it and shows the sheet again.
+    enum class GroupPick { None, Add, Insert, Remove };
+    enum class ParameterPick { None, Add, Remove };
+    struct PickRequests {
+        bool startPoint = false;   // the next left click is the start point
+        bool rectangle = false;    // the next left drag is the area
+        bool circleCentre = false; // the next left click is a circle's centre
+        GroupPick group = GroupPick::None;         // clicks build the lamp list
+        ParameterPick parameter = ParameterPick::None; // clicks build the supplementary lamps
+        bool operator==(const PickRequests&) const = default;
+    };
+    PickRequests& Picks() { return m_picks; }
+    const PickRequests& Picks() const { return m_picks; }
+
+    // Index of the layer the view shows and Layer Edit changes (0 = layer 1).
+    int CurrentLayer() const { return m_currentLayer; }
+    void SetCurrentLayer(int index) { m_currentLayer = index; }
+    // The view's lamp cell size in pixels; the pages scale areas by it.
+    int Zoom() const { return m_zoom; }
+    void SetZoom(int zoom) { m_zoom = zoom; }
+
+    // The mode editor's tabs, in their order.
+    enum Page { ModeListPage, ColourListPage, GroupListPage, ParameterPage, ProgramGroupPage };
+
+Q_SIGNALS:
+    // The view's answers to the requests, relative to lamp cell (0,0) in
+    // pixels; the receiving page takes them as its own edit values.
+    void StartPointPicked(QPoint point);
+    void AreaPicked(QRect area);
+    void CircleCentrePicked(QPoint centre);
+    // The user is done picking: the sheet is shown again with page active.
+    void ReturnToPage(int page);
+
 private:
     explicit CModeTestState(CLayoutDocument& document);
 
@@ -66,6 +103,9 @@ private:
     std::array<bool, CommandFlagCount> m_enabled{};
     int m_handedOverLampCount = 0;
     CPlayHandOver m_handOver;
+    PickRequests m_picks;
+    int m_currentLayer = 0;
+    int m_zoom = 1;
 };
 
 } // namespace lumaro::gui
