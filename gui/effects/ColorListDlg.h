@@ -6,11 +6,9 @@
 #include <QColor>
 #include <QDialog>
 
-#include <array>
 #include <functional>
 #include <optional>
 
-class QButtonGroup;
 class QCheckBox;
 class QListWidget;
 class QPushButton;
@@ -18,6 +16,7 @@ class QSpinBox;
 
 namespace lumaro::gui {
 
+class CColourListEditor;
 struct CPrompts;
 
 // Dialog 1374 "Color List": edits the colour list of one scene slot. The
@@ -51,36 +50,18 @@ public:
     // The list as OK read it back from the lines; valid after accept().
     const UIntArray& Colours() const { return m_result; }
 
-    QListWidget* List() const { return m_list; }
+    QListWidget* List() const;
     QPushButton* Button(int controlId) const;
-    QSpinBox* GradientCount() const { return m_count; }
-    QCheckBox* GradientInsert() const { return m_insert; }
+    QSpinBox* GradientCount() const;
+    QCheckBox* GradientInsert() const;
     void SetCurve(CColourData::Curve curve);
-    int StartMark() const { return m_start; }
-    int EndMark() const { return m_end; }
+    int StartMark() const;
+    int EndMark() const;
 
 private:
-    void AddLine(int row, std::uint32_t r, std::uint32_t g, std::uint32_t b);
-    void Message(const char* key);
-    void ClearMarks() { m_start = m_end = -1; }
-    std::optional<std::array<std::uint32_t, 3>> LineColour(int row) const;
-
-    void OnAddColour();
-    void OnInsertColour();
-    void OnRemoveColour();
-    void OnRemoveAll();
-    void OnMark(bool start);
-    void OnDeleteRange();
-    void OnAddList();
     void OnOk();
 
-    CPrompts& m_prompts;
-    QListWidget* m_list = nullptr;
-    QSpinBox* m_count = nullptr;
-    QCheckBox* m_insert = nullptr;
-    QButtonGroup* m_curve = nullptr;
-    int m_start = -1; // marked rows of a gradient, -1 while unmarked
-    int m_end = -1;
+    CColourListEditor* m_editor = nullptr;
     UIntArray m_result;
 };
 

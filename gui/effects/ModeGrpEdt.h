@@ -72,7 +72,7 @@ private:
     int m_zoom = 1;
 };
 
-// The page in a dialog of its own, until the mode editor's sheet takes it.
+// The page in a dialog of its own, where no mode editor's sheet is open.
 class CModeGrpDlg : public QDialog {
     Q_OBJECT
 public:

@@ -6,12 +6,15 @@
 #include "core/effects/ModeItem.h"
 #include "core/layout/Lamp.h"
 #include "gui/app/Prompts.h"
+#include "gui/effects/ModeEditorSheet.h"
+#include "gui/layout/LayoutDocument.h"
 
 #include <QColor>
 #include <QImage>
 #include <QRect>
 #include <QString>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +36,25 @@ protected:
 
     CPrompts prompts;
     CPromptLog log;
+};
+
+// A mode editor sheet over a project of its own, in an install folder with
+// a small "ColorData.sav" and a language file in which every key the sheet
+// and its pages use reads "text of KEY", so a test sees which text was shown;
+// other keys read as in English.
+class ModeEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    static QString Text(const char* key) { return QString::fromStdString(GetLangText(key)); }
+    // Line g + 1 of the colour file: colour group g.
+    std::string GroupLine(int group) const;
+
+    CTestInstall install;
+    CPrompts prompts;
+    CPromptLog log;
+    CLayoutDocument document;
+    std::unique_ptr<CModeEditorSheet> sheet;
 };
 
 // count lamps in one row from x = first on.

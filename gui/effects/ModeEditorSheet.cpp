@@ -1,0 +1,120 @@
+#include "gui/effects/ModeEditorSheet.h"
+
+#include "core/app/LangText.h"
+#include "gui/effects/ModeGrpEdt.h"
+#include "gui/effects/Page2.h"
+#include "gui/effects/Page3.h"
+#include "gui/effects/Page4.h"
+#include "gui/effects/Page5.h"
+#include "gui/effects/page6.h"
+#include "gui/layout/LayoutDocument.h"
+#include "gui/preview/ModeTestState.h"
+
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace lumaro::gui {
+
+namespace {
+
+QString TextOr(const char* key, const char* fallback)
+{
+    const std::string text = GetLangText(key);
+    return QString::fromStdString(text.empty() ? std::string(fallback) : text);
+}
+
+} // namespace
+
+CModeEditorSheet::CModeEditorSheet(CLayoutDocument& document, CPrompts& prompts, fs::path installFolder,
+                                   QWidget* parent)
+    : QDialog(parent), m_modeTest(CModeTestState::Of(document))
+{
+    setModal(false);
+    const CModePageContext context{document, m_modeTest, m_edit, prompts, std::move(installFolder)};
+    m_tabs = new QTabWidget(this);
+    // Made in the order the view has always made them.
+    m_modeList = new CPage3(context);
+    m_colourList = new CPage2(context);
+    m_groupList = new CPage5(context);
+    m_page4 = new CPage4(context, this);
+    m_page4->hide();
+    m_parameters = new Cpage6(context);
+    m_programGroups = new CModeGrpEdt(document, prompts);
+    for (CModeEditorPage* page :
+         {static_cast<CModeEditorPage*>(m_modeList), static_cast<CModeEditorPage*>(m_colourList),
+          static_cast<CModeEditorPage*>(m_groupList), static_cast<CModeEditorPage*>(m_parameters)})
+        AddPage(page);
+    m_tabs->addTab(m_programGroups, m_programGroups->windowTitle());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    Relabel();
+
+    connect(&m_modeTest, &CModeTestState::ReturnToPage, this, &CModeEditorSheet::ShowPage);
+}
+
+CModeEditorSheet::~CModeEditorSheet()
+{
+    // The pages hold the edit state, a member: they go before it does.
+    delete m_tabs;
+    delete m_page4;
+}
+
+void CModeEditorSheet::AddPage(CModeEditorPage* page)
+{
+    m_tabs->addTab(page, page->windowTitle());
+    connect(page, &CModeEditorPage::PageRequested, this, &CModeEditorSheet::ShowPage);
+    connect(page, &CModeEditorPage::PickRequested, this, &CModeEditorSheet::HideForPick);
+}
+
+void CModeEditorSheet::Relabel()
+{
+    setWindowTitle(TextOr("IDD_LED_MODE", "Edit Mode"));
+    const std::array<std::pair<const char*, const char*>, 5> titles = {{
+        {"IDD109_Title", "ModeList"},
+        {"IDD108_Title", "ColorList"},
+        {"IDD111_Title", "GroupList"},
+        {"IDD112_Title", "Mode Parameter"},
+        {"IDD107_Title", "Define Program Group"},
+    }};
+    for (int tab = 0; tab < m_tabs->count(); ++tab)
+        m_tabs->setTabText(tab, TextOr(titles[std::size_t(tab)].first, titles[std::size_t(tab)].second));
+}
+
+void CModeEditorSheet::Open()
+{
+    Relabel();
+    // Positions on the program group page are shown in the view's pixels.
+    if (m_modeTest.Zoom() != m_programGroupZoom) {
+        m_programGroupZoom = m_modeTest.Zoom();
+        m_programGroups->SetZoom(m_programGroupZoom);
+    }
+    ShowPage(CModeTestState::ModeListPage);
+}
+
+void CModeEditorSheet::ShowPage(int page)
+{
+    if (page < 0 || page >= m_tabs->count())
+        return;
+    m_tabs->setCurrentIndex(page);
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void CModeEditorSheet::HideForPick()
+{
+    showMinimized();
+}
+
+void CModeEditorSheet::End()
+{
+    done(QDialog::Accepted);
+}
+
+} // namespace lumaro::gui
