@@ -21,7 +21,7 @@ enum class OkOutcome { Replace, Append, Insert };
 class CModeEditorFlow {
 public:
     static constexpr const char* kNoColoursKey = "PAGE2_ONBUTTON4_YSAT";
-    static constexpr const char* kWordColoursKey = "PAGE2_ONBUTTON4_TFCW";
+    static constexpr const char* kWordColoursKey = "PAGE2_ONBUTTON4_YAAT";
     static constexpr const char* kEditedModeGoneKey = "PAGE6_ONOK_TEMIN";
 
     // A mode of type as Add and Insert start it: named after its type, over
