@@ -3,20 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sys/wait.h>
 
 using namespace lumaro;
+using lumaro::cli::test::Outcome;
 using lumaro::cli::test::ReadText;
+using lumaro::cli::test::RunProgram;
 using lumaro::cli::test::TempDir;
 using lumaro::cli::test::WriteText;
 
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
 
 // The firmware build with the shipped build folder and the real compiler.
 class BuildVerbTest : public testing::Test {
@@ -32,11 +27,7 @@ protected:
 
     Outcome Run(const std::string& arguments) const
     {
-        const std::string command = "cd '" + dir.path().string() + "' && LUMARO_HOME='" +
-                                    (dir / "home").string() + "' '" + LUMARO_CLI_PATH + "' " + arguments +
-                                    " >out.txt 2>err.txt </dev/null";
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(dir / "out.txt"), ReadText(dir / "err.txt")};
+        return RunProgram(dir.path(), arguments, "LUMARO_HOME='" + (dir / "home").string() + "'");
     }
 
     TempDir dir;

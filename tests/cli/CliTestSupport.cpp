@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 #include <sstream>
+#include <sys/wait.h>
 
 namespace lumaro::cli::test {
 
@@ -108,6 +109,14 @@ CEditImgDoc MakeRichLayout()
     doc.layers[0] = {0, 1, 2, 3, 4};
     doc.layers[51] = {kMaxUInt, 0};
     return doc;
+}
+
+Outcome RunProgram(const fs::path& folder, const std::string& arguments, const std::string& environment)
+{
+    const std::string command = "cd '" + folder.string() + "' && " + environment + " '" + LUMARO_CLI_PATH +
+                                "' " + arguments + " >out.txt 2>err.txt </dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(folder / "out.txt"), ReadText(folder / "err.txt")};
 }
 
 } // namespace lumaro::cli::test

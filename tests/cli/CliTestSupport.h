@@ -18,4 +18,15 @@ using lumaro::test::WriteText;
 // layers, extreme integers and awkward reals.
 CEditImgDoc MakeRichLayout();
 
+// What the real lumaro-cli did.
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the real lumaro-cli in folder with arguments (quoted for the shell
+// already) and environment assignments before it; standard input is empty.
+Outcome RunProgram(const fs::path& folder, const std::string& arguments, const std::string& environment = {});
+
 } // namespace lumaro::cli::test

@@ -22,7 +22,9 @@ extern char** environ;
 
 using namespace lumaro;
 using namespace lumaro::cli;
+using lumaro::cli::test::Outcome;
 using lumaro::cli::test::ReadText;
+using lumaro::cli::test::RunProgram;
 using lumaro::cli::test::TempDir;
 using lumaro::cli::test::WriteText;
 
@@ -95,12 +97,6 @@ private:
     std::string m_device;
 };
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 class LinkVerbsTest : public testing::Test {
 protected:
     fs::path File(const std::string& name) const { return m_dir / name; }
@@ -108,10 +104,7 @@ protected:
     // lumaro-cli with arguments (already quoted for the shell), inside the test folder.
     Outcome Run(const std::string& arguments, const std::string& environment = {}) const
     {
-        const std::string command = "cd '" + m_dir.path().string() + "' && " + environment + " '" +
-                                    LUMARO_CLI_PATH + "' " + arguments + " >out.txt 2>err.txt </dev/null";
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(File("out.txt")), ReadText(File("err.txt"))};
+        return RunProgram(m_dir.path(), arguments, environment);
     }
 
     // Three records of 16 bytes and the end-of-file record.

@@ -42,7 +42,8 @@ std::set<std::string> KeysOf(const fs::path& path)
     while (std::getline(in, line)) {
         auto eq = line.find('=');
         if (eq != std::string::npos && line[0] != '[' && line[0] != ';')
-            keys.insert(line.substr(0, eq));
+            EXPECT_TRUE(keys.insert(line.substr(0, eq)).second)
+                << path.filename().string() << " lists " << line.substr(0, eq) << " twice";
     }
     return keys;
 }
@@ -56,7 +57,7 @@ std::set<std::string> KeysInSources()
     static const QRegularExpression literal(
         QStringLiteral("\"((?:ID_|IDD\\d|FRAMEWORK_|MAINFRM_|HELP_PATH|WHATNEW_PATH)[A-Za-z0-9_]*|"
                        "(?!CM_)[A-Z][A-Z0-9]+_[A-Z0-9]+_[A-Z0-9_]+)\""));
-    for (const char* dir : {"gui", "core/app", "core/layout"}) {
+    for (const char* dir : {"gui", "core"}) {
         QDirIterator it(QString::fromLatin1(LUMARO_SOURCE_DIR) + QLatin1Char('/') + QLatin1String(dir),
                         {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
                         QDirIterator::Subdirectories);
@@ -124,6 +125,11 @@ TEST(LanguageFiles, EveryKeyTheShellAsksForIsInEnglish)
     used.insert("IDD100_Title");
     ASSERT_GT(used.size(), 100u);
 
+    // The download dialogs speak fixed English texts; the catalogue's
+    // descriptions are the prefix with a number.
+    std::erase_if(used, [](const std::string& key) {
+        return key.starts_with("HEXDOWNLOADDLG_") || key == "ID_MSG_PAGE3_MODE_INFO";
+    });
     const std::set<std::string> english = KeysOf(kFolder / "English.ini");
     for (const std::string& key : used)
         EXPECT_TRUE(english.count(key)) << key << " is used but not in English.ini";

@@ -1,0 +1,219 @@
+#include "core/effects/ModeParameters.h"
+
+#include "core/effects/FrameGenerator.h"
+#include "core/effects/ModeCatalogue.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+namespace lumaro {
+
+namespace {
+
+constexpr std::int32_t kLastCell = CFrameGenerator::kGridSize - 1;
+
+bool Reads(OrderKind kind, std::initializer_list<OrderKind> kinds)
+{
+    return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
+}
+
+// The cell under a pixel of the mode test view, relative to cell (0,0),
+// whose square runs from -zoom/2 to +zoom/2.
+std::int64_t ToCell(std::int32_t pixel, int zoom)
+{
+    const std::int64_t p = std::int64_t{pixel} + zoom / 2;
+    return p >= 0 ? p / zoom : -((-p + zoom - 1) / zoom);
+}
+
+Status Range(std::int64_t value, std::int64_t low, std::int64_t high, const char* key, const char* what)
+{
+    if (value >= low && value <= high)
+        return Status::Ok();
+    return Status::Fail(key,
+                        std::string(what) + " " + std::to_string(value) + " is not in " +
+                            std::to_string(low) + ".." + std::to_string(high),
+                        {std::to_string(low), std::to_string(high)});
+}
+
+// Every cell on the lamp grid.
+Status OnGrid(std::initializer_list<std::int64_t> cells, const char* key, const char* what)
+{
+    for (std::int64_t c : cells)
+        if (Status s = Range(c, 0, kLastCell, key, what); !s)
+            return s;
+    return Status::Ok();
+}
+
+bool InArea(const CLamp& lamp, const CModeItem& r)
+{
+    return lamp.x >= r.areaLeft && lamp.x <= r.areaRight && lamp.y >= r.areaTop && lamp.y <= r.areaBottom;
+}
+
+// Whether the mode would find a lamp: one of its layer in the area, or a
+// supplementary lamp when it reads them.
+bool FindsLamp(const CEffectSet& effects, const CModeItem& r, bool readsExtraLamps)
+{
+    if (readsExtraLamps && !r.extraLamps.empty())
+        return true;
+    const auto& lamps = effects.lampPositions;
+    if (r.layer == 0 || r.layer > CModeParameters::kMaxLayer)
+        return std::any_of(lamps.begin(), lamps.end(), [&](const CLamp& l) { return InArea(l, r); });
+    const auto layer = static_cast<std::size_t>(r.layer - 1);
+    if (layer >= effects.layers.size())
+        return false;
+    const UIntArray& positions = effects.layers[layer];
+    return std::any_of(positions.begin(), positions.end(),
+                       [&](std::uint32_t p) { return p < lamps.size() && InArea(lamps[p], r); });
+}
+
+} // namespace
+
+CParameterFields CModeParameters::FieldsFor(const CModeItem& record)
+{
+    CParameterFields f;
+    const std::string& type = record.type;
+    if (type == kCustomModeType) {
+        // A custom mode plays the lists the user built; its layer is its class code.
+        f.interval = f.loop = f.holdTime = f.layer = true;
+        f.layerHeading = kLayerCodeHeading;
+        return f;
+    }
+    if (type == "CM_EMPTYMODE" || type == "CM_REGROUP" || type == "CM_REGRESS") {
+        // The controller reads the hold time of the first two only; the
+        // compiler writes their position into the loop.
+        f.holdTime = type != "CM_REGRESS";
+        f.layerHeading = kLayerUnusedHeading;
+        return f;
+    }
+    if (IsWordMode(type)) {
+        // Each row of text is laid out over all lamps of its row, its own
+        // area and start: layer, area, start and supplementary lamps would
+        // put the text colours on the wrong lamps. Filled rows ("_CF") run
+        // once, without the background step.
+        const bool filled = record.wordColourMode == 1;
+        f.interval = f.holdTime = f.wordColourMode = true;
+        f.loop = f.wordStep = !filled;
+        f.layerHeading = kLayerUnusedHeading;
+        return f;
+    }
+
+    const OrderKind kind = OrderKindOf(IsCircularAreaMode(type) ? record.innerType : type);
+    const int code = EffectClassOf(record);
+    using K = OrderKind;
+    f.interval = f.holdTime = f.layer = f.area = true;
+    f.loop = code < 7 || code > 10; // the fills run once
+    if (code == 0)
+        f.loopHeading = kLoopFadeHeading;
+    f.startPoint = Reads(kind, {K::ColumnLampOrder, K::RowLampOrder, K::RisingLampOrder, K::FallingLampOrder,
+                                K::ColumnBands, K::RowBands, K::RisingBands, K::FallingBands, K::Rings});
+    f.step = Reads(kind, {K::RisingLampOrder, K::FallingLampOrder, K::ColumnBands, K::RowBands,
+                          K::RisingBands, K::FallingBands, K::Rings});
+    if (kind == K::RowBands)
+        f.stepHeading = kStepRowsHeading;
+    else if (Reads(kind,
+                   {K::RisingLampOrder, K::FallingLampOrder, K::RisingBands, K::FallingBands, K::Rings}))
+        f.stepHeading = kStepLinesHeading;
+    f.extraLamps = Reads(kind, {K::ColumnLampOrder, K::RowLampOrder, K::RisingLampOrder, K::FallingLampOrder,
+                                K::ColumnBands, K::RowBands, K::RisingBands, K::FallingBands});
+    return f;
+}
+
+CParameterValues CModeParameters::ValuesOf(const CModeItem& r, int zoom)
+{
+    zoom = std::max(zoom, 1);
+    auto px = [&](std::int32_t cell) {
+        using L = std::numeric_limits<std::int32_t>;
+        return static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(std::int64_t{cell} * zoom, L::min(), L::max()));
+    };
+    return {r.interval,    r.loop,           r.holdTime,      r.step,       r.layer,
+            r.wordStep,    r.wordColourMode, px(r.startX),    px(r.startY), px(r.areaLeft),
+            px(r.areaTop), px(r.areaRight),  px(r.areaBottom)};
+}
+
+Status CModeParameters::Store(const CParameterValues& v, const UIntArray& parameterLamps, int zoom,
+                              const CEffectSet& effects, CModeItem& record)
+{
+    zoom = std::max(zoom, 1);
+    CModeItem out = record;
+    if (IsWordMode(out.type))
+        out.wordColourMode = v.wordColourMode == 1 ? 1 : 0;
+    const CParameterFields f = FieldsFor(out);
+
+    if (f.interval) {
+        if (Status s = Range(v.interval, 1, kMaxTiming, kIntervalKey, "interval"); !s)
+            return s;
+        out.interval = v.interval;
+    }
+    if (f.loop) {
+        if (Status s = Range(v.loop, 1, kMaxTiming, kLoopKey, "loop"); !s)
+            return s;
+        out.loop = v.loop;
+    }
+    if (f.holdTime) {
+        if (Status s = Range(v.holdTime, 0, kMaxTiming, kHoldTimeKey, "hold time"); !s)
+            return s;
+        out.holdTime = v.holdTime;
+    }
+    if (f.step) {
+        if (Status s = Range(v.step, 1, kMaxStep, kStepKey, "step"); !s)
+            return s;
+        out.step = v.step;
+    }
+    if (f.layer) {
+        const bool custom = out.type == kCustomModeType;
+        if (Status s = custom ? Range(v.layer, 0, kMaxCustomCode, kCustomCodeKey, "class code")
+                              : Range(v.layer, 0, kMaxLayer, kLayerKey, "layer");
+            !s)
+            return s;
+        out.layer = v.layer;
+    }
+    if (f.wordStep) {
+        if (Status s = Range(v.wordStep, 0, kMaxWordStep, kWordStepKey, "text step"); !s)
+            return s;
+        out.wordStep = v.wordStep;
+    }
+    if (f.startPoint) {
+        const std::int64_t x = ToCell(v.startX, zoom), y = ToCell(v.startY, zoom);
+        if (Status s = OnGrid({x, y}, kStartPointKey, "start point"); !s)
+            return s;
+        out.startX = static_cast<std::int32_t>(x);
+        out.startY = static_cast<std::int32_t>(y);
+    }
+    if (f.extraLamps)
+        out.extraLamps = ChosenLamps(parameterLamps);
+    if (f.area) {
+        std::int64_t l = ToCell(v.areaLeft, zoom), t = ToCell(v.areaTop, zoom);
+        std::int64_t r = ToCell(v.areaRight, zoom), b = ToCell(v.areaBottom, zoom);
+        if (l > r)
+            std::swap(l, r);
+        if (t > b)
+            std::swap(t, b);
+        if (Status s = OnGrid({l, t, r, b}, kAreaKey, "area"); !s)
+            return s;
+        out.areaLeft = static_cast<std::int32_t>(l);
+        out.areaTop = static_cast<std::int32_t>(t);
+        out.areaRight = static_cast<std::int32_t>(r);
+        out.areaBottom = static_cast<std::int32_t>(b);
+        if (!FindsLamp(effects, out, f.extraLamps))
+            return Status::Fail(kEmptyAreaKey,
+                                "no lamp of layer " + std::to_string(out.layer) + " in the area");
+    }
+    record = std::move(out);
+    return Status::Ok();
+}
+
+UIntArray CModeParameters::ParameterLampList(const UIntArray& extraLamps)
+{
+    return extraLamps.empty() ? UIntArray{CPickLists::kNoLamp} : extraLamps;
+}
+
+UIntArray CModeParameters::ChosenLamps(const UIntArray& parameterLamps)
+{
+    UIntArray lamps = parameterLamps;
+    std::erase(lamps, CPickLists::kNoLamp);
+    return lamps;
+}
+
+} // namespace lumaro
