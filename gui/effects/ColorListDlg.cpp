@@ -58,6 +58,9 @@ CColorListDlg::CColorListDlg(const UIntArray& colours, CPrompts& prompts, QWidge
     gradientLayout->addWidget(m_editor->SineButton(), 4, 0);
     gradientLayout->addWidget(m_editor->CosineButton(), 4, 1);
     gradientLayout->addWidget(addList, 5, 0, 1, 2);
+    SetControlId(m_editor->SineButton(), SineId);
+    SetControlId(m_editor->CosineButton(), CosineId);
+    SetControlId(m_editor->GradientInsert(), InsertCheckId);
     buttons->addWidget(gradient);
     buttons->addStretch();
 

@@ -22,16 +22,10 @@ namespace {
 
 // The gradient controls belong to the colour list dialog; they keep its
 // texts wherever they stand.
-constexpr int kGradientDialogId = 1374;
-
-template <class Control> Control* MakeGradientControl(QWidget* owner, int id, const char* fallback)
+template <class Control> Control* MakeGradientControl(QWidget* owner, const char* key, const char* fallback)
 {
-    const std::string text =
-        GetLangTextRaw("IDD" + std::to_string(kGradientDialogId) + "_" + std::to_string(id));
-    auto* control =
-        new Control(text.empty() ? QString::fromLatin1(fallback) : QString::fromStdString(text), owner);
-    SetControlId(control, id);
-    return control;
+    const std::string text = GetLangTextRaw(key);
+    return new Control(text.empty() ? QString::fromLatin1(fallback) : QString::fromStdString(text), owner);
 }
 
 } // namespace
@@ -40,7 +34,7 @@ CColourListEditor::CColourListEditor(QWidget* owner, CPrompts& prompts, ColourCh
     : QObject(owner), m_owner(owner), m_prompts(prompts), m_chooseColour(std::move(chooseColour))
 {
     m_list = new QListWidget(owner);
-    SetControlId(m_list, ListId);
+    SetControlId(m_list, kListId);
     // The lines are read back by character position, so they must line up.
     m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_list->setMinimumWidth(190);
@@ -48,13 +42,13 @@ CColourListEditor::CColourListEditor(QWidget* owner, CPrompts& prompts, ColourCh
     m_count = new QSpinBox(owner);
     m_count->setRange(0, 9999);
     m_count->setValue(10);
-    m_sine = MakeGradientControl<QRadioButton>(owner, SineId, "Change by si&n");
-    m_cosine = MakeGradientControl<QRadioButton>(owner, CosineId, "Change by &cos ");
+    m_sine = MakeGradientControl<QRadioButton>(owner, "IDD1374_1132", "Change by si&n");
+    m_cosine = MakeGradientControl<QRadioButton>(owner, "IDD1374_1133", "Change by &cos ");
     m_sine->setChecked(true);
     m_curve = new QButtonGroup(this);
     m_curve->addButton(m_sine, static_cast<int>(CColourData::Curve::Sine));
     m_curve->addButton(m_cosine, static_cast<int>(CColourData::Curve::Cosine));
-    m_insert = MakeGradientControl<QCheckBox>(owner, InsertCheckId, "Insert");
+    m_insert = MakeGradientControl<QCheckBox>(owner, "IDD1374_1134", "Insert");
 }
 
 std::optional<QColor> CColourListEditor::SystemColourDialog(QWidget* owner)

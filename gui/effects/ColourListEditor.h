@@ -25,12 +25,13 @@ struct CPrompts;
 // colour list page of the mode editor and the scene editor's colour list
 // dialog, whose buttons carry the same ids. The lines are the list: each
 // shows "%4dR%4dG%4dB" on its own colour and is read back by character
-// position. The controls are made on the owner, which lays them out.
+// position. The controls are made on the owner, which lays them out and
+// gives the gradient controls ids where its dialog has keys for them.
 class CColourListEditor : public QObject {
     Q_OBJECT
 public:
-    // The gradient controls, with the ids of the colour list dialog.
-    enum ControlId { ListId = 1101, SineId = 1132, CosineId = 1133, InsertCheckId = 1134 };
+    // The list's id on both pages.
+    static constexpr int kListId = 1101;
     using ColourChooser = std::function<std::optional<QColor>()>;
 
     CColourListEditor(QWidget* owner, CPrompts& prompts, ColourChooser chooseColour);

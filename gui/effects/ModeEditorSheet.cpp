@@ -71,7 +71,7 @@ void CModeEditorSheet::AddPage(CModeEditorPage* page)
 
 void CModeEditorSheet::Relabel()
 {
-    setWindowTitle(TextOr("IDD_LED_MODE", "Edit Mode"));
+    setWindowTitle(TextOr("IDD_LED_MODE", "Mode Editor"));
     const std::array<std::pair<const char*, const char*>, 5> titles = {{
         {"IDD109_Title", "ModeList"},
         {"IDD108_Title", "ColorList"},

@@ -5,6 +5,7 @@
 #include "core/effects/ColourData.h"
 #include "core/effects/ModeCatalogue.h"
 #include "core/effects/ModeEditState.h"
+#include "core/effects/ModeEditorFlow.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
 #include "gui/effects/ColourListEditor.h"
@@ -15,6 +16,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -37,12 +39,10 @@ std::optional<QString> AskNewGroupName(QWidget* owner, const QString& proposal)
     return name;
 }
 
-// Types that read their list as a pair: a fade runs from the first colour
-// to the second, a text mode lights its text in the first and the rest in
-// the second.
-bool UsesColourPair(const CModeItem& record)
+// A fade runs from its first colour to its second and reads no others.
+bool IsFade(const CModeItem& record)
 {
-    return IsWordMode(record.type) || (record.type != kCustomModeType && EffectClassOf(record) == 0);
+    return record.type != kCustomModeType && EffectClassOf(record) == 0;
 }
 
 } // namespace
@@ -54,8 +54,13 @@ CPage2::CPage2(const CModePageContext& context, QWidget* parent)
     askGroupName = &AskNewGroupName;
     m_editor = new CColourListEditor(this, context.prompts, [this] { return chooseColour(this); });
 
+    auto* colourLabel = new QLabel(QStringLiteral("Color List"), this);
+    SetControlId(colourLabel, ColourListLabelId);
+    auto* groupLabel = new QLabel(QStringLiteral("Color Group List"), this);
+    SetControlId(groupLabel, GroupListLabelId);
     m_groups = new QListWidget(this);
     SetControlId(m_groups, GroupListId);
+    m_groups->setMinimumWidth(160);
     m_status = new QLineEdit(this);
     SetControlId(m_status, StatusId);
     m_status->setReadOnly(true);
@@ -105,6 +110,7 @@ CPage2::CPage2(const CModePageContext& context, QWidget* parent)
     gradientLayout->addWidget(Button(SelectStepId), 5, 0, 1, 2);
 
     auto* colours = new QVBoxLayout;
+    colours->addWidget(colourLabel);
     colours->addWidget(m_editor->List(), 1);
     colours->addWidget(m_status);
     auto* colourButtons = new QVBoxLayout;
@@ -115,6 +121,7 @@ CPage2::CPage2(const CModePageContext& context, QWidget* parent)
     colourButtons->addWidget(Button(ShowColourId));
     colourButtons->addWidget(Button(SaveColourId));
     auto* groups = new QVBoxLayout;
+    groups->addWidget(groupLabel);
     groups->addWidget(m_groups, 1);
     for (int id : {OutputId, InputId, ClearId, AddGroupId})
         groups->addWidget(Button(id));
@@ -126,7 +133,6 @@ CPage2::CPage2(const CModePageContext& context, QWidget* parent)
 
     SetDialogLangText(this, kDialogId);
     FillGroupList();
-    m_loadedSerial = m_context.edit.recordSerial;
     Load();
 }
 
@@ -214,22 +220,20 @@ void CPage2::OnSaveColour()
 {
     CModeEditState& edit = m_context.edit;
     if (edit.action == CModeEditState::Action::None) {
-        // No mode is being made or changed: its type is chosen on the mode list page.
-        Message("PAGE2_ONBUTTON4_YSAT");
+        // No mode is being made or changed: that starts with a type on the mode list page.
+        Message("PAGE3_ONBUTTON1_PSAT");
         Q_EMIT PageRequested(CModeTestState::ModeListPage);
         return;
     }
-    const UIntArray colours = m_editor->Colours();
-    // A mode without colours lights nothing; the user may still want it
-    // (a pause), so ask rather than refuse.
-    if (colours.empty() && Message("PAGE2_ONBUTTON4_YAAT", QMessageBox::Question,
-                                   QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+    CModeItem record = edit.record;
+    record.colours = m_editor->Colours();
+    if (!Succeeded(CModeEditorFlow::CheckColours(record)))
         return;
-    if (!colours.empty() && colours.size() != 6 && UsesColourPair(edit.record))
+    if (IsFade(record) && record.colours.size() != 6)
         Message("PAGE2_ONBUTTON4_TFCW", QMessageBox::Information);
-    edit.record.colours = colours;
     if (m_sourceGroup)
-        edit.record.colourGroupId = *m_sourceGroup;
+        record.colourGroupId = *m_sourceGroup;
+    edit.record = std::move(record);
     Q_EMIT PageRequested(CModeTestState::ParameterPage);
 }
 

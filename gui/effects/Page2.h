@@ -30,6 +30,8 @@ public:
     enum ControlId {
         ColourListId = 1101,
         GroupListId = 1109,
+        ColourListLabelId = 1102,
+        GroupListLabelId = 1103,
         StatusId = 1015,
         SelectStepId = 1105,
         AddId = 1113,

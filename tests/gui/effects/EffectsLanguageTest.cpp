@@ -4,7 +4,12 @@
 #include "gui/app/DialogLangText.h"
 #include "gui/effects/CirAreaDlg.h"
 #include "gui/effects/ColorListDlg.h"
+#include "gui/effects/ModeEditorSheet.h"
 #include "gui/effects/ModeGrpEdt.h"
+#include "gui/effects/Page2.h"
+#include "gui/effects/Page3.h"
+#include "gui/effects/Page5.h"
+#include "gui/effects/page6.h"
 #include "gui/effects/SceneEditDlg.h"
 #include "gui/layout/LayoutDocument.h"
 
@@ -48,6 +53,11 @@ TEST_F(EffectsLanguage, DialogControlsAndMessagesHaveTheirKeys)
     ExpectKeys(&groups, CModeGrpEdt::kDialogId);
     CCirAreaDlg circle(prompts);
     ExpectKeys(&circle, CCirAreaDlg::kDialogId);
+    CModeEditorSheet sheet(document, prompts, kEnglish.parent_path().parent_path());
+    ExpectKeys(sheet.ModeListPage(), CPage3::kDialogId);
+    ExpectKeys(sheet.ColourListPage(), CPage2::kDialogId);
+    ExpectKeys(sheet.GroupListPage(), CPage5::kDialogId);
+    ExpectKeys(sheet.ParameterPage(), Cpage6::kDialogId);
     for (const char* key : {"MODEGRPEDIT_ONBTNMOK_YSIA", "MODEGRPEDIT_ONININDLG_PICIC", "CIRAREADLG_ONOK_PS",
                             "PAGE2_ONBUTTON3_PSAK", "PAGE2_ONBUTTON2_NTST", "PAGE2_ONBUTTON8_NTST",
                             "PAGE2_ONBUTTON4_PSAKO", "PAGE2_ONBUTTON4_PSTC"})

@@ -38,9 +38,7 @@ TEST_F(ModePreviewTest, AChaseChangesFromFrameToFrameAndIsPainted)
     EXPECT_NE(preview->Image(), first);
     EXPECT_FALSE(AllBlack(first));
     // The repaint the thread asked for shows its image.
-    preview->show();
-    ProcessEvents();
-    EXPECT_FALSE(AllBlack(preview->grab().toImage()));
+    EXPECT_FALSE(AllBlack(Screenshot(preview.get(), QStringLiteral("mode-preview"))));
 }
 
 TEST_F(ModePreviewTest, DestroyingThePreviewMidAnimationEndsItsThread)
@@ -62,9 +60,8 @@ TEST_F(ModePreviewTest, StartReplacesTheRunningThread)
     QTest::qWait(400);
     EXPECT_EQ(preview->FramesDrawn(), 1);
     EXPECT_TRUE(AllBlack(preview->Image()));
-    preview->show();
-    ProcessEvents();
-    EXPECT_TRUE(AllBlack(preview->grab().toImage())) << "the box is cleared to black";
+    EXPECT_TRUE(AllBlack(Screenshot(preview.get(), QStringLiteral("mode-preview-empty"))))
+        << "the box is cleared to black";
     EXPECT_TRUE(preview->Running());
     preview->Stop();
     EXPECT_FALSE(preview->Running());

@@ -69,8 +69,20 @@ TEST_F(Page2Test, ControlsCarryTheirIdsAndTooltipsInOrder)
     }
     EXPECT_EQ(ControlIdOf(page->ColourList()), std::optional<int>(1101));
     EXPECT_EQ(ControlIdOf(page->GroupList()), std::optional<int>(1109));
+    EXPECT_EQ(page->Button(CPage2::SaveColourId)->text(), Text("IDD108_1112"));
     EXPECT_EQ(ControlIdOf(page->StatusLine()), std::optional<int>(1015));
     EXPECT_TRUE(page->StatusLine()->isReadOnly());
+}
+
+TEST_F(Page2Test, PaintsEachColourOnItsOwnLine)
+{
+    Begin("CM_LEFTTORIGHT_GC", {255, 0, 0, 0, 128, 255, 20, 200, 20});
+    const QImage grab = Screenshot(sheet.get(), QStringLiteral("mode-editor-colours"));
+    ExpectPainted(grab, *sheet);
+    QListWidget* list = page->ColourList();
+    const QRect line =
+        list->visualItemRect(list->item(1)).translated(list->viewport()->mapTo(sheet.get(), QPoint(0, 0)));
+    EXPECT_TRUE(ShowsColour(grab, line, QColor(0, 128, 255)));
 }
 
 TEST_F(Page2Test, ShowsTheEditedRecordAndKeepsItsListUntilAnotherRecordBegins)
@@ -126,46 +138,36 @@ TEST_F(Page2Test, SaveColourWithoutAModeBeingMadeSendsTheUserToTheModeList)
     Begin("CM_LEFTTORIGHT_GC", {1, 2, 3}, CModeEditState::Action::None);
     Click(CPage2::RemoveAllId);
     Click(CPage2::SaveColourId);
-    EXPECT_EQ(log.messages, QStringList{Text("PAGE2_ONBUTTON4_YSAT")});
+    EXPECT_EQ(log.messages, QStringList{Text("PAGE3_ONBUTTON1_PSAT")});
     EXPECT_EQ(CurrentTab(), CModeTestState::ModeListPage);
     EXPECT_EQ(Record().colours, (UIntArray{1, 2, 3}));
 }
 
-TEST_F(Page2Test, SaveColourOfAnEmptyListAsksFirst)
-{
-    Begin("CM_LEFTTORIGHT_GC", {1, 2, 3}, CModeEditState::Action::Editing);
-    Click(CPage2::RemoveAllId);
-    log.answer = QMessageBox::No;
-    Click(CPage2::SaveColourId);
-    EXPECT_EQ(log.messages, QStringList{Text("PAGE2_ONBUTTON4_YAAT")});
-    EXPECT_EQ(CurrentTab(), CModeTestState::ColourListPage);
-    EXPECT_EQ(Record().colours, (UIntArray{1, 2, 3}));
-    log.answer = QMessageBox::Yes;
-    Click(CPage2::SaveColourId);
-    EXPECT_TRUE(Record().colours.empty());
-    EXPECT_EQ(CurrentTab(), CModeTestState::ParameterPage);
-}
-
-TEST_F(Page2Test, SaveColourTellsTypesThatReadAPairWhenTheListIsNoPair)
+TEST_F(Page2Test, SaveColourRefusesTooFewColoursAndTellsAFadeWhatItUses)
 {
     const struct {
         const char* type;
         UIntArray colours;
-        bool told;
+        const char* message; // nullptr: none
+        bool taken;
     } cases[] = {
-        {"CM_BRIGHTTODARK", {1, 1, 1, 2, 2, 2, 3, 3, 3}, true},
-        {"CM_BRIGHTTODARK", {1, 1, 1, 2, 2, 2}, false},
-        {"CM_LEFTTORIGHT_WORD", {1, 1, 1}, true},
-        {"CM_LEFTTORIGHT_GC", {1, 1, 1}, false},
-        {"CM_CUSTOMMODE", {1, 1, 1}, false},
+        {"CM_LEFTTORIGHT_GC", {}, "PAGE2_ONBUTTON4_YSAT", false},
+        {"CM_EMPTYMODE", {}, nullptr, true},
+        {"CM_LEFTTORIGHT_WORD", {1, 1, 1}, "PAGE2_ONBUTTON4_YAAT", false},
+        {"CM_LEFTTORIGHT_WORD", {1, 1, 1, 2, 2, 2}, nullptr, true},
+        {"CM_BRIGHTTODARK", {1, 1, 1, 2, 2, 2, 3, 3, 3}, "PAGE2_ONBUTTON4_TFCW", true},
+        {"CM_BRIGHTTODARK", {1, 1, 1, 2, 2, 2}, nullptr, true},
+        {"CM_CUSTOMMODE", {1, 1, 1}, nullptr, true},
     };
     for (const auto& c : cases) {
         log.messages.clear();
-        Begin(c.type, c.colours);
+        Begin(c.type, {7, 7, 7});
+        page->Editor().SetColours(c.colours);
         Click(CPage2::SaveColourId);
-        EXPECT_EQ(log.messages, c.told ? QStringList{Text("PAGE2_ONBUTTON4_TFCW")} : QStringList()) << c.type;
-        EXPECT_EQ(Record().colours, c.colours) << "the list is taken all the same";
-        EXPECT_EQ(CurrentTab(), CModeTestState::ParameterPage);
+        EXPECT_EQ(log.messages, c.message ? QStringList{Text(c.message)} : QStringList()) << c.type;
+        EXPECT_EQ(Record().colours, c.taken ? c.colours : (UIntArray{7, 7, 7})) << c.type;
+        EXPECT_EQ(CurrentTab(), c.taken ? CModeTestState::ParameterPage : CModeTestState::ColourListPage)
+            << c.type;
     }
 }
 
