@@ -41,9 +41,10 @@ std::set<std::string> KeysOf(const fs::path& path)
     std::string line;
     while (std::getline(in, line)) {
         auto eq = line.find('=');
-        if (eq != std::string::npos && line[0] != '[' && line[0] != ';')
+        if (eq != std::string::npos && line[0] != '[' && line[0] != ';') {
             EXPECT_TRUE(keys.insert(line.substr(0, eq)).second)
                 << path.filename().string() << " lists " << line.substr(0, eq) << " twice";
+        }
     }
     return keys;
 }
