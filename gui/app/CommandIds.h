@@ -102,6 +102,7 @@ inline constexpr int SequentialPlay = 31780;
 inline constexpr int OutputTables = 31779;
 inline constexpr int OutputGroupTables = 31781;
 inline constexpr int OutputGetterSource = 31782;
+inline constexpr int HelpUsing = 32832; // "Using explication": the help file at its contents
 
 // Coordinates bar (dialog 103): its buttons send their control ids as commands.
 inline constexpr int CoordPort1 = 1330; // Port 1 .. Port12 are 1330..1341

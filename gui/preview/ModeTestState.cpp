@@ -34,6 +34,10 @@ void CModeTestState::Opened(CChildFrame* frame, CView* view)
     m_frame = frame;
     m_view = view;
     m_enabled = kNewViewFlags;
+    // The requests and the play range were the old view's pages'.
+    m_picks = PickRequests();
+    m_firstSelected = 0;
+    m_lastSelected = 0;
 }
 
 void CModeTestState::DataCompiled()
@@ -41,6 +45,20 @@ void CModeTestState::DataCompiled()
     for (CommandFlag flag : {ProducingDataFlag, ParallelPlayFlag, SequentialPlayFlag, PartialPlayFlag,
                              OutputDspBinFlag, WriteCmosFlag})
         m_enabled[flag] = true;
+}
+
+void CModeTestState::SetPickRequests(const PickRequests& picks)
+{
+    if (picks == m_picks)
+        return;
+    m_picks = picks;
+    Q_EMIT PickRequestsChanged();
+}
+
+void CModeTestState::SetSelectedModes(int first, int last)
+{
+    m_firstSelected = first;
+    m_lastSelected = last;
 }
 
 } // namespace lumaro::gui

@@ -46,7 +46,8 @@ public:
     CChildFrame* Frame() const { return m_frame; }
     CView* View() const { return m_view; }
     bool IsOpen() const { return m_view != nullptr; }
-    // A new mode test frame: the flags start as a new view's.
+    // A new mode test frame: the flags, requests and play range start as a
+    // new view's.
     void Opened(CChildFrame* frame, CView* view);
 
     bool Enabled(CommandFlag flag) const { return m_enabled[flag]; }
@@ -75,6 +76,17 @@ public:
     };
     PickRequests& Picks() { return m_picks; }
     const PickRequests& Picks() const { return m_picks; }
+    // Sets the requests and tells the view, which shows or hides the picked
+    // lamps with them.
+    void SetPickRequests(const PickRequests& picks);
+    bool GroupPicking() const { return m_picks.group != GroupPick::None; }
+    bool ParameterPicking() const { return m_picks.parameter != ParameterPick::None; }
+
+    // The mode list page's play range for Partial play: indices into the
+    // mode list, both 0 until chosen.
+    int FirstSelectedMode() const { return m_firstSelected; }
+    int LastSelectedMode() const { return m_lastSelected; }
+    void SetSelectedModes(int first, int last);
 
     // Index of the layer the view shows and Layer Edit changes (0 = layer 1).
     int CurrentLayer() const { return m_currentLayer; }
@@ -94,6 +106,8 @@ Q_SIGNALS:
     void CircleCentrePicked(QPoint centre);
     // The user is done picking: the sheet is shown again with page active.
     void ReturnToPage(int page);
+    // The pick requests changed.
+    void PickRequestsChanged();
 
 private:
     explicit CModeTestState(CLayoutDocument& document);
@@ -106,6 +120,8 @@ private:
     PickRequests m_picks;
     int m_currentLayer = 0;
     int m_zoom = 1;
+    int m_firstSelected = 0;
+    int m_lastSelected = 0;
 };
 
 } // namespace lumaro::gui
