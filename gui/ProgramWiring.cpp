@@ -3,6 +3,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/MainFrame.h"
 #include "gui/effects/EffectsCommands.h"
+#include "gui/effects/ModeEditorSheet.h"
 #include "gui/firmware/FirmwareCommands.h"
 #include "gui/layout/EditImgView.h"
 #include "gui/layout/LayoutDocument.h"
@@ -13,6 +14,10 @@
 #include "gui/preview/ModeTestCommands.h"
 #include "gui/preview/ModetestView.h"
 #include "gui/widgets/StatusBarXP.h"
+
+#include <QPointer>
+
+#include <memory>
 
 namespace lumaro::gui {
 
@@ -74,6 +79,22 @@ CLayoutDocument* MakeLayoutDocument(CEditorApp& app)
     return document;
 }
 
+// The mode editor's sheet belongs to the mode test view: made on the first
+// Edit Mode, ended by a play command, gone with the view.
+void GiveModeEditor(CEditorApp& app, CModetestView& view, CLayoutDocument& layout)
+{
+    auto sheet = std::make_shared<QPointer<CModeEditorSheet>>();
+    view.openModeEditor = [&app, &view, &layout, sheet] {
+        if (!*sheet)
+            *sheet = new CModeEditorSheet(layout, app.Prompts(), app.InstallFolder(), &view);
+        (*sheet)->Open();
+    };
+    view.closeModeEditor = [sheet] {
+        if (*sheet)
+            (*sheet)->End();
+    };
+}
+
 } // namespace
 
 CEditorApp::Options WireProgram(CEditorApp::Options options)
@@ -115,6 +136,8 @@ CEditorApp::Options WireProgram(CEditorApp::Options options)
                 auto* view = new CModetestView(document);
                 QObject::connect(view, &CModetestView::Note, view,
                                  [&app](const QString& text) { ShowNote(app, text); });
+                if (auto* layout = qobject_cast<CLayoutDocument*>(document))
+                    GiveModeEditor(app, *view, *layout);
                 return view;
             };
             parts.accelerators = ModeTestKeys();
