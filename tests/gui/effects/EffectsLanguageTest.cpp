@@ -13,8 +13,9 @@
 #include "gui/effects/SceneEditDlg.h"
 #include "gui/layout/LayoutDocument.h"
 
-#include <QLineEdit>
-#include <QListWidget>
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 
 namespace lumaro::gui::test {
@@ -31,7 +32,9 @@ protected:
         const std::string prefix = "IDD" + std::to_string(dialogId) + "_";
         EXPECT_TRUE(CIniFile::Read(kEnglish, "String", prefix + "Title").has_value()) << prefix;
         for (QWidget* child : dialog->findChildren<QWidget*>()) {
-            if (qobject_cast<QLineEdit*>(child) || qobject_cast<QListWidget*>(child))
+            // Edits, lists, combo boxes and the preview show data, not a label.
+            if (!qobject_cast<QAbstractButton*>(child) && !qobject_cast<QLabel*>(child) &&
+                !qobject_cast<QGroupBox*>(child))
                 continue;
             if (auto id = ControlIdOf(child)) {
                 const std::string key = prefix + std::to_string(*id);
