@@ -57,7 +57,9 @@ Cpage6::Cpage6(const CModePageContext& context, QWidget* parent)
     m_currentMode = new QLineEdit(this);
     m_currentMode->setReadOnly(true);
     auto* top = new QHBoxLayout;
-    top->addWidget(label(this, "&Current Mode:", CurrentModeId));
+    QLabel* currentLabel = label(this, "&Current Mode:", CurrentModeId);
+    currentLabel->setBuddy(m_currentMode);
+    top->addWidget(currentLabel);
     top->addWidget(m_currentMode, 1);
 
     // Value edits with their headings, in the page's order.

@@ -92,6 +92,7 @@ TEST_F(Page3Test, ControlsCarryTheirIdsTooltipsAndTheCatalogue)
 TEST_F(Page3Test, SelectingATypeDescribesAndPreviewsItUntilThePageIsLeft)
 {
     SelectType("CM_KERNELBD");
+    ExpectPainted(Screenshot(sheet.get(), QStringLiteral("mode-editor-mode-list")), *sheet);
     EXPECT_EQ(page->Description()->toPlainText(), Text(ModeInfoKey("CM_KERNELBD").c_str()));
     EXPECT_TRUE(page->Preview()->Running());
     sheet->ShowPage(CModeTestState::ColourListPage);
