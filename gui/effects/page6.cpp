@@ -1,9 +1,9 @@
 #include "gui/effects/page6.h"
 
 #include "core/app/LangText.h"
+#include "core/effects/GroupListEdit.h"
 #include "core/effects/ModeEditState.h"
 #include "core/effects/ModeEditorFlow.h"
-#include "core/effects/GroupListEdit.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
 #include "gui/layout/LayoutDocument.h"
@@ -25,8 +25,7 @@ namespace lumaro::gui {
 
 namespace {
 
-template <class T>
-T* FindControl(const QWidget* root, int id)
+template <class T> T* FindControl(const QWidget* root, int id)
 {
     for (T* control : root->findChildren<T*>())
         if (ControlIdOf(control) == id)
@@ -68,9 +67,12 @@ Cpage6::Cpage6(const CModePageContext& context, QWidget* parent)
         int heading;
         const char* text;
     } values[] = {
-        {IntervalId, IntervalHeadingId, "*0.01sec."}, {LoopId, LoopHeadingId, "degree "},
-        {HoldTimeId, HoldTimeHeadingId, "*0.1sec."},  {StepId, StepHeadingId, "columns"},
-        {LayerId, LayerHeadingId, "0-50"},            {WordStepId, WordStepHeadingId, "Step"},
+        {IntervalId, IntervalHeadingId, "*0.01sec."},
+        {LoopId, LoopHeadingId, "degree "},
+        {HoldTimeId, HoldTimeHeadingId, "*0.1sec."},
+        {StepId, StepHeadingId, "columns"},
+        {LayerId, LayerHeadingId, "0-50"},
+        {WordStepId, WordStepHeadingId, "Step"},
     };
     auto* grid = new QGridLayout;
     int row = 0;
@@ -97,8 +99,8 @@ Cpage6::Cpage6(const CModePageContext& context, QWidget* parent)
     auto* extra = new QGroupBox(QStringLiteral("Supplementary Scope"), this);
     SetControlId(extra, ExtraScopeId);
     const ButtonDef buttons[] = {
-        {this, StartId, "&Start", "IDD112_m_p6tip1"},   {basic, AreaId, "&Area", "IDD112_m_p6tip2"},
-        {extra, AddLampId, "Add", "IDD112_m_p6tip3"},   {extra, DeleteLampId, "Delete", "IDD112_m_p6tip4"},
+        {this, StartId, "&Start", "IDD112_m_p6tip1"}, {basic, AreaId, "&Area", "IDD112_m_p6tip2"},
+        {extra, AddLampId, "Add", "IDD112_m_p6tip3"}, {extra, DeleteLampId, "Delete", "IDD112_m_p6tip4"},
         {this, OkId, "&OK", "IDD112_m_p6tip5"},
     };
     for (const ButtonDef& def : buttons)
@@ -189,9 +191,9 @@ void Cpage6::Load()
     m_currentMode->setText(QString::fromStdString(record.name));
     const CParameterValues v = CModeParameters::ValuesOf(record, m_context.modeTest.Zoom());
     const std::pair<int, int> values[] = {
-        {IntervalId, v.interval}, {LoopId, v.loop},         {HoldTimeId, v.holdTime},
-        {StepId, v.step},         {LayerId, v.layer},       {WordStepId, v.wordStep},
-        {StartXId, v.startX},     {StartYId, v.startY},     {AreaLeftId, v.areaLeft},
+        {IntervalId, v.interval}, {LoopId, v.loop},           {HoldTimeId, v.holdTime},
+        {StepId, v.step},         {LayerId, v.layer},         {WordStepId, v.wordStep},
+        {StartXId, v.startX},     {StartYId, v.startY},       {AreaLeftId, v.areaLeft},
         {AreaTopId, v.areaTop},   {AreaRightId, v.areaRight}, {AreaBottomId, v.areaBottom},
     };
     for (const auto& [id, value] : values)
@@ -220,9 +222,10 @@ void Cpage6::ApplyFields()
         int id;
         bool on;
     } edits[] = {
-        {IntervalId, f.interval}, {LoopId, f.loop},         {HoldTimeId, f.holdTime}, {StepId, f.step},
-        {LayerId, f.layer},       {WordStepId, f.wordStep}, {StartXId, f.startPoint}, {StartYId, f.startPoint},
-        {AreaLeftId, f.area},     {AreaTopId, f.area},      {AreaRightId, f.area},    {AreaBottomId, f.area},
+        {IntervalId, f.interval}, {LoopId, f.loop},         {HoldTimeId, f.holdTime},
+        {StepId, f.step},         {LayerId, f.layer},       {WordStepId, f.wordStep},
+        {StartXId, f.startPoint}, {StartYId, f.startPoint}, {AreaLeftId, f.area},
+        {AreaTopId, f.area},      {AreaRightId, f.area},    {AreaBottomId, f.area},
     };
     for (const auto& e : edits)
         Edit(e.id)->setReadOnly(!e.on);
@@ -233,9 +236,12 @@ void Cpage6::ApplyFields()
     Button(DeleteLampId)->setEnabled(f.extraLamps);
 
     const std::pair<int, const char*> headings[] = {
-        {IntervalHeadingId, f.intervalHeading}, {LoopHeadingId, f.loopHeading},
-        {HoldTimeHeadingId, f.holdTimeHeading}, {StepHeadingId, f.stepHeading},
-        {LayerHeadingId, f.layerHeading},       {WordStepHeadingId, f.wordStepHeading},
+        {IntervalHeadingId, f.intervalHeading},
+        {LoopHeadingId, f.loopHeading},
+        {HoldTimeHeadingId, f.holdTimeHeading},
+        {StepHeadingId, f.stepHeading},
+        {LayerHeadingId, f.layerHeading},
+        {WordStepHeadingId, f.wordStepHeading},
         {WordColourModeHeadingId, f.wordColourModeHeading},
     };
     for (const auto& [id, key] : headings)
@@ -282,10 +288,11 @@ void Cpage6::OnParameterPick(bool add)
     if (m_pickSerial != m_context.edit.recordSerial) {
         // The view shows and changes the record's own supplementary lamps.
         const UIntArray lamps = ParameterLamps();
-        m_context.document.Edit(QStringLiteral("Supplementary Scope"), Aspect::Picks, [&lamps](CEditImgDoc& data) {
-            data.picks.parameterLamps = lamps;
-            return true;
-        });
+        m_context.document.Edit(QStringLiteral("Supplementary Scope"), Aspect::Picks,
+                                [&lamps](CEditImgDoc& data) {
+                                    data.picks.parameterLamps = lamps;
+                                    return true;
+                                });
         m_pickSerial = m_context.edit.recordSerial;
     }
     m_context.modeTest.Picks().parameter =

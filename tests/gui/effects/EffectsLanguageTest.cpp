@@ -9,8 +9,8 @@
 #include "gui/effects/Page2.h"
 #include "gui/effects/Page3.h"
 #include "gui/effects/Page5.h"
-#include "gui/effects/page6.h"
 #include "gui/effects/SceneEditDlg.h"
+#include "gui/effects/page6.h"
 #include "gui/layout/LayoutDocument.h"
 
 #include <QAbstractButton>
@@ -72,7 +72,8 @@ TEST_F(EffectsLanguage, DialogsTakeTheirTextsFromTheCurrentLanguage)
     CLangText::SetLanguageFilePath(kEnglish.parent_path() / "German.ini");
     CColorListDlg colours({}, prompts);
     EXPECT_EQ(colours.windowTitle().toStdString(), GetLangText("IDD1374_Title"));
-    EXPECT_EQ(colours.Button(CColorListDlg::RemoveAllId)->text().toStdString(), GetLangTextRaw("IDD1374_1128"));
+    EXPECT_EQ(colours.Button(CColorListDlg::RemoveAllId)->text().toStdString(),
+              GetLangTextRaw("IDD1374_1128"));
     CLayoutDocument document;
     CModeGrpEdt groups(document, prompts);
     EXPECT_EQ(groups.Button(CModeGrpEdt::SaveId)->text().toStdString(), GetLangTextRaw("IDD107_1330"));

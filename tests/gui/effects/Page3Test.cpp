@@ -206,6 +206,24 @@ TEST_F(Page3Test, CircularAreaWaitsForTheDialogsChoice)
     EXPECT_EQ(Edit().record.circleY, 2);
     EXPECT_EQ(Edit().record.circleRadius, 3);
     EXPECT_EQ(CurrentTab(), CModeTestState::ColourListPage);
+
+    // Edit shows a circular mode's own values; Cancel leaves the record as it was.
+    EditProject(document, [](CEditImgDoc& data) {
+        CModeItem circle = Mode("CM_CIRCULAR_AREA", "circle");
+        circle.innerType = "CM_KERNELBD";
+        circle.circleX = 1;
+        data.modes.push_back(circle);
+    });
+    sheet->ShowPage(CModeTestState::ModeListPage);
+    Select({3});
+    Click(CPage3::EditId);
+    dialog = page->CircularAreaDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->List()->currentItem()->text(), QStringLiteral("CM_KERNELBD"));
+    EXPECT_EQ(dialog->Edit(CCirAreaDlg::CentreXId)->text(), QStringLiteral("10"));
+    dialog->reject();
+    EXPECT_EQ(Edit().record.innerType, "CM_LEFTTORIGHT_GC");
+    EXPECT_EQ(CurrentTab(), CModeTestState::ModeListPage);
 }
 
 } // namespace

@@ -117,9 +117,9 @@ TEST_F(Page5Test, LampGroupsGoToLampOrderModesOnly)
     Edit(1);
     Click(CPage5::AddGroupId);
     Click(CPage5::DeleteGroupId);
-    EXPECT_EQ(log.messages, (QStringList{Text(CGroupListEdit::kNotLampOrderModeKey),
-                                         Text(CGroupListEdit::kNotBandModeKey),
-                                         Text(CGroupListEdit::kNoGroupSelectedKey)}));
+    EXPECT_EQ(log.messages,
+              (QStringList{Text(CGroupListEdit::kNotLampOrderModeKey), Text(CGroupListEdit::kNotBandModeKey),
+                           Text(CGroupListEdit::kNoGroupSelectedKey)}));
     Click(CPage5::InputGroupId);
     const CModeItem& mode = document.Data().modes[1];
     ASSERT_GE(mode.lampOrderIndex, 0);

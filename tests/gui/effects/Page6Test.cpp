@@ -25,7 +25,9 @@ protected:
     {
         ModeEditorTest::SetUp();
         page = sheet->ParameterPage();
-        sheet->ColourListPage()->chooseColour = [](QWidget*) -> std::optional<QColor> { return QColor(1, 2, 3); };
+        sheet->ColourListPage()->chooseColour = [](QWidget*) -> std::optional<QColor> {
+            return QColor(1, 2, 3);
+        };
         EditProject(document, [](CEditImgDoc& data) {
             data.lampPositions = LampRow(0, 4);
             data.modes = {Mode("CM_KERNELBD", "a"), Mode("CM_KERNELBD", "b")};
