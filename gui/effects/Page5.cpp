@@ -106,6 +106,7 @@ CPage5::CPage5(const CModePageContext& context, QWidget* parent)
         buttons->addWidget(button, index % 6, index / 6);
         ++index;
     }
+    buttons->setRowStretch(6, 1);
 
     auto* lamps = new QVBoxLayout;
     lamps->addWidget(lampLabel);
