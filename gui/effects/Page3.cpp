@@ -354,11 +354,12 @@ void CPage3::OnPlayRange(bool first)
         Message(first ? "PAGE3_ONBUTTON6_PSAK" : "PAGE3_ONBUTTON7_PSAK");
         return;
     }
-    CPlayHandOver& handOver = m_context.modeTest.HandOver();
+    // The play range; a play command hands it over.
+    CModeTestState& state = m_context.modeTest;
     if (first)
-        handOver.firstSelected = int(selected.front());
+        state.SetSelectedModes(int(selected.front()), state.LastSelectedMode());
     else
-        handOver.lastSelected = int(selected.back());
+        state.SetSelectedModes(state.FirstSelectedMode(), int(selected.back()));
 }
 
 } // namespace lumaro::gui

@@ -102,7 +102,10 @@ TEST_F(ProgramKeys, ModeTestViewHasMenu169sKeysAndNoLayoutCommand)
     ASSERT_EQ(frame->CurrentMenuId(), 169);
     QPointer<CView> modeTest = CModeTestState::Find(*layout)->View();
     ASSERT_EQ(frame->GetActiveView(), modeTest.data());
-    dynamic_cast<CModetestView*>(modeTest.data())->execDialog = [](QDialog&) { return int(QDialog::Rejected); };
+    auto* view = dynamic_cast<CModetestView*>(modeTest.data());
+    view->execDialog = [](QDialog&) { return int(QDialog::Rejected); };
+    // The mode editor's window would take the keys that follow.
+    view->openModeEditor = nullptr;
 
     // The play keys while nothing is compiled yet, so that no demo window
     // takes the keys that follow.

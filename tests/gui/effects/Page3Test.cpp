@@ -165,9 +165,8 @@ TEST_F(Page3Test, EditStartEndAndConfirm)
     Select({1, 2});
     Click(CPage3::StartModeId);
     Click(CPage3::EndModeId);
-    const CPlayHandOver& handOver = CModeTestState::Of(document).HandOver();
-    EXPECT_EQ(handOver.firstSelected, 1);
-    EXPECT_EQ(handOver.lastSelected, 2);
+    EXPECT_EQ(CModeTestState::Of(document).FirstSelectedMode(), 1);
+    EXPECT_EQ(CModeTestState::Of(document).LastSelectedMode(), 2);
 
     Select({1});
     Click(CPage3::EditId);
