@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the core tests once
-# more under the address and undefined-behaviour sanitizers, a short run of
-# each fuzz target, then the whole suite (its summary comes last).
+# more under the address and undefined-behaviour sanitizers, the tests of
+# code that runs threads under the thread sanitizer, a short run of each fuzz
+# target, then the whole suite (its summary comes last).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 export QT_QPA_PLATFORM=offscreen
@@ -15,6 +16,13 @@ cmake -S "$here" -B "$here/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMAR
 cmake --build "$here/build-asan" --target core_tests
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$here/build-asan" --output-on-failure -j2
+
+echo "== threads under TSan"
+cmake -S "$here" -B "$here/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMARO_TSAN=ON \
+  -DLUMARO_BUILD_CLI=OFF -DLUMARO_BUILD_BENCH=OFF >/dev/null
+cmake --build "$here/build-tsan" --target gui_tests
+# The suites whose code starts threads.
+TSAN_OPTIONS=halt_on_error=1 "$here/build-tsan/bin/gui_tests" --gtest_filter='ModePreview*'
 
 echo "== fuzzing"
 "$here/scripts/fuzz.sh" all "${LUMARO_FUZZ_SECONDS:-10}"
