@@ -16,6 +16,7 @@
 #include "gui/widgets/StatusBarXP.h"
 
 #include <QPointer>
+#include <QToolBar>
 
 #include <memory>
 
@@ -143,7 +144,15 @@ CEditorApp::Options WireProgram(CEditorApp::Options options)
             parts.accelerators = ModeTestKeys();
             break;
         case 131:
-            parts.makeDocument = [] { return new CDemoDoc; };
+            parts.makeDocument = [&app]() -> CDocument* {
+                auto* demo = new CDemoDoc;
+                // A play disabled the main tool bar; the demo's end enables it.
+                if (CMainFrame* main = app.MainFrame()) {
+                    QToolBar* bar = main->MainToolBar();
+                    QObject::connect(demo, &QObject::destroyed, bar, [bar] { bar->setEnabled(true); });
+                }
+                return demo;
+            };
             parts.makeView = [](CDocument* document) { return new CDemoView(document); };
             break;
         default:

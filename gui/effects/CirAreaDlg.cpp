@@ -116,15 +116,19 @@ void CCirAreaDlg::SetPickedCentre(int x, int y)
     m_x->setText(QString::number(x));
     m_y->setText(QString::number(y));
     *m_pickFlag = 0;
-    showNormal();
+    show();
+    raise();
+    activateWindow();
 }
 
 void CCirAreaDlg::OnCentrePick()
 {
     StoreEdits();
     *m_pickFlag = 1;
-    // Out of the way, so that the centre can be clicked on the layout.
-    showMinimized();
+    // Out of the way, so that the centre can be clicked on the layout;
+    // hidden, not minimised, so that no window manager takes the layout
+    // away with it.
+    hide();
 }
 
 void CCirAreaDlg::OnOk()

@@ -99,17 +99,16 @@ void CModeEditorSheet::ShowPage(int page)
     if (page < 0 || page >= m_tabs->count())
         return;
     m_tabs->setCurrentIndex(page);
-    if (isMinimized())
-        showNormal();
-    else
-        show();
+    show();
     raise();
     activateWindow();
 }
 
+// Hidden rather than minimised: a window manager that minimises a dialog
+// together with the window it belongs to would hide the view to pick in.
 void CModeEditorSheet::HideForPick()
 {
-    showMinimized();
+    hide();
 }
 
 void CModeEditorSheet::End()

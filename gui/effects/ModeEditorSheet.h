@@ -36,7 +36,7 @@ public:
     // "Edit Mode": shows the sheet on the mode list page, captions and tab
     // titles in the current language.
     void Open();
-    // Shows the sheet (restored when minimised) with page active, one of
+    // Shows the sheet again with page active, one of
     // CModeTestState::Page. The pages' requests and the mode test view's
     // ReturnToPage come here.
     void ShowPage(int page);

@@ -12,6 +12,12 @@ CDemoDoc::CDemoDoc()
     OnUpdate(cmd::FileSaveAs, [](CCmdUI& ui) { ui.Enable(false); });
 }
 
+void CDemoDoc::SetHandOver(CPlayHandOver handOver)
+{
+    m_handOver = std::move(handOver);
+    Q_EMIT HandOverChanged();
+}
+
 bool CDemoDoc::OnOpenDocument(const QString& path)
 {
     Result<std::string> bytes = ReadFileBytes(FindPathNoCase(fs::path(path.toStdU16String())));

@@ -10,6 +10,7 @@
 #include "gui/app/EditorApp.h"
 #include "gui/app/MainFrame.h"
 #include "gui/layout/LayoutDocument.h"
+#include "gui/preview/DemoDoc.h"
 #include "gui/preview/ZoomDlg.h"
 #include "gui/widgets/StatusBarXP.h"
 
@@ -201,8 +202,11 @@ void CModetestView::Play(int playMode)
     // The demo document enables it again when it closes.
     if (main)
         main->MainToolBar()->setEnabled(false);
-    if (CEditorApp* app = App())
-        app->OpenTemplateByName(QStringLiteral("Text"));
+    CEditorApp* app = App();
+    if (app && app->OpenTemplateByName(QStringLiteral("Text")) && main) {
+        if (auto* demo = qobject_cast<CDemoDoc*>(main->GetActiveDocument()))
+            demo->SetHandOver(handOver);
+    }
     if (main)
         main->ChangeMenuLanguage();
 }

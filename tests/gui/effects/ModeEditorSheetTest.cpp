@@ -58,9 +58,8 @@ TEST_F(ModeEditorSheetTest, StepsAsideForAPickAndReturnsOnThePageTheViewNames)
 {
     sheet->Open();
     Q_EMIT sheet->GroupListPage()->PickRequested();
-    EXPECT_TRUE(sheet->isMinimized());
+    EXPECT_FALSE(sheet->isVisible());
     Q_EMIT CModeTestState::Of(document).ReturnToPage(CModeTestState::ParameterPage);
-    EXPECT_FALSE(sheet->isMinimized());
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_EQ(sheet->Tabs()->currentIndex(), CModeTestState::ParameterPage);
 }

@@ -61,7 +61,7 @@ TEST_F(Page5Test, LampButtonsAskTheViewForPicks)
     CModeTestState& modeTest = CModeTestState::Of(document);
     Click(CPage5::AddLampId);
     EXPECT_EQ(modeTest.Picks().group, CModeTestState::GroupPick::Add);
-    EXPECT_TRUE(sheet->isMinimized());
+    EXPECT_FALSE(sheet->isVisible());
     Click(CPage5::DeleteLampId);
     EXPECT_EQ(modeTest.Picks().group, CModeTestState::GroupPick::Remove);
 

@@ -84,7 +84,7 @@ TEST_F(Page6Test, BandModeTakesPickedStartAndAreaAndOkAddsItAsOneUndoStep)
 
     page->Button(Cpage6::StartId)->click();
     EXPECT_TRUE(CModeTestState::Of(document).Picks().startPoint);
-    EXPECT_TRUE(sheet->isMinimized());
+    EXPECT_FALSE(sheet->isVisible());
     Q_EMIT CModeTestState::Of(document).StartPointPicked(QPoint(21, 49));
     page->Button(Cpage6::AreaId)->click();
     EXPECT_TRUE(CModeTestState::Of(document).Picks().rectangle);

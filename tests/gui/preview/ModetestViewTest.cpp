@@ -6,6 +6,7 @@
 #include "gui/app/CoordinatesBar.h"
 #include "gui/app/MainFrame.h"
 #include "gui/layout/EditImgView.h"
+#include "gui/preview/DemoDoc.h"
 #include "gui/preview/DemoView.h"
 #include "gui/preview/LayerDlg.h"
 #include "gui/preview/ModeTestState.h"
@@ -422,6 +423,15 @@ TEST_F(ModetestViewTest, PlayHandsOverASnapshotThatLaterEditsLeaveAlone)
     doc->CreateData();
     EXPECT_EQ(handOver.compiled->modes.size(), 2u) << "the demo's data stays as it was handed over";
     EXPECT_EQ(handOver.lamps.size(), 40u);
+
+    // The demo document holds its own copy; closing it gives the tool bar back.
+    auto* demo = dynamic_cast<CDemoDoc*>(main->GetActiveDocument());
+    ASSERT_NE(demo, nullptr);
+    EXPECT_EQ(demo->HandOver().lamps.size(), 40u);
+    EXPECT_EQ(demo->HandOver().compiled->modes.size(), 2u);
+    main->GetActiveFrame()->close();
+    ProcessEvents();
+    EXPECT_TRUE(main->MainToolBar()->isEnabled());
 }
 
 } // namespace
