@@ -1,6 +1,9 @@
 #include "gui/effects/ModeEditorPage.h"
 
+#include "core/app/LangText.h"
 #include "gui/app/DialogLangText.h"
+#include "gui/app/Prompts.h"
+#include "gui/layout/LayoutDocument.h"
 
 namespace lumaro::gui {
 
@@ -10,6 +13,20 @@ CModeEditorPage::CModeEditorPage(const CModePageContext& context, const char* ti
     // The sheet relabels itself without entering its pages.
     MarkAsDialog(this);
     setWindowTitle(QString::fromLatin1(title));
+}
+
+bool CModeEditorPage::EditOrTell(const QString& text, Aspects aspects,
+                                 const std::function<Status(CEditImgDoc&)>& change)
+{
+    Status status;
+    m_context.document.Edit(text, aspects, [&](CEditImgDoc& data) {
+        status = change(data);
+        return bool(status);
+    });
+    if (!status)
+        m_context.prompts.message(this, QString::fromStdString(GetLangText(status)), QMessageBox::Warning,
+                                  QMessageBox::Ok);
+    return bool(status);
 }
 
 } // namespace lumaro::gui

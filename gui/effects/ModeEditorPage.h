@@ -1,8 +1,12 @@
 #pragma once
 
 #include "core/app/FileSystem.h"
+#include "core/app/Status.h"
+#include "gui/layout/ProjectState.h"
 
 #include <QWidget>
+
+#include <functional>
 
 namespace lumaro {
 struct CModeEditState;
@@ -41,6 +45,10 @@ Q_SIGNALS:
     void PickRequested();
 
 protected:
+    // Runs change as one edit of the document. A change that fails leaves
+    // the project as it was, and its message is shown.
+    bool EditOrTell(const QString& text, Aspects aspects, const std::function<Status(CEditImgDoc&)>& change);
+
     CModePageContext m_context;
 };
 

@@ -252,15 +252,7 @@ void CPage3::OnCircularAreaChosen(const CCirAreaDlg& dialog, CModeItem record, B
 
 bool CPage3::EditModes(const QString& text, const std::function<Status(CEditImgDoc&)>& change)
 {
-    Status status;
-    m_context.document.Edit(text, Aspect::Modes | Aspect::ProgramGroups, [&](CEditImgDoc& data) {
-        status = change(data);
-        return bool(status);
-    });
-    if (!status)
-        m_context.prompts.message(this, QString::fromStdString(GetLangText(status)), QMessageBox::Warning,
-                                  QMessageBox::Ok);
-    return bool(status);
+    return EditOrTell(text, Aspect::Modes | Aspect::ProgramGroups, change);
 }
 
 void CPage3::OnAdd()

@@ -161,15 +161,7 @@ CModeItem CPage5::Record() const
 
 bool CPage5::Run(const QString& text, Aspects aspects, const std::function<Status(CEffectSet&)>& change)
 {
-    Status status;
-    m_context.document.Edit(text, aspects, [&](CEditImgDoc& data) {
-        status = change(data);
-        return bool(status);
-    });
-    if (!status)
-        m_context.prompts.message(this, QString::fromStdString(GetLangText(status)), QMessageBox::Warning,
-                                  QMessageBox::Ok);
-    return bool(status);
+    return EditOrTell(text, aspects, [&change](CEditImgDoc& data) { return change(data); });
 }
 
 void CPage5::OnGroupPick(int pick)
