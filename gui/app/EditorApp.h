@@ -65,7 +65,7 @@ public:
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
     CRecentFileList& RecentFiles() const { return *m_recentFiles; }
     // The printer every view prints on, so that Print Setup's choices hold
-    // for the whole session; made when first asked for.
+    // for the whole run of the program; made when first asked for.
     QPrinter& Printer();
 
     const fs::path& InstallFolder() const { return m_installFolder; }
