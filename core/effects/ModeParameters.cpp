@@ -141,38 +141,30 @@ Status CModeParameters::Store(const CParameterValues& v, const UIntArray& parame
         out.wordColourMode = v.wordColourMode == 1 ? 1 : 0;
     const CParameterFields f = FieldsFor(out);
 
-    if (f.interval) {
-        if (Status s = Range(v.interval, 1, kMaxTiming, kIntervalKey, "interval"); !s)
+    // The value fields the type uses, each within its range.
+    const bool custom = out.type == kCustomModeType;
+    struct Field {
+        bool used;
+        std::int32_t value, low, high;
+        const char* key;
+        const char* what;
+        std::int32_t& stored;
+    };
+    const Field fields[] = {
+        {f.interval, v.interval, 1, kMaxTiming, kIntervalKey, "interval", out.interval},
+        {f.loop, v.loop, 1, kMaxTiming, kLoopKey, "loop", out.loop},
+        {f.holdTime, v.holdTime, 0, kMaxTiming, kHoldTimeKey, "hold time", out.holdTime},
+        {f.step, v.step, 1, kMaxStep, kStepKey, "step", out.step},
+        {f.layer, v.layer, 0, custom ? kMaxCustomCode : kMaxLayer, custom ? kCustomCodeKey : kLayerKey,
+         custom ? "class code" : "layer", out.layer},
+        {f.wordStep, v.wordStep, 0, kMaxWordStep, kWordStepKey, "text step", out.wordStep},
+    };
+    for (const Field& field : fields) {
+        if (!field.used)
+            continue;
+        if (Status s = Range(field.value, field.low, field.high, field.key, field.what); !s)
             return s;
-        out.interval = v.interval;
-    }
-    if (f.loop) {
-        if (Status s = Range(v.loop, 1, kMaxTiming, kLoopKey, "loop"); !s)
-            return s;
-        out.loop = v.loop;
-    }
-    if (f.holdTime) {
-        if (Status s = Range(v.holdTime, 0, kMaxTiming, kHoldTimeKey, "hold time"); !s)
-            return s;
-        out.holdTime = v.holdTime;
-    }
-    if (f.step) {
-        if (Status s = Range(v.step, 1, kMaxStep, kStepKey, "step"); !s)
-            return s;
-        out.step = v.step;
-    }
-    if (f.layer) {
-        const bool custom = out.type == kCustomModeType;
-        if (Status s = custom ? Range(v.layer, 0, kMaxCustomCode, kCustomCodeKey, "class code")
-                              : Range(v.layer, 0, kMaxLayer, kLayerKey, "layer");
-            !s)
-            return s;
-        out.layer = v.layer;
-    }
-    if (f.wordStep) {
-        if (Status s = Range(v.wordStep, 0, kMaxWordStep, kWordStepKey, "text step"); !s)
-            return s;
-        out.wordStep = v.wordStep;
+        field.stored = field.value;
     }
     if (f.startPoint) {
         const std::int64_t x = ToCell(v.startX, zoom), y = ToCell(v.startY, zoom);
