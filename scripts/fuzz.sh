@@ -8,11 +8,12 @@
 #   ini          the INI reader and writer
 #   colour_data  the colour data file "ColorData.sav"
 #   firmware_data  "CData.h" read back from damaged port and table files
+#   placement    the demo window's picture placement file ("bmp.h")
 # A finding stops the run; the input that caused it is in build-fuzz/artifacts/,
 # the fuzzer's report in build-fuzz/TARGET.log.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-targets=(layout operations ini colour_data firmware_data)
+targets=(layout operations ini colour_data firmware_data placement)
 usage() { echo "usage: scripts/fuzz.sh $(IFS='|'; echo "${targets[*]}")|all [SECONDS]" >&2; exit 2; }
 
 [ $# -ge 1 ] && [ $# -le 2 ] || usage

@@ -4,6 +4,7 @@
 #include "core/app/FileSystem.h"
 #include "core/effects/EffectCompiler.h"
 #include "core/firmware/FirmwareEmitter.h"
+#include "core/preview/PlacementFile.h"
 #include "core/project/LayoutFile.h"
 
 #include <iostream>
@@ -83,7 +84,7 @@ std::vector<std::string> FirmwareDataSeeds()
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::cerr << "usage: fuzz_seeds layout|operations|ini|colour_data|firmware_data FOLDER\n";
+        std::cerr << "usage: fuzz_seeds layout|operations|ini|colour_data|firmware_data|placement FOLDER\n";
         return 2;
     }
     const std::string_view target = argv[1];
@@ -98,6 +99,8 @@ int main(int argc, char** argv)
         seeds = ColourDataSeeds();
     else if (target == "firmware_data")
         seeds = FirmwareDataSeeds();
+    else if (target == "placement")
+        seeds = {lumaro::CPlacementFile::Bytes({12.5, -3.25, 0.75, 2}), std::string("\xff" "1,2,0.000000,1,")};
     else {
         std::cerr << "fuzz_seeds: no seeds for " << target << "\n";
         return 2;
