@@ -1,5 +1,6 @@
 #include "core/preview/PlacementFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -39,7 +40,26 @@ Status NotAPlacement(std::string detail)
     return Status::Fail(CPlacementFile::kNotAPlacementKey, std::move(detail));
 }
 
+// A pixel position, kept within what a window coordinate can hold.
+std::int32_t Pixel(double value)
+{
+    return static_cast<std::int32_t>(std::trunc(std::clamp(value, -2.0e9, 2.0e9)));
+}
+
 } // namespace
+
+CPlacement CPlacement::Of(const CPictureSpot& spot, int cellSize, int halfWidth, int halfHeight)
+{
+    // A cell is never narrower than a pixel.
+    const double c = std::max(cellSize, 1);
+    return {spot.x / c + halfWidth - halfWidth / c, spot.y / c + halfHeight - halfHeight / c, spot.scale / c, 2};
+}
+
+CPictureSpot CPlacement::SpotAt(int cellSize, int halfWidth, int halfHeight) const
+{
+    const double c = std::max(cellSize, 1);
+    return {Pixel(halfWidth - (halfWidth - x) * c), Pixel(halfHeight - (halfHeight - y) * c), scale * c};
+}
 
 std::string CPlacementFile::Bytes(const CPlacement& placement)
 {

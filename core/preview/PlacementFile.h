@@ -8,13 +8,31 @@
 
 namespace lumaro {
 
-// Where the demo window's background picture sits, independent of the zoom.
+// The background picture as the demo window draws it: its top-left corner
+// in window pixels and its scale.
+struct CPictureSpot {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    double scale = 1.0;
+
+    bool operator==(const CPictureSpot&) const = default;
+};
+
+// Where the demo window's background picture sits, independent of the zoom:
+// saved at one cell size and applied at another, the picture keeps its
+// place and size relative to the lamps (both measured from the middle of
+// the window, halfWidth and halfHeight).
 struct CPlacement {
     double x = 0.0;
     double y = 0.0;
     double scale = 1.0;
     // 0 none, 1 applied, 2 to apply at the next paint.
     std::int32_t state = 0;
+
+    // The placement of spot shown at cellSize; its state is 2, "to apply".
+    static CPlacement Of(const CPictureSpot& spot, int cellSize, int halfWidth, int halfHeight);
+    // The spot this placement gives at cellSize.
+    CPictureSpot SpotAt(int cellSize, int halfWidth, int halfHeight) const;
 
     bool operator==(const CPlacement&) const = default;
 };

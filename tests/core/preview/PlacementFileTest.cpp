@@ -33,6 +33,21 @@ TEST(PlacementFile, ReadsFromTheSecondByteWhateverTheLengthByteSays)
     EXPECT_EQ(read.value(), (CPlacement{1.5, 2.0, 0.0, 1}));
 }
 
+TEST(PlacementFile, APictureKeepsItsPlaceAmongTheLampsAtAnotherZoom)
+{
+    // Saved at cell size 10 in a 400 x 300 client, applied at 20.
+    const CPlacement saved = CPlacement::Of({120, 40, 2.0}, 10, 200, 150);
+    EXPECT_EQ(saved.state, 2);
+    EXPECT_EQ(saved.SpotAt(10, 200, 150), (CPictureSpot{120, 40, 2.0})) << "the same zoom gives the same spot";
+    // 80 pixels left of the middle at 10 is 160 pixels left of it at 20.
+    EXPECT_EQ(saved.SpotAt(20, 200, 150), (CPictureSpot{40, -70, 4.0}));
+    const auto read = CPlacementFile::Read(CPlacementFile::Bytes(saved));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->SpotAt(20, 200, 150), (CPictureSpot{40, -70, 4.0}));
+    // No cell size divides by zero.
+    EXPECT_EQ(CPlacement::Of({5, 5, 1.0}, 0, 10, 10).SpotAt(0, 10, 10), (CPictureSpot{5, 5, 1.0}));
+}
+
 TEST(PlacementFile, RefusesWhatWouldPlaceThePictureOutOfAllReason)
 {
     for (const char* text : {"", "1,2,3", "a,2,1,2,", "1,2,nan,2,", "1,2,1e300,2,", "1,2,-1,2,", "inf,0,1,2,",
