@@ -25,8 +25,8 @@ namespace lumaro {
 //   0     fade: the whole lamp order from the first colour toward the second;
 //   253-255 the special modes, which paint (254 only) and then ask the
 //         player to end or restart other modes (Result::request).
-// Every wait subtracts a drawing allowance so that large layouts keep the
-// mode's step time. A stop request ends the play before the next drawing
+// The chase and fade waits subtract a drawing allowance so that large
+// layouts keep the mode's step time. A stop request ends the play before the next drawing
 // operation or during any wait. One painter runs one mode on one thread;
 // the inputs are read only and must outlive Play.
 class CDemoPainter {
