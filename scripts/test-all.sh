@@ -20,8 +20,9 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 echo "== threads under TSan"
 cmake -S "$here" -B "$here/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMARO_TSAN=ON \
   -DLUMARO_BUILD_CLI=OFF -DLUMARO_BUILD_BENCH=OFF >/dev/null
-cmake --build "$here/build-tsan" --target gui_tests
+cmake --build "$here/build-tsan" --target core_tests gui_tests
 # The suites whose code starts threads.
+TSAN_OPTIONS=halt_on_error=1 "$here/build-tsan/bin/core_tests" --gtest_filter='SteadyDemoClock*'
 TSAN_OPTIONS=halt_on_error=1 "$here/build-tsan/bin/gui_tests" --gtest_filter='ModePreview*'
 
 echo "== fuzzing"
