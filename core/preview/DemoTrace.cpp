@@ -1,0 +1,128 @@
+#include "core/preview/DemoTrace.h"
+
+#include "core/preview/DemoPainter.h"
+#include "core/preview/RecordingDemoCanvas.h"
+#include "core/preview/VirtualDemoClock.h"
+
+#include <algorithm>
+#include <limits>
+#include <stop_token>
+
+namespace lumaro {
+
+namespace {
+
+constexpr std::int32_t kParallelBaseDelay = 20; // tenths of a second
+
+struct ModeRun {
+    std::int32_t index = 0;
+    std::int64_t endMs = 0; // when its painter returned
+    CDemoPainter::Result result;
+    std::vector<DemoStampedDraw> draws;
+};
+
+ModeRun PlayOne(const CModeItem& mode, std::int32_t index, std::int64_t startMs, const CCompiledEffects& tables,
+                const std::vector<CLamp>& lamps, const DemoTraceOptions& options)
+{
+    std::stop_source stop;
+    CVirtualDemoClock clock(startMs);
+    clock.StopAt(options.durationMs, stop);
+    CRecordingDemoCanvas canvas(clock, options.drawLimitPerMode, stop);
+    CDemoPainter painter(canvas, clock, tables, lamps, options.shape);
+    ModeRun run;
+    run.index = index;
+    // A play that begins at the end of the trace draws nothing.
+    if (startMs >= options.durationMs)
+        run.result.stopped = true;
+    else
+        run.result = painter.Play(mode, stop.get_token());
+    run.endMs = clock.Now();
+    run.draws = std::move(canvas.draws);
+    return run;
+}
+
+std::vector<ModeRun> PlaySequential(const std::vector<CModeItem>& modes, const CCompiledEffects& tables,
+                                    const std::vector<CLamp>& lamps, const DemoTraceOptions& options)
+{
+    std::vector<ModeRun> runs;
+    std::int64_t start = 0;
+    for (std::size_t i = 0; i < modes.size() && start < options.durationMs; ++i) {
+        CModeItem mode = modes[i];
+        mode.sceneEffect = 0;
+        runs.push_back(PlayOne(mode, static_cast<std::int32_t>(i), start, tables, lamps, options));
+        start = runs.back().endMs;
+    }
+    return runs;
+}
+
+std::vector<ModeRun> PlayParallel(const std::vector<CModeItem>& modes, std::int32_t first, std::int32_t last,
+                                  const CCompiledEffects& tables, const std::vector<CLamp>& lamps,
+                                  const DemoTraceOptions& options)
+{
+    std::vector<ModeRun> runs;
+    std::int32_t held = 0;
+    for (std::int32_t i = std::max(first, 0); i <= last; ++i) {
+        CModeItem mode = modes[static_cast<std::size_t>(i)];
+        mode.sceneEffect = kParallelBaseDelay + held;
+        held += mode.holdTime;
+        runs.push_back(PlayOne(mode, i, 0, tables, lamps, options));
+    }
+    return runs;
+}
+
+} // namespace
+
+std::vector<DemoTraceDraw> TraceDemo(const std::vector<CModeItem>& modes, const CCompiledEffects& tables,
+                                     const std::vector<CLamp>& lamps, const DemoTraceOptions& options)
+{
+    const auto count = static_cast<std::int32_t>(modes.size());
+    std::vector<ModeRun> runs;
+    switch (options.order) {
+    case DemoOrder::Sequential:
+        runs = PlaySequential(modes, tables, lamps, options);
+        break;
+    case DemoOrder::Parallel:
+        runs = PlayParallel(modes, 0, count - 1, tables, lamps, options);
+        break;
+    case DemoOrder::Partial:
+        runs = PlayParallel(modes, options.first, std::min(options.last, count - 1), tables, lamps, options);
+        break;
+    }
+
+    // Each mode's draws count until the mode is ended from outside, the
+    // play restarts or the duration is over.
+    constexpr auto kNever = std::numeric_limits<std::int64_t>::max();
+    std::vector<std::int64_t> endedAt(runs.size(), kNever);
+    std::int64_t restartAt = kNever;
+    std::vector<const ModeRun*> requests;
+    for (const ModeRun& run : runs)
+        if (!run.result.stopped && run.result.request != CDemoPainter::Request::None)
+            requests.push_back(&run);
+    std::ranges::stable_sort(requests, {}, [](const ModeRun* r) { return r->endMs; });
+    for (const ModeRun* request : requests) {
+        const ModeRun& run = *request;
+        const std::size_t self = static_cast<std::size_t>(&run - runs.data());
+        // A mode ended before its request was due never makes it.
+        if (run.endMs > endedAt[self] || run.endMs > restartAt)
+            continue;
+        if (run.result.request == CDemoPainter::Request::EndModesBefore) {
+            for (std::size_t k = 0; k < runs.size(); ++k)
+                if (runs[k].index < run.result.modeIndex && k != self)
+                    endedAt[k] = std::min(endedAt[k], run.endMs);
+        } else if (options.order != DemoOrder::Sequential) {
+            restartAt = std::min(restartAt, run.endMs);
+        }
+    }
+
+    std::vector<DemoTraceDraw> trace;
+    for (std::size_t k = 0; k < runs.size(); ++k)
+        for (const DemoStampedDraw& d : runs[k].draws)
+            if (d.ms < options.durationMs && d.ms <= endedAt[k] && d.ms <= restartAt)
+                trace.push_back({d.ms, runs[k].index, d.lamp, d.colour});
+    std::ranges::stable_sort(trace, [](const DemoTraceDraw& a, const DemoTraceDraw& b) {
+        return a.ms != b.ms ? a.ms < b.ms : a.modeIndex < b.modeIndex;
+    });
+    return trace;
+}
+
+} // namespace lumaro

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/effects/CompiledEffects.h"
+#include "core/effects/ModeItem.h"
+#include "core/layout/Lamp.h"
+#include "core/preview/DemoCanvas.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace lumaro {
+
+enum class DemoOrder { Sequential, Parallel, Partial };
+
+struct DemoTraceOptions {
+    DemoOrder order = DemoOrder::Parallel;
+    std::int32_t first = 0; // Partial only: the inclusive range of modes
+    std::int32_t last = 0;  // (limited to the last mode)
+    std::int64_t durationMs = 0; // nothing is drawn at or after it
+    DemoShape shape = DemoShape::Rectangle;
+    std::size_t drawLimitPerMode = 1'000'000; // ends a mode that draws more
+};
+
+// One lamp draw of a traced play; `ms` counts from the start of the play
+// and `modeIndex` is the mode's position in the list played.
+struct DemoTraceDraw {
+    std::int64_t ms = 0;
+    std::int32_t modeIndex = 0;
+    std::int32_t lamp = 0;
+    DemoRgb colour;
+
+    bool operator==(const DemoTraceDraw&) const = default;
+};
+
+// Plays `modes` as the demo view would, on a virtual clock, and returns every
+// lamp draw ordered by time and, at equal times, by mode index (a mode's own
+// draws keep their order).
+//   Sequential: each mode without its start delay, the next starting when
+//     the previous ends.
+//   Parallel: mode i waits 20 + the hold times of the modes before it, in
+//     tenths of a second; all play at once.
+//   Partial: Parallel over first..last, the delays counted from `first`.
+// A mode that ends the modes before it (codes 253, 254) drops their draws
+// after its own end. A mode that restarts the parallel play (255) ends the
+// trace at that moment in Parallel and Partial play, as the restart would
+// only replay the same list; in Sequential play it does nothing.
+std::vector<DemoTraceDraw> TraceDemo(const std::vector<CModeItem>& modes, const CCompiledEffects& tables,
+                                     const std::vector<CLamp>& lamps, const DemoTraceOptions& options);
+
+} // namespace lumaro

@@ -1,0 +1,116 @@
+#include "core/preview/DemoTrace.h"
+
+#include <gtest/gtest.h>
+
+namespace lumaro {
+namespace {
+
+using Trace = std::vector<DemoTraceDraw>;
+
+DemoTraceDraw T(std::int64_t ms, std::int32_t mode, std::int32_t lamp, std::uint8_t red)
+{
+    return {ms, mode, lamp, {red, 0, 0}};
+}
+
+class DemoTraceTest : public testing::Test {
+protected:
+    DemoTraceTest()
+    {
+        for (int i = 0; i < 6; ++i)
+            lamps.emplace_back(i, 0, i, 0, 1, 1);
+        tables.colourTable = {{10, 0, 0, 20, 0, 0}};
+        tables.lampSequenceTable = {{0, 1}, {2, 3}, {4, 5}};
+    }
+
+    // A lamp fill over two lamps: one draw, then a wait of `interval` × 10 ms.
+    static CModeItem Fill(std::int32_t order, std::int32_t holdTime, std::int32_t interval = 50)
+    {
+        CModeItem m;
+        m.layer = 9;
+        m.lampOrderIndex = order;
+        m.interval = interval;
+        m.holdTime = holdTime;
+        m.sceneEffect = 7; // ignored by Sequential, replaced by Parallel
+        return m;
+    }
+
+    static CModeItem Special(int code, std::int32_t ownIndex)
+    {
+        CModeItem m;
+        m.layer = code;
+        m.loop = ownIndex;
+        return m;
+    }
+
+    Trace Run(DemoOrder order, std::int64_t duration = 100'000, std::int32_t first = 0, std::int32_t last = 0)
+    {
+        return TraceDemo(modes, tables, lamps,
+                         {.order = order, .first = first, .last = last, .durationMs = duration});
+    }
+
+    std::vector<CLamp> lamps;
+    CCompiledEffects tables;
+    std::vector<CModeItem> modes;
+};
+
+TEST_F(DemoTraceTest, ParallelModesStartAfterTheHoldTimesBeforeThemAndInterleave)
+{
+    modes = {Fill(0, 1), Fill(1, 2)};
+    EXPECT_EQ(Run(DemoOrder::Parallel),
+              (Trace{T(2000, 0, 0, 10), T(2100, 1, 2, 10), T(2500, 0, 1, 20), T(2600, 1, 3, 20)}));
+}
+
+TEST_F(DemoTraceTest, SequentialModesRunBackToBackWithoutDelay)
+{
+    modes = {Fill(0, 1), Fill(1, 2)};
+    EXPECT_EQ(Run(DemoOrder::Sequential),
+              (Trace{T(0, 0, 0, 10), T(500, 0, 1, 20), T(1000, 1, 2, 10), T(1500, 1, 3, 20)}));
+}
+
+TEST_F(DemoTraceTest, PartialPlaysTheRangeWithDelaysCountedFromItsFirstMode)
+{
+    modes = {Fill(0, 9), Fill(1, 4), Fill(2, 1)};
+    EXPECT_EQ(Run(DemoOrder::Partial, 100'000, 1, 7),
+              (Trace{T(2000, 1, 2, 10), T(2400, 2, 4, 10), T(2500, 1, 3, 20), T(2900, 2, 5, 20)}));
+    EXPECT_EQ(Run(DemoOrder::Partial, 100'000, 2, 1), Trace{});
+}
+
+TEST_F(DemoTraceTest, NothingIsDrawnAtOrAfterTheDuration)
+{
+    modes = {Fill(0, 1), Fill(1, 2)};
+    EXPECT_EQ(Run(DemoOrder::Parallel, 2500), (Trace{T(2000, 0, 0, 10), T(2100, 1, 2, 10)}));
+    EXPECT_EQ(Run(DemoOrder::Sequential, 1000), (Trace{T(0, 0, 0, 10), T(500, 0, 1, 20)}));
+    EXPECT_EQ(Run(DemoOrder::Parallel, 2000), Trace{});
+}
+
+TEST_F(DemoTraceTest, EqualTimesAreOrderedByModeIndex)
+{
+    modes = {Fill(1, 0), Fill(0, 0)};
+    EXPECT_EQ(Run(DemoOrder::Parallel),
+              (Trace{T(2000, 0, 2, 10), T(2000, 1, 0, 10), T(2500, 0, 3, 20), T(2500, 1, 1, 20)}));
+}
+
+TEST_F(DemoTraceTest, AModeThatNeverEndsStopsAtTheDuration)
+{
+    CModeItem chase = Fill(0, 0, 10);
+    chase.layer = 5;
+    chase.loop = 1'000'000'000;
+    modes = {chase};
+    const Trace trace = Run(DemoOrder::Sequential, 1000);
+    ASSERT_FALSE(trace.empty());
+    EXPECT_LT(trace.back().ms, 1000);
+    EXPECT_GE(trace.back().ms, 900);
+}
+
+TEST_F(DemoTraceTest, SpecialModesEndTheModesBeforeThemOrTheParallelPlay)
+{
+    modes = {Fill(0, 3), Special(253, 1)};
+    EXPECT_EQ(Run(DemoOrder::Parallel), (Trace{T(2000, 0, 0, 10)}));
+    EXPECT_EQ(Run(DemoOrder::Sequential), (Trace{T(0, 0, 0, 10), T(500, 0, 1, 20)}));
+
+    modes = {Fill(0, 3), Fill(1, 0), Special(255, 2)};
+    EXPECT_EQ(Run(DemoOrder::Parallel), (Trace{T(2000, 0, 0, 10), T(2300, 1, 2, 10)}));
+}
+
+} // namespace
+} // namespace lumaro
