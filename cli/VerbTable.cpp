@@ -13,6 +13,7 @@ constexpr const Verb* kVerbs[] = {
     &kCportVerb,
     &kCompileVerb,
     &kEmitVerb,
+    &kRenderVerb,
     &kBuildVerb,
     &kScenesVerb,
     &kColoursVerb,

@@ -15,6 +15,7 @@ extern const Verb kScanVerb;
 extern const Verb kCportVerb;
 extern const Verb kCompileVerb;
 extern const Verb kEmitVerb;
+extern const Verb kRenderVerb;
 extern const Verb kBuildVerb;
 extern const Verb kScenesVerb;
 extern const Verb kColoursVerb;

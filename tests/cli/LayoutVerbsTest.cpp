@@ -10,6 +10,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 
 using namespace lumaro;
@@ -175,6 +176,55 @@ TEST_F(LayoutVerbs, EmitWritesTheFirmwareSources)
     const CliRun missing = Cli({"emit", Path("E2.LED"), "-o", Path("missing")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("cport.h"), std::string::npos) << missing.err;
+}
+
+TEST_F(LayoutVerbs, RenderListsTheLampDrawsInTimeOrder)
+{
+    CEditImgDoc doc;
+    for (int x = 0; x < 4; ++x)
+        doc.lamps.emplace_back(x, 0, x, static_cast<std::int32_t>(kColourGreen), 8, 1);
+    doc.scenes[1][0] = {1, 50, {}};
+    doc.scenes[1][1] = {2, 30, {}};
+    ASSERT_TRUE(CLayoutFile::Save(doc, dir / "R.LED").ok());
+    ASSERT_EQ(Cli({"scenes", Path("R.LED"), "-o", Path("R2.LED")}).status, 0);
+
+    const CliRun r = Cli({"render", Path("R2.LED"), "--duration", "60000", "--trace", "-", "--shape", "round"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string line;
+    std::int64_t lastMs = -1, lastMode = -1, count = 0;
+    std::set<std::int64_t> modes;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::int64_t ms, mode, lamp, red, green, blue;
+        ASSERT_TRUE(fields >> ms >> mode >> lamp >> red >> green >> blue) << line;
+        EXPECT_TRUE(fields.eof()) << line;
+        EXPECT_TRUE(ms > lastMs || (ms == lastMs && mode >= lastMode)) << line;
+        EXPECT_GE(ms, 2000);
+        EXPECT_LT(ms, 60000);
+        EXPECT_TRUE(lamp >= 0 && lamp < 4 && red >= 0 && red < 256 && green < 256 && blue < 256) << line;
+        lastMs = ms;
+        lastMode = mode;
+        modes.insert(mode);
+        ++count;
+    }
+    EXPECT_GT(count, 0);
+    EXPECT_EQ(modes, (std::set<std::int64_t>{0, 1})); // the second after the first one's 50 s hold
+
+    const CliRun first = Cli({"render", Path("R2.LED"), "--duration", "4000", "--trace", Path("t.txt"), "--order",
+                              "sequential"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_TRUE(ReadText(dir / "t.txt").starts_with("0 0 ")) << ReadText(dir / "t.txt").substr(0, 40);
+    const CliRun partial = Cli({"render", Path("R2.LED"), "--duration", "4000", "--trace", "-", "--order",
+                                "partial", "--range", "1,9"});
+    ASSERT_EQ(partial.status, 0) << partial.err;
+    EXPECT_TRUE(partial.out.starts_with("2000 1 ")) << partial.out.substr(0, 40);
+
+    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "--trace", "-", "-o", Path("a.gif")}).status, 2);
+    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "--trace", "-", "--order", "random"}).status, 2);
+    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "--trace", "-", "--order", "partial"}).status, 2);
+    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--trace", "-"}).status, 2);
+    EXPECT_EQ(Cli({"render", Path("none.LED"), "--duration", "10", "--trace", "-"}).status, 1);
 }
 
 TEST_F(LayoutVerbs, ColourSubVerbs)

@@ -1,0 +1,145 @@
+#include "cli/VerbSupport.h"
+#include "cli/VerbTable.h"
+#include "core/effects/EffectCompiler.h"
+#include "core/preview/DemoTrace.h"
+#include "core/project/LayoutFile.h"
+
+#include <cstdint>
+#include <fstream>
+#include <limits>
+#include <optional>
+#include <ostream>
+
+namespace lumaro::cli {
+
+namespace {
+
+constexpr std::string_view kStandardOutput = "-";
+
+const VerbOption kRenderOptions[] = {
+    {.name = "--duration", .valueName = "MS", .required = true},
+    {.name = "--trace", .valueName = "FILE", .required = true},
+    {.name = "--group", .valueName = "G"},
+    {.name = "--order", .valueName = "sequential|parallel|partial"},
+    {.name = "--range", .valueName = "FIRST,LAST"},
+    {.name = "--shape", .valueName = "rect|round"},
+};
+
+int Usage(CliIo& io, std::string_view message)
+{
+    io.err << kRenderVerb.name << ": " << message << '\n' << UsageLine(kRenderVerb) << '\n';
+    return kExitUsage;
+}
+
+// Reads the options into `options` and the group into `group` (-1 for the
+// compiled mode list); a usage error gives its exit status.
+std::optional<int> ReadOptions(const VerbArgs& args, CliIo& io, DemoTraceOptions& options, int& group)
+{
+    const auto duration = ParseInteger(args.Option("--duration"));
+    if (!duration || *duration < 0)
+        return Usage(io, "--duration wants a number of milliseconds, 0 or more");
+    options.durationMs = *duration;
+
+    if (const std::string& g = args.Option("--group"); !g.empty()) {
+        const auto v = ParseInteger(g);
+        if (!v || *v < 0 || *v > 31)
+            return Usage(io, "--group wants a program group from 0 to 31");
+        group = static_cast<int>(*v);
+    }
+
+    const std::string& order = args.Option("--order");
+    if (order.empty() || order == "parallel")
+        options.order = DemoOrder::Parallel;
+    else if (order == "sequential")
+        options.order = DemoOrder::Sequential;
+    else if (order == "partial")
+        options.order = DemoOrder::Partial;
+    else
+        return Usage(io, "--order wants sequential, parallel or partial");
+
+    const std::string& range = args.Option("--range");
+    if (options.order == DemoOrder::Partial) {
+        const auto v = ParseIntegerList(range);
+        constexpr std::int64_t kMost = std::numeric_limits<std::int32_t>::max();
+        if (!v || v->size() != 2 || (*v)[0] < 0 || (*v)[1] < 0 || (*v)[0] > kMost || (*v)[1] > kMost)
+            return Usage(io, "partial play wants --range FIRST,LAST of mode indices");
+        options.first = static_cast<std::int32_t>((*v)[0]);
+        options.last = static_cast<std::int32_t>((*v)[1]);
+    } else if (!range.empty()) {
+        return Usage(io, "--range belongs to partial play");
+    }
+
+    const std::string& shape = args.Option("--shape");
+    if (shape.empty() || shape == "rect")
+        options.shape = DemoShape::Rectangle;
+    else if (shape == "round")
+        options.shape = DemoShape::RoundedSquare;
+    else
+        return Usage(io, "--shape wants rect or round");
+    return std::nullopt;
+}
+
+void WriteTrace(std::ostream& out, const std::vector<DemoTraceDraw>& trace)
+{
+    for (const DemoTraceDraw& d : trace)
+        out << d.ms << ' ' << d.modeIndex << ' ' << d.lamp << ' ' << int{d.colour.red} << ' '
+            << int{d.colour.green} << ' ' << int{d.colour.blue} << '\n';
+}
+
+int RunRender(const VerbArgs& args, CliIo& io)
+{
+    DemoTraceOptions options;
+    int group = -1;
+    if (const auto usage = ReadOptions(args, io, options, group))
+        return *usage;
+    const auto doc = CLayoutFile::Load(args.operands.front());
+    if (!doc)
+        return ReportFailure(io, kRenderVerb, doc.status().detail);
+    const CCompiledEffects compiled = CompileEffects(doc.value());
+    const std::vector<CModeItem>& modes =
+        group < 0 ? compiled.modes : compiled.programGroups[static_cast<std::size_t>(group)];
+    const std::vector<DemoTraceDraw> trace = TraceDemo(modes, compiled, doc->lamps, options);
+
+    const std::string& file = args.Option("--trace");
+    if (file == kStandardOutput) {
+        WriteTrace(io.out, trace);
+        io.out.flush();
+        if (!io.out)
+            return ReportFailure(io, kRenderVerb, "the trace could not be written");
+        return kExitOk;
+    }
+    std::ofstream out(file, std::ios::binary);
+    WriteTrace(out, trace);
+    out.close();
+    if (!out)
+        return ReportFailure(io, kRenderVerb, "cannot write " + file);
+    return kExitOk;
+}
+
+} // namespace
+
+const Verb kRenderVerb{
+    .name = "render",
+    .summary = "play a layout's modes on a virtual clock and list every lamp draw",
+    .operands = "LAYOUT",
+    .help = "Runs \"Creat Data\" on LAYOUT and plays its compiled modes, or program group\n"
+            "G's (0 to 31), as the demo window would, without waiting. FILE ('-' for\n"
+            "standard output) gets one line per lamp draw,\n"
+            "    <ms> <mode index> <lamp number> <red> <green> <blue>\n"
+            "ordered by time and, at equal times, by mode index; ms counts from the\n"
+            "start of the play and nothing is drawn at or after MS.\n"
+            "--order (default parallel): sequential plays the modes one after another\n"
+            "without start delays; parallel starts all, mode i after 2 s plus the hold\n"
+            "times of the modes before it; partial does the same for the modes FIRST to\n"
+            "LAST of --range. A \"CM_REGRESS\" mode ends a parallel or partial trace.\n"
+            "--shape (rect or round) is the lamp shape of the demo window.\n"
+            "\n"
+            "Exit status: 0 done, 1 the layout could not be read or the trace could not\n"
+            "be written, 2 usage error.\n",
+    .options = kRenderOptions,
+    .minOperands = 1,
+    .maxOperands = 1,
+    .run = RunRender,
+};
+
+} // namespace lumaro::cli
