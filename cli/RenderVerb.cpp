@@ -131,7 +131,7 @@ const Verb kRenderVerb{
             "--order (default parallel): sequential plays the modes one after another\n"
             "without start delays; parallel starts all, mode i after 2 s plus the hold\n"
             "times of the modes before it; partial does the same for the modes FIRST to\n"
-            "LAST of --range. A \"CM_REGRESS\" mode ends a parallel or partial trace.\n"
+            "LAST of --range. A \"CM_REGRESS\" mode ends a parallel trace.\n"
             "--shape (rect or round) is the lamp shape of the demo window.\n"
             "\n"
             "Exit status: 0 done, 1 the layout could not be read or the trace could not\n"

@@ -109,7 +109,7 @@ std::vector<DemoTraceDraw> TraceDemo(const std::vector<CModeItem>& modes, const 
             for (std::size_t k = 0; k < runs.size(); ++k)
                 if (runs[k].index < run.result.modeIndex && k != self)
                     endedAt[k] = std::min(endedAt[k], run.endMs);
-        } else if (options.order != DemoOrder::Sequential) {
+        } else if (options.order == DemoOrder::Parallel) {
             restartAt = std::min(restartAt, run.endMs);
         }
     }

@@ -43,8 +43,9 @@ struct DemoTraceDraw {
 //   Partial: Parallel over first..last, the delays counted from `first`.
 // A mode that ends the modes before it (codes 253, 254) drops their draws
 // after its own end. A mode that restarts the parallel play (255) ends the
-// trace at that moment in Parallel and Partial play, as the restart would
-// only replay the same list; in Sequential play it does nothing.
+// trace at that moment in Parallel play, which the demo view would start
+// again from its first mode; in Sequential and Partial play it does nothing.
+// A mode that draws `drawLimitPerMode` times is ended there.
 std::vector<DemoTraceDraw> TraceDemo(const std::vector<CModeItem>& modes, const CCompiledEffects& tables,
                                      const std::vector<CLamp>& lamps, const DemoTraceOptions& options);
 

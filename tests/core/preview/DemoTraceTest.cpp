@@ -110,6 +110,7 @@ TEST_F(DemoTraceTest, SpecialModesEndTheModesBeforeThemOrTheParallelPlay)
 
     modes = {Fill(0, 3), Fill(1, 0), Special(255, 2)};
     EXPECT_EQ(Run(DemoOrder::Parallel), (Trace{T(2000, 0, 0, 10), T(2300, 1, 2, 10)}));
+    EXPECT_EQ(Run(DemoOrder::Partial, 100'000, 1, 2), (Trace{T(2000, 1, 2, 10), T(2500, 1, 3, 20)}));
 }
 
 } // namespace
