@@ -75,7 +75,7 @@ TEST_F(DemoPainterTest, BandChaseMovesColoursOneBandAStepInItsDirection)
     // Last band first; at step 0 the last band has colour 0, at step 1 colour 1.
     EXPECT_EQ(canvas.draws, (Draws{D(0, 2, 10), D(0, 3, 10), D(0, 1, 20), D(0, 0, 30), //
                                    D(100, 2, 20), D(100, 3, 20), D(100, 1, 30), D(100, 0, 10)}));
-    EXPECT_EQ(clock.now, 200);
+    EXPECT_EQ(clock.Now(), 200);
 
     canvas.draws.clear();
     Play(Mode(1, kThree, 10, 2));
@@ -127,7 +127,7 @@ TEST_F(DemoPainterTest, FillsLightOneMoreBandOrLampAStep)
 {
     Play(Mode(8, kThree, 10, 0));
     EXPECT_EQ(canvas.draws, (Draws{D(0, 2, 10), D(0, 3, 10), D(90, 1, 20), D(180, 0, 30)}));
-    EXPECT_EQ(clock.now, 270);
+    EXPECT_EQ(clock.Now(), 270);
 
     canvas.draws.clear();
     CModeItem m = Mode(10, kThree, 10, 0);
@@ -151,7 +151,7 @@ TEST_F(DemoPainterTest, NothingIsDrawnWithoutAWholeColourOrSteps)
     unknown.sceneEffect = 5;
     Play(unknown);
     EXPECT_TRUE(canvas.draws.empty());
-    EXPECT_EQ(clock.now, 0);
+    EXPECT_EQ(clock.Now(), 0);
 
     // A lamp number outside the lamp list is skipped.
     CModeItem stray = Mode(9, kThree, 10, 0);
@@ -211,7 +211,7 @@ TEST_F(DemoPainterTest, StopEndsThePlayDuringAWaitOrBetweenDraws)
     clock.StopAt(150, midSleep);
     EXPECT_TRUE(Play(Mode(2, kThree, 10, 5), midSleep.get_token()).stopped);
     EXPECT_EQ(canvas.draws.size(), 8u);
-    EXPECT_EQ(clock.now, 150);
+    EXPECT_EQ(clock.Now(), 150);
 
     std::stop_source inDelay;
     clock.StopAt(170, inDelay);
@@ -229,7 +229,7 @@ TEST_F(DemoPainterTest, StopEndsThePlayDuringAWaitOrBetweenDraws)
         m.holdTime = 10;
         EXPECT_EQ(Play(m, betweenDraws.get_token()), CDemoPainter::Result{true}) << code;
         EXPECT_EQ(canvas.draws.size(), 2u) << code;
-        EXPECT_EQ(clock.now, code == 7 ? 90 : code == 9 ? 100 : 0) << code << ": a stopped wait takes no time";
+        EXPECT_EQ(clock.Now(), code == 7 ? 90 : code == 9 ? 100 : 0) << code << ": a stopped wait takes no time";
     }
 }
 
