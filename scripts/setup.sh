@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  sdcc srecord
+  sdcc srecord libgif-dev
   xvfb xauth imagemagick fonts-wqy-microhei fonts-dejavu-core
 )
 

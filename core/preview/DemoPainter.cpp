@@ -166,7 +166,9 @@ bool CDemoPainter::LampFill(const CModeItem& mode, int code)
 
 bool CDemoPainter::Fade(const CModeItem& mode)
 {
-    const UIntArray& colours = Colours(mode);
+    // A compiled fade keeps the colour group id the user chose, which is no
+    // index into the colour-list table; its own two colours are what it fades.
+    const UIntArray& colours = mode.colours;
     const UIntArray& order = LampOrder(mode.lampOrderIndex);
     const DemoRgb start = colours.size() >= 3 ? FromStart(colours, 0) : DemoRgb{};
     const DemoRgb target = colours.size() >= 6 ? FromStart(colours, 1) : DemoRgb{};

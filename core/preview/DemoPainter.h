@@ -22,7 +22,8 @@ namespace lumaro {
 //   5, 6  lamp chase: the same over the lamps of a lamp order;
 //   7, 8  band fill and 9, 10 lamp fill: one more band or lamp a step, all
 //         left lit;
-//   0     fade: the whole lamp order from the first colour toward the second;
+//   0     fade: the whole lamp order from the mode's own first colour toward
+//         its second;
 //   253-255 the special modes, which paint (254 only) and then ask the
 //         player to end or restart other modes (Result::request).
 // The chase and fade waits subtract a drawing allowance so that large

@@ -163,6 +163,8 @@ TEST_F(DemoPainterTest, NothingIsDrawnWithoutAWholeColourOrSteps)
 TEST_F(DemoPainterTest, FadeStepsEachChannelTowardTheTargetWithoutPassingIt)
 {
     CModeItem m = Mode(0, kFade, 10, 4); // distance 60, step 15
+    m.colourGroupId = 7; // the user's group: not read
+    m.colours = tables.colourTable[kFade];
     m.holdTime = 5;
     m.lampOrderIndex = kLamp1;
     shape = DemoShape::RoundedSquare;
@@ -176,6 +178,7 @@ TEST_F(DemoPainterTest, FadeEdgeValues)
 {
     // Interval 0 counts as 1; loop 0 jumps the whole distance; no second colour is black.
     CModeItem m = Mode(0, kFadeOneColour, 0, 0);
+    m.colours = tables.colourTable[kFadeOneColour];
     m.holdTime = 1;
     m.lampOrderIndex = kLamp0;
     Play(m);
@@ -183,9 +186,9 @@ TEST_F(DemoPainterTest, FadeEdgeValues)
     EXPECT_EQ(canvas.draws[0], D(0, 0, 100, 50, 0));
     EXPECT_EQ(canvas.draws[1], D(10, 0, 0, 0, 0));
 
-    // A colour list out of the table reads as black.
+    // No colours at all read as black.
     canvas.draws.clear();
-    m.colourGroupId = 99;
+    m.colours.clear();
     m.interval = 5;
     Play(m);
     EXPECT_EQ(canvas.draws, (Draws{D(100, 0, 0), D(150, 0, 0)}));

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/app/Status.h"
+#include "core/layout/Lamp.h"
+#include "core/preview/DemoFrame.h"
+#include "core/preview/DemoGeometry.h"
+#include "core/preview/DemoTrace.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace lumaro {
+
+// One picture of an exported play: it shows the background with every draw
+// of the trace before `drawsEnd` and lasts `delayCs` hundredths of a second
+// (the unit of a GIF frame).
+struct DemoMovieFrame {
+    std::size_t drawsEnd = 0;
+    std::int32_t delayCs = 0;
+
+    bool operator==(const DemoMovieFrame&) const = default;
+};
+
+// The frames of a play lasting durationMs. A frame begins at a moment of
+// drawing and takes in the draws of the next minFrameMs as well, so that no
+// frame is shorter than a GIF viewer shows (a draw appears at most
+// minFrameMs early); delays are rounded from the play's clock, so that the
+// frames never drift from it.
+std::vector<DemoMovieFrame> PlanDemoMovie(const std::vector<DemoTraceDraw>& trace, std::int64_t durationMs,
+                                          std::int64_t minFrameMs = 20);
+
+struct DemoMovieOptions {
+    CDemoGeometry geometry;
+    DemoShape shape = DemoShape::Rectangle;
+    std::int64_t durationMs = 0;
+    std::int64_t minFrameMs = 20;
+};
+
+// An animated GIF (looping) of `trace` drawn over `background` (which gives
+// the size). Each frame after the first stores only the box that changed,
+// with the unchanged pixels transparent and its exact colours when they are
+// 255 or fewer; a frame of more colours is reduced to 256. `progress`
+// hears the share done (0 to 1) after each frame and cancels by answering
+// false (the result then fails with kCancelledKey).
+class CDemoMovie {
+public:
+    static constexpr const char* kCancelledKey = "DEMOVIEW_ONEXPORT_CANCELLED";
+    static constexpr const char* kFailedKey = "DEMOVIEW_ONEXPORT_FAIL";
+    // Frames beyond this many pixels are refused rather than allocated.
+    static constexpr std::int64_t kMaxPixels = 16'000'000;
+
+    static Result<std::string> EncodeGif(const std::vector<DemoTraceDraw>& trace, const std::vector<CLamp>& lamps,
+                                         const CDemoFrame& background, const DemoMovieOptions& options,
+                                         const std::function<bool(double)>& progress = {});
+};
+
+} // namespace lumaro

@@ -1,0 +1,159 @@
+#include "core/preview/DemoPlayer.h"
+
+#include "core/preview/DemoPainter.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace lumaro {
+
+namespace {
+
+constexpr std::int32_t kParallelBaseDelay = 20; // tenths of a second
+constexpr std::int32_t kAllModes = std::numeric_limits<std::int32_t>::max();
+
+} // namespace
+
+CDemoPlayer::CDemoPlayer(IDemoCanvas& canvas, IDemoClock& clock, IDemoPlayObserver& observer)
+    : m_canvas(canvas), m_clock(clock), m_observer(observer)
+{
+}
+
+CDemoPlayer::~CDemoPlayer()
+{
+    Stop();
+}
+
+void CDemoPlayer::Start(Play play)
+{
+    Stop();
+    if (!play.tables)
+        play.tables = std::make_shared<const CCompiledEffects>();
+    m_play = std::make_shared<const Play>(std::move(play));
+    Launch();
+}
+
+void CDemoPlayer::Restart(std::uint64_t generation)
+{
+    if (!m_play || m_play->order != DemoOrder::Parallel)
+        return;
+    {
+        std::scoped_lock lock(m_mutex);
+        if (generation != m_generation)
+            return;
+    }
+    Stop();
+    Launch();
+}
+
+void CDemoPlayer::Stop()
+{
+    std::vector<std::unique_ptr<Worker>> workers;
+    {
+        std::scoped_lock lock(m_mutex);
+        workers.swap(m_workers);
+        for (auto& worker : workers)
+            worker->thread.request_stop();
+    }
+    // Joined outside the lock: an ending worker takes it once more.
+    for (auto& worker : workers)
+        if (worker->thread.joinable())
+            worker->thread.join();
+}
+
+std::size_t CDemoPlayer::WorkerCount() const
+{
+    std::scoped_lock lock(m_mutex);
+    return m_workers.size();
+}
+
+std::size_t CDemoPlayer::RunningCount() const
+{
+    std::scoped_lock lock(m_mutex);
+    return m_running;
+}
+
+std::uint64_t CDemoPlayer::Generation() const
+{
+    std::scoped_lock lock(m_mutex);
+    return m_generation;
+}
+
+void CDemoPlayer::Launch()
+{
+    std::uint64_t generation = 0;
+    {
+        std::scoped_lock lock(m_mutex);
+        generation = ++m_generation;
+    }
+    const Play& play = *m_play;
+    const auto count = static_cast<std::int32_t>(play.modes.size());
+    if (play.order == DemoOrder::Sequential) {
+        std::vector<Step> steps;
+        for (std::int32_t i = 0; i < count; ++i)
+            steps.push_back({i, 0});
+        AddWorker(-1, std::move(steps), generation);
+        return;
+    }
+    const std::int32_t first = play.order == DemoOrder::Partial ? std::max(play.first, 0) : 0;
+    const std::int32_t last = play.order == DemoOrder::Partial ? std::min(play.last, count - 1) : count - 1;
+    std::int64_t held = 0;
+    for (std::int32_t i = first; i <= last; ++i) {
+        const auto delay = static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(kParallelBaseDelay + held, 0, std::numeric_limits<std::int32_t>::max()));
+        held += play.modes[static_cast<std::size_t>(i)].holdTime;
+        AddWorker(i, {{i, delay}}, generation);
+        if (i < last && pacing.count() > 0)
+            std::this_thread::sleep_for(pacing);
+    }
+}
+
+void CDemoPlayer::AddWorker(std::int32_t modeIndex, std::vector<Step> steps, std::uint64_t generation)
+{
+    std::scoped_lock lock(m_mutex);
+    auto worker = std::make_unique<Worker>();
+    worker->modeIndex = modeIndex;
+    const Worker* self = worker.get();
+    // The worker keeps the play alive for as long as it runs.
+    worker->thread = std::jthread([this, play = m_play, steps = std::move(steps), self,
+                                   generation](std::stop_token stop) {
+        RunSteps(*play, steps, self, stop, generation);
+        std::scoped_lock ended(m_mutex);
+        --m_running;
+    });
+    ++m_running;
+    m_workers.push_back(std::move(worker));
+}
+
+void CDemoPlayer::RunSteps(const Play& play, const std::vector<Step>& steps, const Worker* self,
+                           std::stop_token stop, std::uint64_t generation)
+{
+    for (const Step& step : steps) {
+        if (stop.stop_requested())
+            return;
+        m_observer.ModeStarted(step.modeIndex);
+        CModeItem mode = play.modes[static_cast<std::size_t>(step.modeIndex)];
+        mode.sceneEffect = step.startDelay;
+        CDemoPainter painter(m_canvas, m_clock, *play.tables, play.lamps, play.shape);
+        const CDemoPainter::Result result = painter.Play(mode, stop);
+        if (result.stopped)
+            return;
+        if (result.request == CDemoPainter::Request::EndModesBefore) {
+            EndWorkers(self, result.modeIndex);
+        } else if (result.request == CDemoPainter::Request::RestartParallel && play.order == DemoOrder::Parallel) {
+            EndWorkers(self, kAllModes);
+            m_observer.RestartRequested(generation);
+            return;
+        }
+    }
+}
+
+void CDemoPlayer::EndWorkers(const Worker* self, std::int32_t below)
+{
+    std::scoped_lock lock(m_mutex);
+    for (auto& worker : m_workers)
+        if (worker.get() != self && worker->modeIndex >= 0 && worker->modeIndex < below)
+            worker->thread.request_stop();
+}
+
+} // namespace lumaro
