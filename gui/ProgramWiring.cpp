@@ -127,6 +127,10 @@ CEditorApp::Options WireProgram(CEditorApp::Options options)
                 auto* view = new CEditImgView(document);
                 if (CMainFrame* main = app.MainFrame())
                     ConnectLayoutViewToMainFrame(*view, *main);
+                view->openDemo = [&app, view] {
+                    if (CLayoutDocument* layout = view->GetLayoutDocument())
+                        CModeTestCommands::PlayLayoutInDemo(app, *layout);
+                };
                 return view;
             };
             parts.accelerators = LayoutKeys();

@@ -88,8 +88,17 @@ inline constexpr int BmpAdjustSmall = 32858;
 inline constexpr int SavePlacement = 32859;
 inline constexpr int LoadPlacement = 32860;
 inline constexpr int StartDemo = 32861;
+inline constexpr int DemoStop = 32895;
 inline constexpr int DemoCircle = 32898;
 inline constexpr int DemoRect = 32899;
+inline constexpr int ExportPreview = 32950;
+// Program groups 0 to 31 of the demo's context menu: the first six ids are
+// out of order.
+constexpr int ProgramGroup(int group)
+{
+    constexpr int kFirstSix[] = {32909, 32903, 32905, 32906, 32907, 32908};
+    return group < 6 ? kFirstSix[group] : 32904 + group;
+}
 
 // Mode test view (menu 169)
 inline constexpr int ZoomDialog = 31776;

@@ -77,6 +77,9 @@ public:
     void OnChildFrameClosed(CChildFrame* frame);
     void UpdateFrameTitle();
 
+    // A help file of the data folder opened with the desktop; failureKey when it cannot be.
+    void OpenHelpDocument(const std::string& pathKey, const char* failureKey);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -97,7 +100,6 @@ private:
 
     void SwitchLanguage(int commandId);
     void UpdateLanguage(int commandId, CCmdUI& ui) const;
-    void OpenHelpDocument(const std::string& pathKey, const char* failureKey);
     void OnHelpWebSite();
     void OpenWithDesktop(const QUrl& url, const QString& shown);
 

@@ -149,8 +149,12 @@ void CEditImgView::RegisterCommands()
 
     // Handled by the main frame and the document; enabled from the view's table.
     OnUpdate(cmd::TransferData, [this](CCmdUI& ui) { ui.Enable(m_scan->Editing()); });
-    // Stays greyed until there is a demo to open.
-    OnUpdate(cmd::ParallelPlay, [](CCmdUI& ui) { ui.Enable(false); });
+    // There is something to play once the lamps are being edited.
+    OnCommand(cmd::ParallelPlay, [this] {
+        if (openDemo)
+            openDemo();
+    });
+    OnUpdate(cmd::ParallelPlay, [this](CCmdUI& ui) { ui.Enable(openDemo && m_scan->Editing()); });
 
     OnCommand(cmd::FilePrint, [this] { OnPrint(); });
     OnCommand(cmd::FilePrintPreview, [this] { OnPrintPreview(); });

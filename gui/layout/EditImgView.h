@@ -51,6 +51,9 @@ public:
     // and confirm it without a window; returns the dialog's result code.
     static std::function<int(QDialog&)> ExecDialog;
 
+    // "Parataxis demo": the program wires it to the demo window.
+    std::function<void()> openDemo;
+
     int Zoom() const { return m_canvas->Zoom(); }
     int DrawCount() const { return m_canvas->DrawCount(); }
     Tool CurrentTool() const { return m_tool.CurrentTool(); }

@@ -1,32 +1,589 @@
 #include "gui/preview/DemoView.h"
 
+#include "core/app/FileSystem.h"
+#include "core/app/LangText.h"
+#include "core/preview/DemoFrame.h"
+#include "core/preview/DemoMovie.h"
+#include "core/preview/DemoTrace.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/CommandRegistry.h"
+#include "gui/app/CoordinatesBar.h"
+#include "gui/app/DocTemplate.h"
+#include "gui/app/EditorApp.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/Prompts.h"
 #include "gui/preview/DemoDoc.h"
+#include "gui/preview/ZoomDlg.h"
+#include "gui/widgets/StatusBarXP.h"
 
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <thread>
 
 namespace lumaro::gui {
 
-CDemoView::CDemoView(CDocument* document) : CView(document)
+namespace {
+
+QString Lang(const char* key, const char* english = nullptr)
+{
+    const std::string text = GetLangText(key);
+    return QString::fromStdString(text.empty() && english ? std::string(english) : text);
+}
+
+// Beyond this a scaled picture only covers the window anyway.
+constexpr double kMaxPictureSide = 1.0e6;
+
+} // namespace
+
+CDemoView::CDemoView(CDocument* document)
+    : CView(document), m_canvas(this), m_player(m_canvas, m_clock, *this)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    if (auto* demo = qobject_cast<CDemoDoc*>(document)) {
-        m_picture.SetLamps(demo->HandOver().lamps);
-        connect(demo, &CDemoDoc::HandOverChanged, this, [this, demo] {
-            m_picture.SetLamps(demo->HandOver().lamps);
+    setMouseTracking(true);
+    execDialog = [](QDialog& dialog) { return dialog.exec(); };
+    RegisterCommands();
+    if (CDemoDoc* demo = Document()) {
+        connect(demo, &CDemoDoc::HandOverChanged, this, [this] {
+            m_demoZoom = 0;
             update();
         });
+        connect(demo, &CDemoDoc::StartRequested, this, [this] { OnStartRequested(); });
+        connect(demo, &CDemoDoc::PictureChanged, this, qOverload<>(&QWidget::update));
     }
 }
+
+CDemoView::~CDemoView()
+{
+    // Every mode thread ends here, before the canvas and the play data go.
+    m_player.Stop();
+}
+
+CDemoDoc* CDemoView::Document() const
+{
+    return qobject_cast<CDemoDoc*>(GetDocument());
+}
+
+CEditorApp* CDemoView::App() const
+{
+    CDocument* document = GetDocument();
+    return document && document->GetDocTemplate() ? &document->GetDocTemplate()->App() : nullptr;
+}
+
+CMainFrame* CDemoView::MainFrame() const
+{
+    CEditorApp* app = App();
+    return app ? app->MainFrame() : nullptr;
+}
+
+// --- commands --------------------------------------------------------------
+
+void CDemoView::RegisterCommands()
+{
+    OnCommand(cmd::DemoScale, [this] { OnDemoScale(); });
+    OnCommand(cmd::DemoRect, [this] {
+        CDemoDoc::SetShape(DemoShape::Rectangle);
+        m_canvas.SetShape(DemoShape::Rectangle);
+    });
+    OnCommand(cmd::DemoCircle, [this] {
+        CDemoDoc::SetShape(DemoShape::RoundedSquare);
+        m_canvas.SetShape(DemoShape::RoundedSquare);
+    });
+    OnUpdate(cmd::DemoRect, [](CCmdUI& ui) { ui.SetCheck(CDemoDoc::Shape() == DemoShape::Rectangle); });
+    OnUpdate(cmd::DemoCircle, [](CCmdUI& ui) { ui.SetCheck(CDemoDoc::Shape() == DemoShape::RoundedSquare); });
+
+    const std::pair<int, PictureCommand> pictureCommands[] = {
+        {cmd::OpenBackImage, OpenImageFlag}, {cmd::BmpAdjustBig, AdjustBigFlag}, {cmd::BmpAdjustSmall, AdjustSmallFlag},
+        {cmd::WidenBmp, WidenFlag},          {cmd::MinishBmp, MinishFlag},       {cmd::MoveBmp, MoveFlag},
+        {cmd::SavePlacement, SaveCodeFlag},  {cmd::LoadPlacement, OpenCodeFlag}};
+    for (auto [id, flag] : pictureCommands)
+        OnUpdate(id, [this, flag = flag](CCmdUI& ui) { ui.Enable(m_flags[flag]); });
+    OnCommand(cmd::OpenBackImage, [this] { OnOpenBackImage(); });
+    auto picture = [this]() -> CDemoDoc::Picture* {
+        CDemoDoc* demo = Document();
+        return demo ? &demo->BackPicture() : nullptr;
+    };
+    OnCommand(cmd::BmpAdjustBig, [picture] {
+        if (auto* p = picture())
+            p->step = 0.5;
+    });
+    OnCommand(cmd::BmpAdjustSmall, [picture] {
+        if (auto* p = picture())
+            p->step = 0.01;
+    });
+    // One way of editing at a time: widen and minish together would undo
+    // each other on every click.
+    auto mode = [picture](bool CDemoDoc::Picture::*chosen) {
+        return [picture, chosen] {
+            if (auto* p = picture()) {
+                p->widenMode = p->minishMode = p->moveMode = false;
+                p->*chosen = true;
+            }
+        };
+    };
+    OnCommand(cmd::WidenBmp, mode(&CDemoDoc::Picture::widenMode));
+    OnCommand(cmd::MinishBmp, mode(&CDemoDoc::Picture::minishMode));
+    OnCommand(cmd::MoveBmp, mode(&CDemoDoc::Picture::moveMode));
+    OnCommand(cmd::StartDemo, [this] {
+        if (CDemoDoc* demo = Document())
+            demo->Start();
+    });
+    OnCommand(cmd::HelpWhatsNew, [this] {
+        if (CMainFrame* main = MainFrame())
+            main->OpenHelpDocument("WHATNEW_PATH", "DEMOVIEW_ONHELPWHATSNEW_OWN");
+    });
+    OnCommand(cmd::ExportPreview, [this] { OnExportPreview(); });
+}
+
+void CDemoView::OnDemoScale()
+{
+    CDemoDoc* demo = Document();
+    if (!demo)
+        return;
+    if (m_demoZoom == 0) {
+        const QSize client = demo->ClientSize().isValid() ? demo->ClientSize() : size();
+        m_demoZoom = CDemoGeometry::FitZoom(demo->HandOver().lamps, client.width(), client.height());
+    }
+    CZoomDlg dialog(m_demoZoom, window());
+    if (execDialog(dialog) != QDialog::Accepted)
+        return;
+    m_demoZoom = dialog.Value();
+    demo->SetCellSize(m_demoZoom);
+    // A placed picture follows the new zoom.
+    if (demo->Placement().state == 1)
+        demo->Placement().state = 2;
+    update();
+}
+
+void CDemoView::OnOpenBackImage()
+{
+    CDemoDoc* demo = Document();
+    CEditorApp* app = App();
+    if (!demo || !app)
+        return;
+    const QString path = app->Prompts().openFileName(app->MainFrame(),
+                                                     QStringLiteral("bitmap Files(*.bmp);;All Files(*.*)"));
+    if (!path.isEmpty()) {
+        app->SetCurrentDirectoryFromFile(path);
+        demo->BackPicture().path = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
+        std::fill(m_flags.begin() + 1, m_flags.end(), true);
+    }
+    demo->BackPicture().shown = true;
+    demo->BackPicture().lampsShown = true;
+    update();
+}
+
+void CDemoView::OnStartRequested()
+{
+    m_player.Stop();
+    m_flags.fill(false);
+    m_modeShown = false;
+    m_currentMode = -1;
+    ++m_frameGeneration; // the lamps drawn so far go with the old play
+    update();
+}
+
+// --- paint -------------------------------------------------------------------
 
 void CDemoView::paintEvent(QPaintEvent* event)
 {
     Q_UNUSED(event);
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Base));
-    if (m_picture.LampCount() == 0)
+    CDemoDoc* demo = Document();
+    if (!demo) {
+        painter.fillRect(rect(), Qt::black);
         return;
-    m_picture.Place(size(), 0);
-    painter.drawImage(0, 0, m_picture.Render({}));
+    }
+    const bool first = m_paintCount == 0;
+    if (first)
+        demo->SetClientSize(size());
+    PlaceLamps();
+    if (first)
+        m_demoZoom = m_geometry.zoom;
+    ++m_paintCount;
+    demo->SetCellSize(m_demoZoom);
+
+    CPlacement& placement = demo->Placement();
+    if (placement.state == 2) {
+        const QSize client = demo->ClientSize();
+        demo->BackPicture().spot = placement.SpotAt(demo->CellSize(), client.width() / 2, client.height() / 2);
+        placement.state = 1;
+    }
+    RebuildFrameIfChanged();
+    PlayIfDue();
+    m_canvas.PaintOn(painter);
+    DrawCaption(painter);
+}
+
+void CDemoView::PlaceLamps()
+{
+    CDemoDoc* demo = Document();
+    const QSize client = demo->ClientSize();
+    const std::vector<CLamp>& lamps = demo->HandOver().lamps;
+    if (m_demoZoom == 0 || m_paintCount == 0)
+        m_demoZoom = CDemoGeometry::FitZoom(lamps, client.width(), client.height());
+    // A zoom entered in Demo Scale takes effect within the painting's limit.
+    m_demoZoom = std::clamp(m_demoZoom, 1, CDemoGeometry::kMaxZoom);
+    m_geometry = CDemoGeometry::Centre(lamps, m_demoZoom, client.width(), client.height());
+}
+
+void CDemoView::RebuildFrameIfChanged()
+{
+    CDemoDoc* demo = Document();
+    const CDemoDoc::Picture& picture = demo->BackPicture();
+    const FrameKey key{size(),         m_geometry,         picture.path,     picture.spot,
+                       picture.shown, picture.lampsShown, m_frameGeneration};
+    if (key == m_frameKey)
+        return;
+    m_frameKey = key;
+    m_canvas.Reset(Background(picture.shown && picture.lampsShown), demo->HandOver().lamps, m_geometry);
+}
+
+QImage CDemoView::Background(bool withLamps) const
+{
+    const CDemoDoc* demo = Document();
+    QImage image(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    const CDemoDoc::Picture& picture = demo->BackPicture();
+    if (!picture.path.isEmpty()) {
+        // Loaded once per path; a file that does not load draws nothing.
+        auto* self = const_cast<CDemoView*>(this);
+        if (self->m_loadedPath != picture.path) {
+            self->m_loadedPath = picture.path;
+            self->m_source = QImage(picture.path);
+        }
+        const double w = std::trunc(m_source.width() * picture.spot.scale);
+        const double h = std::trunc(m_source.height() * picture.spot.scale);
+        if (!m_source.isNull() && w >= 1 && h >= 1 && w <= kMaxPictureSide && h <= kMaxPictureSide) {
+            QPainter painter(&image);
+            painter.drawImage(QRectF(picture.spot.x, picture.spot.y, w, h), m_source);
+        }
+    }
+    if (withLamps) {
+        DemoPixels pixels{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
+                          static_cast<std::int32_t>(image.bytesPerLine() / 4)};
+        for (const CLamp& lamp : demo->HandOver().lamps)
+            PaintDemoCell(pixels, m_geometry.CellOf(lamp), {255, 0, 0}, DemoShape::RoundedSquare,
+                          m_geometry.CornerEllipse());
+    }
+    return image;
+}
+
+void CDemoView::PlayIfDue()
+{
+    CDemoDoc* demo = Document();
+    if (demo->BackPicture().shown)
+        return;
+    switch (demo->PlayMode()) {
+    case CDemoDoc::PlaySequential:
+        demo->SetPlayMode(CDemoDoc::Idle);
+        StartPlayer(DemoOrder::Sequential);
+        break;
+    case CDemoDoc::PlayParallel:
+    case CDemoDoc::Replay:
+        demo->SetPlayMode(CDemoDoc::Playing);
+        StartPlayer(DemoOrder::Parallel);
+        break;
+    case CDemoDoc::PlayPartial:
+        demo->SetPlayMode(CDemoDoc::Idle);
+        StartPlayer(DemoOrder::Partial);
+        break;
+    default:
+        break;
+    }
+}
+
+void CDemoView::StartPlayer(DemoOrder order)
+{
+    CDemoDoc* demo = Document();
+    CDemoPlayer::Play play;
+    play.modes = demo->Modes();
+    play.tables = demo->HandOver().compiled;
+    play.lamps = demo->HandOver().lamps;
+    play.order = order;
+    play.first = demo->HandOver().firstSelected;
+    play.last = demo->HandOver().lastSelected;
+    play.shape = CDemoDoc::Shape();
+    m_canvas.SetShape(play.shape);
+    m_order = order;
+    m_modeShown = false;
+    m_player.Start(std::move(play));
+}
+
+void CDemoView::DrawCaption(QPainter& painter)
+{
+    CDemoDoc* demo = Document();
+    if (!m_modeShown || m_order == DemoOrder::Sequential || m_currentMode < 0
+        || static_cast<std::size_t>(m_currentMode) >= demo->Modes().size())
+        return;
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(Qt::white);
+    painter.setPen(Qt::black);
+    const int x = rect().right() - 160;
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip;
+    painter.drawText(QRect(x, rect().top() + 10, 160, 20), flags,
+                     QString::asprintf("Program Group %d [%d]", demo->ProgramGroup(),
+                                       static_cast<int>(demo->Modes().size())));
+    painter.drawText(QRect(x, rect().top() + 30, 160, 20), flags, QString(33, QLatin1Char(' ')));
+    painter.drawText(QRect(x, rect().top() + 30, 160, 20), flags,
+                     QString::fromStdString(demo->Modes()[static_cast<std::size_t>(m_currentMode)].name));
+}
+
+// --- the play's reports (worker threads) -----------------------------------------
+
+void CDemoView::ModeStarted(std::int32_t index)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, index] {
+            CDemoDoc* demo = Document();
+            if (!demo || index < 0 || static_cast<std::size_t>(index) >= demo->Modes().size())
+                return;
+            m_currentMode = index;
+            m_modeShown = true;
+            if (m_order == DemoOrder::Sequential) {
+                if (CMainFrame* main = MainFrame()) {
+                    const CModeItem& mode = demo->Modes()[static_cast<std::size_t>(index)];
+                    main->StatusBarXP()->SetPaneText(2, QString::fromStdString(mode.type));
+                    main->StatusBarXP()->SetPaneText(1, QString::asprintf("  mode: %d", mode.layer));
+                }
+            }
+            update();
+        },
+        Qt::QueuedConnection);
+}
+
+void CDemoView::RestartRequested(std::uint64_t generation)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation] {
+            CDemoDoc* demo = Document();
+            if (!demo || demo->PlayMode() != CDemoDoc::Playing || generation != m_player.Generation())
+                return;
+            ++m_frameGeneration;
+            RebuildFrameIfChanged();
+            m_player.Restart(generation);
+            update();
+        },
+        Qt::QueuedConnection);
+}
+
+// --- mouse, activation, context menu ---------------------------------------------
+
+void CDemoView::DisableCoordinatesBar()
+{
+    if (CMainFrame* main = MainFrame())
+        main->CoordinatesBar()->setEnabled(false);
+}
+
+void CDemoView::mousePressEvent(QMouseEvent* event)
+{
+    CDemoDoc* demo = Document();
+    if (!demo || event->button() != Qt::LeftButton || !demo->BackPicture().shown)
+        return;
+    CDemoDoc::Picture& picture = demo->BackPicture();
+    picture.press = event->position().toPoint();
+    if (picture.widenMode) {
+        picture.spot.scale += picture.step;
+        update();
+    }
+    if (picture.minishMode && picture.spot.scale > 0.1) {
+        // A step larger than what is left ends at 0, never below.
+        picture.spot.scale = std::max(0.0, picture.spot.scale - picture.step);
+        update();
+    }
+}
+
+void CDemoView::mouseReleaseEvent(QMouseEvent* event)
+{
+    CDemoDoc* demo = Document();
+    if (!demo || event->button() != Qt::LeftButton || !demo->BackPicture().shown)
+        return;
+    CDemoDoc::Picture& picture = demo->BackPicture();
+    if (picture.moveMode) {
+        const QPoint moved = event->position().toPoint() - picture.press;
+        picture.spot.x += moved.x();
+        picture.spot.y += moved.y();
+        update();
+    }
+}
+
+void CDemoView::mouseMoveEvent(QMouseEvent* event)
+{
+    Q_UNUSED(event);
+    DisableCoordinatesBar();
+}
+
+void CDemoView::OnActivateView(bool active)
+{
+    if (active)
+        DisableCoordinatesBar();
+}
+
+void CDemoView::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+    ShowContextMenu(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(5, 5)) : event->globalPos());
+}
+
+void CDemoView::ShowContextMenu(const QPoint& at)
+{
+    CEditorApp* app = App();
+    CCommandRegistry* registry = app ? &app->Registry() : nullptr;
+    QMenu menu(window());
+    auto add = [&](QMenu& into, int id, const char* key, const char* english) {
+        QAction* action = into.addAction(Lang(key, english));
+        if (!registry) {
+            action->setEnabled(false);
+            return;
+        }
+        const CCmdUI state = registry->Query(id);
+        action->setEnabled(state.Enabled().value_or(true));
+        if (state.Checked()) {
+            action->setCheckable(true);
+            action->setChecked(*state.Checked());
+        }
+        connect(action, &QAction::triggered, this, [registry, id] { registry->Dispatch(id); });
+    };
+    add(menu, cmd::DemoScale, "ID_EDIT_SIZE", "Demo Scale");
+    QMenu* groups = menu.addMenu(Lang("ID_EDIT_PGROUP", "Program Group"));
+    for (int g = 0; g < CDemoDoc::kProgramGroups; ++g) {
+        const QByteArray key = "ID_PRG_" + QByteArray::number(g);
+        const QByteArray english = "Program Group " + QByteArray::number(g);
+        add(*groups, cmd::ProgramGroup(g), key.constData(), english.constData());
+    }
+    menu.addSeparator();
+    add(menu, cmd::OpenBackImage, "ID_EDITBACKIMAGE", "Open BackImage");
+    add(menu, cmd::BmpAdjustBig, "ID_EDIT_WIDE", "Bmp AdjustBig");
+    add(menu, cmd::BmpAdjustSmall, "ID_EDIT_THIN", "Bmp AdjustSmall");
+    add(menu, cmd::WidenBmp, "ID_ADDBMP", "Widen Bmp");
+    add(menu, cmd::MinishBmp, "ID_REDUCEBMP", "Minish Bmp");
+    add(menu, cmd::MoveBmp, "ID_MOVEBMP", "Move Bmp");
+    add(menu, cmd::SavePlacement, "ID_SAVE_CODE", "Save BmpParameter");
+    add(menu, cmd::LoadPlacement, "ID_OPEN_CODE", "Input BmpParameter");
+    menu.addSeparator();
+    add(menu, cmd::StartDemo, "ID_EDITDO", "Start");
+    add(menu, cmd::DemoStop, "ID_DEMO_STOP", "Stop");
+    menu.addSeparator();
+    add(menu, cmd::ExportPreview, "ID_EXPORT_PREVIEW", "Export Preview...");
+    menu.exec(at);
+}
+
+// --- export ----------------------------------------------------------------------
+
+CDemoView::PreviewJob CDemoView::PreviewJobFor(std::int64_t durationMs) const
+{
+    const CDemoDoc* demo = Document();
+    PreviewJob job;
+    if (!demo)
+        return job;
+    switch (demo->StartPlayMode()) {
+    case CDemoDoc::PlaySequential:
+        job.trace.order = DemoOrder::Sequential;
+        break;
+    case CDemoDoc::PlayPartial:
+        job.trace.order = DemoOrder::Partial;
+        break;
+    default:
+        job.trace.order = DemoOrder::Parallel;
+        break;
+    }
+    job.trace.first = demo->HandOver().firstSelected;
+    job.trace.last = demo->HandOver().lastSelected;
+    job.trace.durationMs = durationMs;
+    job.trace.shape = CDemoDoc::Shape();
+    job.modes = demo->Modes();
+    job.tables = demo->HandOver().compiled ? demo->HandOver().compiled : std::make_shared<const CCompiledEffects>();
+    job.lamps = demo->HandOver().lamps;
+
+    const QImage background = Background(false);
+    job.background = CDemoFrame(background.width(), background.height());
+    for (int y = 0; y < background.height(); ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(background.constScanLine(y));
+        std::copy(row, row + background.width(),
+                  job.background.pixels.begin() + static_cast<std::ptrdiff_t>(y) * background.width());
+    }
+    job.movie.geometry = m_geometry;
+    job.movie.shape = job.trace.shape;
+    job.movie.durationMs = durationMs;
+    return job;
+}
+
+Status CDemoView::RunPreviewJob(const PreviewJob& job, const QString& path,
+                                const std::function<bool(double)>& progress)
+{
+    if (!job.tables)
+        return Status::Fail(CDemoMovie::kFailedKey, "nothing to play");
+    const std::vector<DemoTraceDraw> draws = TraceDemo(job.modes, *job.tables, job.lamps, job.trace);
+    Result<std::string> gif = CDemoMovie::EncodeGif(draws, job.lamps, job.background, job.movie, progress);
+    if (!gif)
+        return gif.status();
+    return WriteFileAtomic(fs::path(path.toStdU16String()), gif.value());
+}
+
+Status CDemoView::ExportPreview(const QString& path, std::int64_t durationMs,
+                                const std::function<bool(double)>& progress) const
+{
+    return RunPreviewJob(PreviewJobFor(durationMs), path, progress);
+}
+
+void CDemoView::OnExportPreview()
+{
+    CEditorApp* app = App();
+    if (!app)
+        return;
+    bool ok = false;
+    const int seconds = QInputDialog::getInt(window(), QString::fromLatin1(kMessageCaption),
+                                             Lang("DEMOVIEW_ONEXPORT_LENGTH"), 20, 1, 3600, 1, &ok);
+    if (!ok)
+        return;
+    QString path = app->Prompts().saveFileName(app->MainFrame(), QStringLiteral("GIF Files(*.gif);;All Files(*.*)"),
+                                               QDir(app->CurrentDirectory()).filePath(QStringLiteral("preview.gif")));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".gif");
+    app->SetCurrentDirectoryFromFile(path);
+
+    // The encoding runs on a worker; the window keeps painting and the
+    // progress dialog's Cancel ends it.
+    QProgressDialog dialog(Lang("DEMOVIEW_ONEXPORT_PROGRESS"), Lang("DEMOVIEW_ONEXPORT_CANCEL"), 0, 1000, window());
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(0);
+    std::atomic<int> done{0};
+    std::atomic<bool> finished{false};
+    Status outcome;
+    const PreviewJob job = PreviewJobFor(std::int64_t{seconds} * 1000);
+    std::jthread worker([&](std::stop_token stop) {
+        outcome = RunPreviewJob(job, path, [&](double share) {
+            done = static_cast<int>(share * 1000);
+            return !stop.stop_requested();
+        });
+        finished = true;
+    });
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &dialog, [&] {
+        dialog.setValue(std::min(done.load(), 999));
+        if (finished)
+            dialog.accept();
+    });
+    poll.start(50);
+    if (dialog.exec() != QDialog::Accepted || dialog.wasCanceled())
+        worker.request_stop();
+    worker.join();
+    if (!outcome && outcome.key != CDemoMovie::kCancelledKey)
+        app->Prompts().message(app->MainFrame(), Lang(outcome.key.c_str()), QMessageBox::Warning, QMessageBox::Ok);
 }
 
 } // namespace lumaro::gui

@@ -9,7 +9,10 @@
 #include "gui/app/MainFrame.h"
 #include "gui/app/Prompts.h"
 #include "gui/layout/LayoutDocument.h"
+#include "gui/preview/DemoDoc.h"
 #include "gui/preview/ModeTestState.h"
+
+#include <QToolBar>
 
 namespace lumaro::gui {
 
@@ -51,6 +54,37 @@ void CModeTestCommands::OnTransferData()
     layout->WritePortTable();
     main->ChangeMenuLanguage();
     state.SetHandedOverLampCount(static_cast<int>(layout->Data().LampCount()));
+}
+
+bool CModeTestCommands::PlayInDemo(CEditorApp& app, const CPlayHandOver& handOver)
+{
+    CMainFrame* main = app.MainFrame();
+    if (!main)
+        return false;
+    // The demo document enables it again when it closes.
+    main->MainToolBar()->setEnabled(false);
+    bool opened = false;
+    if (app.OpenTemplateByName(QStringLiteral("Text"))) {
+        if (auto* demo = qobject_cast<CDemoDoc*>(main->GetActiveDocument())) {
+            demo->SetHandOver(handOver);
+            opened = true;
+        }
+    }
+    if (!opened)
+        main->MainToolBar()->setEnabled(true);
+    main->ChangeMenuLanguage();
+    return opened;
+}
+
+bool CModeTestCommands::PlayLayoutInDemo(CEditorApp& app, CLayoutDocument& layout)
+{
+    if (!layout.Data().HasEnoughLamps())
+        return false;
+    CPlayHandOver handOver;
+    handOver.lamps = layout.Data().lampPositions;
+    handOver.compiled = layout.CreateData();
+    handOver.playMode = CPlayHandOver::Parallel;
+    return PlayInDemo(app, handOver);
 }
 
 void CModeTestCommands::CloseModeTestViews()

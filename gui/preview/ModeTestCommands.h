@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/preview/PlayHandOver.h"
 #include "gui/app/CommandTarget.h"
 
 namespace lumaro::gui {
@@ -18,6 +19,13 @@ public:
     // Sends every open mode test view File Close (a new project is being
     // made: at most one project is in the mode test state at a time).
     void CloseModeTestViews();
+
+    // Opens a demo window playing `handOver`: the main tool bar is disabled
+    // until the window closes. False when no window could be opened.
+    static bool PlayInDemo(CEditorApp& app, const CPlayHandOver& handOver);
+    // "Parataxis demo" of the layout view: the project compiled and played
+    // in Parallel order.
+    static bool PlayLayoutInDemo(CEditorApp& app, CLayoutDocument& layout);
 
 private:
     CEditorApp& m_app;

@@ -1,5 +1,7 @@
 #include "gui/preview/ModetestView.h"
 
+#include "gui/preview/ModeTestCommands.h"
+
 #include "core/app/LangText.h"
 #include "core/effects/EffectCompiler.h"
 #include "core/effects/PickListEdit.h"
@@ -198,17 +200,8 @@ void CModetestView::Play(int playMode)
     }
     if (closeModeEditor)
         closeModeEditor();
-    CMainFrame* main = MainFrame();
-    // The demo document enables it again when it closes.
-    if (main)
-        main->MainToolBar()->setEnabled(false);
-    CEditorApp* app = App();
-    if (app && app->OpenTemplateByName(QStringLiteral("Text")) && main) {
-        if (auto* demo = qobject_cast<CDemoDoc*>(main->GetActiveDocument()))
-            demo->SetHandOver(handOver);
-    }
-    if (main)
-        main->ChangeMenuLanguage();
+    if (CEditorApp* app = App())
+        CModeTestCommands::PlayInDemo(*app, handOver);
 }
 
 void CModetestView::OnZoom()
