@@ -1,8 +1,11 @@
 #include "cli/VerbSupport.h"
 #include "cli/VerbTable.h"
 #include "core/effects/EffectCompiler.h"
+#include "core/app/FileSystem.h"
+#include "core/preview/DemoMovie.h"
 #include "core/preview/DemoTrace.h"
 #include "core/project/LayoutFile.h"
+#include "picture/PictureLoader.h"
 
 #include <cstdint>
 #include <fstream>
@@ -18,7 +21,10 @@ constexpr std::string_view kStandardOutput = "-";
 
 const VerbOption kRenderOptions[] = {
     {.name = "--duration", .valueName = "MS", .required = true},
-    {.name = "--trace", .valueName = "FILE", .required = true},
+    {.name = "--trace", .valueName = "FILE"},
+    {.name = "-o", .valueName = "OUT.gif"},
+    {.name = "--background", .valueName = "PICTURE"},
+    {.name = "--size", .valueName = "WxH"},
     {.name = "--group", .valueName = "G"},
     {.name = "--order", .valueName = "sequential|parallel|partial"},
     {.name = "--range", .valueName = "FIRST,LAST"},
@@ -33,8 +39,21 @@ int Usage(CliIo& io, std::string_view message)
 
 // Reads the options into `options` and the group into `group` (-1 for the
 // compiled mode list); a usage error gives its exit status.
-std::optional<int> ReadOptions(const VerbArgs& args, CliIo& io, DemoTraceOptions& options, int& group)
+std::optional<int> ReadOptions(const VerbArgs& args, CliIo& io, DemoTraceOptions& options, int& group,
+                               std::int32_t& width, std::int32_t& height)
 {
+    if (args.Option("--trace").empty() && args.Option("-o").empty())
+        return Usage(io, "wants --trace FILE, -o OUT.gif or both");
+    if (const std::string& size = args.Option("--size"); !size.empty()) {
+        const auto v = ParseIntegerList(size, 'x');
+        if (!v || v->size() != 2 || (*v)[0] < 16 || (*v)[1] < 16 || (*v)[0] > 4096 || (*v)[1] > 4096)
+            return Usage(io, "--size wants WxH, each 16 to 4096 pixels");
+        width = static_cast<std::int32_t>((*v)[0]);
+        height = static_cast<std::int32_t>((*v)[1]);
+    }
+    if (!args.Option("--background").empty() && args.Option("-o").empty())
+        return Usage(io, "--background belongs to -o");
+
     const auto duration = ParseInteger(args.Option("--duration"));
     if (!duration || *duration < 0)
         return Usage(io, "--duration wants a number of milliseconds, 0 or more");
@@ -86,11 +105,58 @@ void WriteTrace(std::ostream& out, const std::vector<DemoTraceDraw>& trace)
             << int{d.colour.green} << ' ' << int{d.colour.blue} << '\n';
 }
 
+// The picture fitted into the frame, its sides in proportion, centred.
+void DrawFitted(CDemoFrame& frame, const CScaledPicture& picture)
+{
+    const double scale = std::min(static_cast<double>(frame.width) / picture.Width(),
+                                  static_cast<double>(frame.height) / picture.Height());
+    const auto w = static_cast<std::int32_t>(picture.Width() * scale);
+    const auto h = static_cast<std::int32_t>(picture.Height() * scale);
+    const std::int32_t left = (frame.width - w) / 2, top = (frame.height - h) / 2;
+    for (std::int32_t y = 0; y < h; ++y)
+        for (std::int32_t x = 0; x < w; ++x) {
+            const std::uint32_t c = picture.ColourAt(std::min(static_cast<int>(x / scale), picture.Width() - 1),
+                                                     std::min(static_cast<int>(y / scale), picture.Height() - 1));
+            frame.pixels[static_cast<std::size_t>(top + y) * static_cast<std::size_t>(frame.width)
+                         + static_cast<std::size_t>(left + x)] =
+                DemoPixel({static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 8),
+                           static_cast<std::uint8_t>(c >> 16)});
+        }
+}
+
+int WriteGif(const VerbArgs& args, CliIo& io, const std::vector<DemoTraceDraw>& trace,
+             const std::vector<CLamp>& lamps, const DemoTraceOptions& options, std::int32_t width,
+             std::int32_t height)
+{
+    CDemoFrame frame(width, height);
+    if (const std::string& background = args.Option("--background"); !background.empty()) {
+        Result<CScaledPicture> picture = LoadPicture(background);
+        if (!picture)
+            return ReportFailure(io, kRenderVerb, picture.status().detail.empty()
+                                                      ? "cannot read the picture " + background
+                                                      : picture.status().detail);
+        if (!picture->Empty())
+            DrawFitted(frame, picture.value());
+    }
+    DemoMovieOptions movie;
+    movie.geometry = CDemoGeometry::Centre(lamps, CDemoGeometry::FitZoom(lamps, width, height), width, height);
+    movie.shape = options.shape;
+    movie.durationMs = options.durationMs;
+    Result<std::string> gif = CDemoMovie::EncodeGif(trace, lamps, frame, movie);
+    if (!gif)
+        return ReportFailure(io, kRenderVerb, gif.status().detail);
+    const std::string& out = args.Option("-o");
+    if (const Status written = WriteFileAtomic(out, gif.value()); !written)
+        return ReportFailure(io, kRenderVerb, "cannot write " + out + ": " + written.detail);
+    return kExitOk;
+}
+
 int RunRender(const VerbArgs& args, CliIo& io)
 {
     DemoTraceOptions options;
     int group = -1;
-    if (const auto usage = ReadOptions(args, io, options, group))
+    std::int32_t width = 800, height = 600;
+    if (const auto usage = ReadOptions(args, io, options, group, width, height))
         return *usage;
     const auto doc = CLayoutFile::Load(args.operands.front());
     if (!doc)
@@ -100,7 +166,12 @@ int RunRender(const VerbArgs& args, CliIo& io)
         group < 0 ? compiled.modes : compiled.programGroups[static_cast<std::size_t>(group)];
     const std::vector<DemoTraceDraw> trace = TraceDemo(modes, compiled, doc->lamps, options);
 
+    if (!args.Option("-o").empty())
+        if (const int status = WriteGif(args, io, trace, doc->lamps, options, width, height); status != kExitOk)
+            return status;
     const std::string& file = args.Option("--trace");
+    if (file.empty())
+        return kExitOk;
     if (file == kStandardOutput) {
         WriteTrace(io.out, trace);
         io.out.flush();
@@ -123,8 +194,12 @@ const Verb kRenderVerb{
     .summary = "play a layout's modes on a virtual clock and list every lamp draw",
     .operands = "LAYOUT",
     .help = "Runs \"Creat Data\" on LAYOUT and plays its compiled modes, or program group\n"
-            "G's (0 to 31), as the demo window would, without waiting. FILE ('-' for\n"
-            "standard output) gets one line per lamp draw,\n"
+            "G's (0 to 31), as the demo window would, without waiting.\n"
+            "-o writes the play as an animated GIF of WxH pixels (--size, default\n"
+            "800x600) with the lamps fitted and centred as the demo window shows them,\n"
+            "over PICTURE (--background) fitted and centred; frames keep the painters'\n"
+            "times (draws less than 20 ms apart share a frame).\n"
+            "--trace FILE ('-' for standard output) gets one line per lamp draw,\n"
             "    <ms> <mode index> <lamp number> <red> <green> <blue>\n"
             "ordered by time and, at equal times, by mode index; ms counts from the\n"
             "start of the play and nothing is drawn at or after MS.\n"
@@ -134,8 +209,8 @@ const Verb kRenderVerb{
             "LAST of --range. A \"CM_REGRESS\" mode ends a parallel trace.\n"
             "--shape (rect or round) is the lamp shape of the demo window.\n"
             "\n"
-            "Exit status: 0 done, 1 the layout could not be read or the trace could not\n"
-            "be written, 2 usage error.\n",
+            "Exit status: 0 done, 1 the layout or the picture could not be read or an\n"
+            "output could not be written, 2 usage error.\n",
     .options = kRenderOptions,
     .minOperands = 1,
     .maxOperands = 1,

@@ -543,11 +543,17 @@ void CDemoView::OnExportPreview()
     CEditorApp* app = App();
     if (!app)
         return;
-    bool ok = false;
-    const int seconds = QInputDialog::getInt(window(), QString::fromLatin1(kMessageCaption),
-                                             Lang("DEMOVIEW_ONEXPORT_LENGTH"), 20, 1, 3600, 1, &ok);
-    if (!ok)
+    QInputDialog ask(window());
+    ask.setWindowTitle(QString::fromLatin1(kMessageCaption));
+    ask.setInputMode(QInputDialog::IntInput);
+    ask.setLabelText(Lang("DEMOVIEW_ONEXPORT_LENGTH"));
+    ask.setIntRange(1, 3600);
+    ask.setIntValue(20);
+    ask.setOkButtonText(Lang("FRAMEWORK_OK", "OK"));
+    ask.setCancelButtonText(Lang("DEMOVIEW_ONEXPORT_CANCEL", "Cancel"));
+    if (execDialog(ask) != QDialog::Accepted)
         return;
+    const int seconds = ask.intValue();
     QString path = app->Prompts().saveFileName(app->MainFrame(), QStringLiteral("GIF Files(*.gif);;All Files(*.*)"),
                                                QDir(app->CurrentDirectory()).filePath(QStringLiteral("preview.gif")));
     if (path.isEmpty())

@@ -220,7 +220,24 @@ TEST_F(LayoutVerbs, RenderListsTheLampDrawsInTimeOrder)
     ASSERT_EQ(partial.status, 0) << partial.err;
     EXPECT_TRUE(partial.out.starts_with("2000 1 ")) << partial.out.substr(0, 40);
 
-    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "--trace", "-", "-o", Path("a.gif")}).status, 2);
+    // The play as an animated GIF, over a picture (a 2 × 1 BMP), with or without the trace.
+    std::string bmp = "BM";
+    for (std::uint32_t v : {62u, 0u, 54u, 40u, 2u, 1u}) // sizes, offset, header, width, height
+        bmp.append(reinterpret_cast<const char*>(&v), 4);
+    bmp += std::string("\x01\x00\x18\x00", 4) + std::string(24, '\0') + "\xff\x00\x00\x00\xff\x00\x00\x00";
+    WriteText(dir / "site.bmp", bmp);
+    const CliRun gif = Cli({"render", Path("R2.LED"), "--duration", "5000", "-o", Path("a.gif"), "--background",
+                            Path("site.bmp"), "--size", "64x48"});
+    ASSERT_EQ(gif.status, 0) << gif.err;
+    EXPECT_TRUE(ReadText(dir / "a.gif").starts_with(std::string("GIF89a\x40\x00\x30\x00", 10)));
+    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "-o", Path("a.gif"), "--background", Path("none.bmp")})
+                  .status,
+              1);
+    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "--trace", "-", "--background", Path("site.bmp")})
+                  .status,
+              2);
+    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "-o", Path("a.gif"), "--size", "8x8"}).status, 2);
+    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10"}).status, 2);
     EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "--trace", "-", "--order", "random"}).status, 2);
     EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "--trace", "-", "--order", "partial"}).status, 2);
     EXPECT_EQ(Cli({"render", Path("R2.LED"), "--trace", "-"}).status, 2);

@@ -91,12 +91,14 @@ TEST(SampleProject, LoadsCompilesAndPlaysAndMatchesItsPicture)
     for (int i = 0; i < static_cast<int>(compiled.modes.size()); ++i)
         all.insert(i);
     EXPECT_EQ(DrawingModes(Cli({"render", path, "--duration", "20000", "--trace", "-"})), all);
-    for (int g = 0; g < 32; ++g)
-        if (!compiled.programGroups[static_cast<std::size_t>(g)].empty())
+    for (int g = 0; g < 32; ++g) {
+        if (!compiled.programGroups[static_cast<std::size_t>(g)].empty()) {
             EXPECT_FALSE(
                 Cli({"render", path, "--duration", "20000", "--trace", "-", "--group", std::to_string(g)})
                     .empty())
                 << "group " << g;
+        }
+    }
 
     // The picture beside it scans to the same lamps with the settings the
     // README gives.
