@@ -58,13 +58,14 @@ int RunBuild(const VerbArgs& args, CliIo& io)
 
     // The texts of the report, in the language the program uses.
     const fs::path install = DefaultInstallFolder();
-    CLangText::SetSettingsPath(install / datapath::Settings);
+    const fs::path data = DataFolder(io, kBuildVerb);
+    CLangText::SetSettingsPath(data / datapath::Settings);
     CLangText::SetLanguageFilePath(
-        CLangText::LanguageFileIn(install, CLangText::ReadLanguageFileName(install / datapath::Settings)));
+        CLangText::LanguageFileIn(install, CLangText::ReadLanguageFileName(data / datapath::Settings)));
 
     CFirmwareBuild::Setup setup;
     setup.fileFormat = static_cast<int>(*format);
-    setup.buildFolder = install / "sys";
+    setup.buildFolder = data / "sys";
     setup.currentFolder = layout.parent_path();
     setup.title = layout.filename().string();
     setup.lampCount = doc->lamps.size();

@@ -48,7 +48,7 @@ int RunColours(const VerbArgs& args, CliIo& io)
     const std::vector<std::string>& ops = args.operands;
     const std::string& sub = ops[0];
     const fs::path file = !args.Option("--file").empty() ? fs::path(args.Option("--file"))
-                                                         : DefaultInstallFolder() / datapath::ColourData;
+                                                         : DataFolder(io, kColoursVerb) / datapath::ColourData;
     auto group = [&]() -> std::optional<int> {
         if (ops.size() < 2)
             return std::nullopt;
