@@ -58,13 +58,14 @@ int RunBuild(const VerbArgs& args, CliIo& io)
 
     // The texts of the report, in the language the program uses.
     const fs::path install = DefaultInstallFolder();
-    CLangText::SetSettingsPath(install / datapath::Settings);
+    const fs::path data = DataFolder(io, kBuildVerb);
+    CLangText::SetSettingsPath(data / datapath::Settings);
     CLangText::SetLanguageFilePath(
-        CLangText::LanguageFileIn(install, CLangText::ReadLanguageFileName(install / datapath::Settings)));
+        CLangText::LanguageFileIn(install, CLangText::ReadLanguageFileName(data / datapath::Settings)));
 
     CFirmwareBuild::Setup setup;
     setup.fileFormat = static_cast<int>(*format);
-    setup.buildFolder = install / "sys";
+    setup.buildFolder = data / "sys";
     setup.currentFolder = layout.parent_path();
     setup.title = layout.filename().string();
     setup.lampCount = doc->lamps.size();
@@ -113,10 +114,11 @@ const Verb kBuildVerb{
     .operands = "LAYOUT",
     .help = "Does what \"Create Bin File\" does: compiles LAYOUT, writes its port table\n"
             "\"cport.h\" beside it, writes the firmware tables into the build folder\n"
-            "(the install folder's \"sys\"; LUMARO_HOME chooses the install folder), runs\n"
-            "the batch file lss<FORMAT>.sh there and waits for DSP<FORMAT>.BIN. Prints the\n"
-            "capacity report and the path of the image copied beside LAYOUT as\n"
-            "<name><FORMAT>.hex, stamped with the lamp count.\n"
+            "(the install folder's \"sys\", or the user's copy of it in\n"
+            "~/.local/share/lumaro when the install folder cannot be written; LUMARO_HOME\n"
+            "chooses the install folder), runs the batch file lss<FORMAT>.sh there and\n"
+            "waits for DSP<FORMAT>.BIN. Prints the capacity report and the path of the\n"
+            "image copied beside LAYOUT as <name><FORMAT>.hex, stamped with the lamp count.\n"
             "\n"
             "Exit status: 0 built, 1 the layout could not be read, a file could not be\n"
             "written or the compiler gave no image (its log follows), 2 usage error.\n",

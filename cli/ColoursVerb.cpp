@@ -48,7 +48,7 @@ int RunColours(const VerbArgs& args, CliIo& io)
     const std::vector<std::string>& ops = args.operands;
     const std::string& sub = ops[0];
     const fs::path file = !args.Option("--file").empty() ? fs::path(args.Option("--file"))
-                                                         : DefaultInstallFolder() / datapath::ColourData;
+                                                         : DataFolder(io, kColoursVerb) / datapath::ColourData;
     auto group = [&]() -> std::optional<int> {
         if (ops.size() < 2)
             return std::nullopt;
@@ -112,7 +112,8 @@ const Verb kColoursVerb{
     .name = "colours",
     .summary = "read and change the colour groups of ColorData.sav",
     .operands = "SUBVERB [ARGS]",
-    .help = "Sub-verbs, over the install folder's \"ColorData.sav\" or --file:\n"
+    .help = "Sub-verbs, over \"ColorData.sav\" of the data folder (the install\n"
+            "folder, or the user's copy when it cannot be written) or --file:\n"
             "  get GROUP                 the group's values as a JSON array (R, G, B, ...)\n"
             "  append GROUP R,G,B[,...]  append colours to the group\n"
             "  clear GROUP               remove every colour of the group, keeping its label\n"

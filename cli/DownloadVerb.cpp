@@ -1,4 +1,5 @@
 #include "cli/HeadlessDownload.h"
+#include "cli/VerbSupport.h"
 #include "cli/VerbTable.h"
 #include "core/app/InstallFolder.h"
 #include "core/link/SerialDevice.h"
@@ -30,7 +31,7 @@ int RunDownload(const VerbArgs& args, CliIo& io)
         return ReportFailure(io, kDownloadVerb, file.status().detail + " (" + args.operands.front() + ")");
 
     const std::string device =
-        serialport::DeviceForChoice(args.Option("--port"), DefaultInstallFolder() / datapath::Settings);
+        serialport::DeviceForChoice(args.Option("--port"), DataFolder(io, kDownloadVerb) / datapath::Settings);
     // Only the real standard output is ever a terminal.
     const bool terminal = &io.out == &std::cout && ::isatty(STDOUT_FILENO);
     CHeadlessDownload download(io.out, terminal);

@@ -1,5 +1,8 @@
 #include "cli/VerbSupport.h"
 
+#include "core/app/InstallFolder.h"
+#include "core/app/UserDataFolder.h"
+
 #include <charconv>
 #include <cmath>
 #include <ostream>
@@ -53,6 +56,17 @@ int WriteJsonLine(CliIo& io, const Verb& verb, const std::string& json)
     if (!io.out)
         return ReportFailure(io, verb, "cannot write to standard output");
     return kExitOk;
+}
+
+std::filesystem::path DataFolder(CliIo& io, const Verb& verb)
+{
+    const std::filesystem::path install = DefaultInstallFolder();
+    const Result<std::filesystem::path> data = CUserDataFolder::ForInstallFolder(install);
+    if (data)
+        return data.value();
+    ReportFailure(io, verb, "cannot prepare the user's data folder " + data.status().args.back() + " (" +
+                                data.status().detail + "); using " + install.string());
+    return install;
 }
 
 } // namespace lumaro::cli

@@ -3,6 +3,8 @@
 #include "cli/Verb.h"
 #include "core/app/Status.h"
 
+#include <filesystem>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,5 +22,10 @@ std::optional<std::vector<std::int64_t>> ParseIntegerList(std::string_view text,
 
 // Writes a JSON text and a line feed; a failed write is a failure of the verb.
 int WriteJsonLine(CliIo& io, const Verb& verb, const std::string& json);
+
+// The folder the program writes to (CUserDataFolder over the install
+// folder). When the user's copy cannot be made, says so on standard error
+// and gives the install folder, whose files can still be read.
+std::filesystem::path DataFolder(CliIo& io, const Verb& verb);
 
 } // namespace lumaro::cli

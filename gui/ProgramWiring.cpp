@@ -87,7 +87,7 @@ void GiveModeEditor(CEditorApp& app, CModetestView& view, CLayoutDocument& layou
     auto sheet = std::make_shared<QPointer<CModeEditorSheet>>();
     view.openModeEditor = [&app, &view, &layout, sheet] {
         if (!*sheet)
-            *sheet = new CModeEditorSheet(layout, app.Prompts(), app.InstallFolder(), &view);
+            *sheet = new CModeEditorSheet(layout, app.Prompts(), app.DataFolder(), &view);
         (*sheet)->Open();
     };
     view.closeModeEditor = [sheet] {

@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs every test: the core tests once
 # more under the address and undefined-behaviour sanitizers, the tests of
 # code that runs threads under the thread sanitizer, a short run of each fuzz
-# target, then the whole suite (its summary comes last).
+# target, the Debian package when LUMARO_PACKAGE_TEST=1, then the whole
+# suite (its summary comes last).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 export QT_QPA_PLATFORM=offscreen
@@ -27,6 +28,11 @@ TSAN_OPTIONS=halt_on_error=1 "$here/build-tsan/bin/gui_tests" --gtest_filter='Mo
 
 echo "== fuzzing"
 "$here/scripts/fuzz.sh" all "${LUMARO_FUZZ_SECONDS:-10}"
+
+if [ "${LUMARO_PACKAGE_TEST:-0}" = 1 ]; then
+  echo "== Debian package"
+  "$here/scripts/package.sh"
+fi
 
 echo "== all tests"
 ctest --test-dir "$here/build" --output-on-failure -j2

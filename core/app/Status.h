@@ -64,6 +64,8 @@ inline constexpr const char* FileReadError = "FRAMEWORK_FILE_READ_ERROR";
 inline constexpr const char* FileWriteError = "FRAMEWORK_FILE_WRITE_ERROR";
 inline constexpr const char* FileOpenError = "FRAMEWORK_FILE_OPEN_ERROR";
 inline constexpr const char* CommandFailed = "FRAMEWORK_COMMAND_FAILED";
+// %1 the installed file, %2 the user's data folder it could not be copied into.
+inline constexpr const char* UserDataCopyError = "FRAMEWORK_USER_DATA_COPY_ERROR";
 } // namespace msgkey
 
 } // namespace lumaro

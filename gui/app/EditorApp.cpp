@@ -2,6 +2,7 @@
 
 #include "core/app/InstallFolder.h"
 #include "core/app/LangText.h"
+#include "core/app/UserDataFolder.h"
 #include "gui/app/AboutDlg.h"
 #include "gui/app/ChildFrame.h"
 #include "gui/app/CommandIds.h"
@@ -96,7 +97,11 @@ bool CEditorApp::InitInstance()
     // 5, 6
     m_started = false;
     m_installFolder = m_options.installFolder;
-    CLangText::SetSettingsPath(FindPathNoCase(m_installFolder / datapath::Settings));
+    // Without a copy of its own the program still runs on the installed
+    // files; only saving settings and colour groups will fail.
+    const Result<fs::path> dataFolder = CUserDataFolder::ForInstallFolder(m_installFolder);
+    m_dataFolder = dataFolder ? dataFolder.value() : m_installFolder;
+    CLangText::SetSettingsPath(FindPathNoCase(m_dataFolder / datapath::Settings));
 
     // 7, 8
     const std::string languageName = CLangText::ReadLanguageFileName(CLangText::SettingsPath());
@@ -111,6 +116,10 @@ bool CEditorApp::InitInstance()
         return false;
     }
     CLangText::SetLanguageFilePath(languageFile);
+    if (!dataFolder) {
+        m_prompts.message(nullptr, QString::fromStdString(GetLangText(dataFolder.status())),
+                          QMessageBox::Warning, QMessageBox::Ok);
+    }
     QString chinese = QStringLiteral("Chinese.ini");
     m_chineseResources = QString::fromStdString(languageName).compare(chinese, Qt::CaseInsensitive) == 0;
 

@@ -39,7 +39,7 @@ public:
         CDocTemplate::AcceleratorTable accelerators;
     };
     struct Options {
-        fs::path installFolder;   // every data path is built below it
+        fs::path installFolder;   // what the program reads; see DataFolder() for writes
         QStringList arguments;    // without the program name
         QString currentDirectory; // where the help file is looked for
         // The parts of templates 130, 131 and 169.
@@ -68,7 +68,12 @@ public:
     // for the whole run of the program; made when first asked for.
     QPrinter& Printer();
 
+    // Everything the program only reads comes from here.
     const fs::path& InstallFolder() const { return m_installFolder; }
+    // Everything the program writes (settings, colour groups, the firmware
+    // build folder) goes here: the install folder itself where it may be
+    // written, else the user's own copy (see CUserDataFolder).
+    const fs::path& DataFolder() const { return m_dataFolder; }
     const QString& HelpFilePath() const { return m_helpFilePath; }
     bool Started() const { return m_started; }
     // In the order Chinese, CTChinese, English, French, German, Italy.
@@ -134,6 +139,7 @@ private:
     bool m_started = false;
     QString m_helpFilePath;
     fs::path m_installFolder;
+    fs::path m_dataFolder;
     QString m_currentDirectory;
     bool m_chineseResources = false;
     bool m_leftControlDown = false;

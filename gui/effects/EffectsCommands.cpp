@@ -52,7 +52,7 @@ void CEffectsCommands::RunSceneEditor(CLayoutDocument& document)
         }
     };
     dialog.buildFirmware = buildFirmware;
-    dialog.Comm().SetSettingsFile(m_app.InstallFolder() / datapath::Settings);
+    dialog.Comm().SetSettingsFile(m_app.DataFolder() / datapath::Settings);
     dialog.exec();
 }
 

@@ -28,7 +28,8 @@ struct CModePageContext {
     // The record being made or changed, shared by all pages.
     CModeEditState& edit;
     CPrompts& prompts;
-    fs::path installFolder;
+    // Where the colour groups are written (the writable data folder).
+    fs::path dataFolder;
 };
 
 // A page of the mode editor's sheet. Pages know nothing of the sheet: they

@@ -27,12 +27,12 @@ QString TextOr(const char* key, const char* fallback)
 
 } // namespace
 
-CModeEditorSheet::CModeEditorSheet(CLayoutDocument& document, CPrompts& prompts, fs::path installFolder,
+CModeEditorSheet::CModeEditorSheet(CLayoutDocument& document, CPrompts& prompts, fs::path dataFolder,
                                    QWidget* parent)
     : QDialog(parent), m_modeTest(CModeTestState::Of(document))
 {
     setModal(false);
-    const CModePageContext context{document, m_modeTest, m_edit, prompts, std::move(installFolder)};
+    const CModePageContext context{document, m_modeTest, m_edit, prompts, std::move(dataFolder)};
     m_tabs = new QTabWidget(this);
     // Made in the order the view has always made them.
     m_modeList = new CPage3(context);

@@ -29,7 +29,7 @@ struct CPrompts;
 class CModeEditorSheet : public QDialog {
     Q_OBJECT
 public:
-    CModeEditorSheet(CLayoutDocument& document, CPrompts& prompts, fs::path installFolder,
+    CModeEditorSheet(CLayoutDocument& document, CPrompts& prompts, fs::path dataFolder,
                      QWidget* parent = nullptr);
     ~CModeEditorSheet() override;
 

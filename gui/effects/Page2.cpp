@@ -148,7 +148,7 @@ QPushButton* CPage2::Button(int controlId) const
 
 fs::path CPage2::ColourDataFile() const
 {
-    return m_context.installFolder / datapath::ColourData;
+    return m_context.dataFolder / datapath::ColourData;
 }
 
 void CPage2::Load()

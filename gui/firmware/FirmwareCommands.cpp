@@ -61,7 +61,7 @@ void CFirmwareCommands::OnOutText4Bin()
 
 void CFirmwareCommands::RunCreateBin(CLayoutDocument& document)
 {
-    CCrtBinDlg dialog(document, m_app.Prompts(), m_app.InstallFolder() / "sys",
+    CCrtBinDlg dialog(document, m_app.Prompts(), m_app.DataFolder() / "sys",
                       PathOf(m_app.CurrentDirectory()), m_app.MainFrame());
     dialog.formatChosen = [this](int format) { m_lastFormat = format; };
     dialog.openDownload = openDownload;
@@ -83,7 +83,7 @@ void CFirmwareCommands::OnCreateHex(CLayoutDocument& document, QWidget* owner,
                      });
     CFirmwareBuild::Setup setup;
     setup.fileFormat = m_lastFormat == 0 ? 1 : m_lastFormat;
-    setup.buildFolder = m_app.InstallFolder() / "sys";
+    setup.buildFolder = m_app.DataFolder() / "sys";
     setup.currentFolder = PathOf(m_app.CurrentDirectory());
     setup.title = document.GetTitle().toStdString();
     runner->Run(document, std::move(setup));

@@ -21,7 +21,7 @@ void CLinkCommands::OnWriteToController()
 
 void CLinkCommands::OpenDownloadDialog(const QString& image)
 {
-    CHexDownloadDlg dialog(m_app.Prompts(), m_app.InstallFolder() / datapath::Settings, m_linked,
+    CHexDownloadDlg dialog(m_app.Prompts(), m_app.DataFolder() / datapath::Settings, m_linked,
                            m_app.MainFrame());
     dialog.SetFilePath(image);
     runDialog(dialog);

@@ -51,13 +51,13 @@ std::set<std::string> KeysOf(const fs::path& path)
 
 // Key-shaped string literals of the program's sources: menu and dialog
 // keys, and message keys named class_handler_initials (catalogue type
-// names "CM_..." have that shape too, but are no keys).
+// names "CM_..." and XDG variables have that shape too, but are no keys).
 std::set<std::string> KeysInSources()
 {
     std::set<std::string> keys;
     static const QRegularExpression literal(
         QStringLiteral("\"((?:ID_|IDD\\d|FRAMEWORK_|MAINFRM_|HELP_PATH|WHATNEW_PATH)[A-Za-z0-9_]*|"
-                       "(?!CM_)[A-Z][A-Z0-9]+_[A-Z0-9]+_[A-Z0-9_]+)\""));
+                       "(?!CM_|XDG_)[A-Z][A-Z0-9]+_[A-Z0-9]+_[A-Z0-9_]+)\""));
     for (const char* dir : {"gui", "core"}) {
         QDirIterator it(QString::fromLatin1(LUMARO_SOURCE_DIR) + QLatin1Char('/') + QLatin1String(dir),
                         {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
