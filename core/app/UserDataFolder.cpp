@@ -96,7 +96,9 @@ std::optional<std::string> Environment(const char* name)
 
 const std::vector<fs::path>& CUserDataFolder::WrittenPaths()
 {
-    static const std::vector<fs::path> paths = {datapath::Settings, datapath::ColourData, "sys"};
+    // The sample project too: opening it, saving it and building it beside
+    // itself write into its folder.
+    static const std::vector<fs::path> paths = {datapath::Settings, datapath::ColourData, "sys", "Sample"};
     return paths;
 }
 
