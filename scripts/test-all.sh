@@ -24,7 +24,7 @@ cmake -S "$here" -B "$here/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInf
 cmake --build "$here/build-tsan" --target core_tests gui_tests
 # The suites whose code starts threads.
 TSAN_OPTIONS=halt_on_error=1 "$here/build-tsan/bin/core_tests" --gtest_filter='SteadyDemoClock*:DemoPlayer*'
-TSAN_OPTIONS=halt_on_error=1 "$here/build-tsan/bin/gui_tests" --gtest_filter='ModePreview*:DemoView*'
+TSAN_OPTIONS="halt_on_error=1 suppressions=$here/tests/tsan.supp" "$here/build-tsan/bin/gui_tests" --gtest_filter='ModePreview*:DemoView*'
 
 echo "== fuzzing"
 "$here/scripts/fuzz.sh" all "${LUMARO_FUZZ_SECONDS:-10}"
