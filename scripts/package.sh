@@ -7,20 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build-package"
 
 "$here/scripts/setup.sh"
-packages=(dpkg-dev lintian desktop-file-utils fakeroot file)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -ne 0 ]; then
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then
-    sudo=sudo
-  fi
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+"$here/scripts/setup.sh" dpkg-dev lintian desktop-file-utils fakeroot file
 
 launcher=()
 if command -v ccache >/dev/null; then

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the programs and the tests need,
-# skipping the whole step when every one of them is already there.
+# Installs the Debian packages the build, the programs and the tests need
+# (or the packages named as arguments), skipping the whole step when every
+# one of them is already there.
 set -euo pipefail
 
-packages=(
+packages=("$@")
+[ ${#packages[@]} -ne 0 ] || packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev

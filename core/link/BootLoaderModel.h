@@ -69,7 +69,6 @@ private:
     std::string m_record;    // the record being received, from its ":"
     std::size_t m_recordLength = 0;
     std::int64_t m_busyUntil = 0;
-    std::int64_t m_eraseDoneAt = -1;
     int m_syncsIgnored = 0;
 
     std::map<std::uint32_t, std::uint8_t> m_image;

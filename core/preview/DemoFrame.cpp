@@ -10,7 +10,7 @@ CDemoFrame::CDemoFrame(std::int32_t w, std::int32_t h, DemoRgb fill)
 {
 }
 
-void PaintDemoCell(DemoPixels pixels, const DemoCellRect& cell, DemoRgb colour, DemoShape shape,
+void PaintDemoCell(DemoPixels pixels, const CRect& cell, DemoRgb colour, DemoShape shape,
                    std::int32_t cornerEllipse)
 {
     const std::int32_t left = std::max(cell.left, 0);

@@ -25,7 +25,7 @@ struct DemoPixels {
 
 // Paints one lamp cell in `colour`, clipped to the pixels: the whole cell,
 // or a square rounded with a corner ellipse of `cornerEllipse` pixels.
-void PaintDemoCell(DemoPixels pixels, const DemoCellRect& cell, DemoRgb colour, DemoShape shape,
+void PaintDemoCell(DemoPixels pixels, const CRect& cell, DemoRgb colour, DemoShape shape,
                    std::int32_t cornerEllipse);
 
 // A picture of the demo window as the export renders it.

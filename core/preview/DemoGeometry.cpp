@@ -4,35 +4,12 @@
 
 namespace lumaro {
 
-namespace {
-
-struct Box {
-    std::int32_t minX = 0, minY = 0, maxX = 0, maxY = 0;
-};
-
-Box BoundingBox(const std::vector<CLamp>& lamps)
-{
-    Box box;
-    if (lamps.empty())
-        return box;
-    box = {lamps.front().x, lamps.front().y, lamps.front().x, lamps.front().y};
-    for (const CLamp& lamp : lamps) {
-        box.minX = std::min(box.minX, lamp.x);
-        box.minY = std::min(box.minY, lamp.y);
-        box.maxX = std::max(box.maxX, lamp.x);
-        box.maxY = std::max(box.maxY, lamp.y);
-    }
-    return box;
-}
-
-} // namespace
-
 std::int32_t CDemoGeometry::FitZoom(const std::vector<CLamp>& lamps, std::int32_t clientWidth,
                                     std::int32_t clientHeight)
 {
-    const Box box = BoundingBox(lamps);
-    const std::int64_t dx = std::int64_t{box.maxX} - box.minX;
-    const std::int64_t dy = std::int64_t{box.maxY} - box.minY;
+    const CRect box = LampBounds(lamps);
+    const std::int64_t dx = std::int64_t{box.right} - box.left;
+    const std::int64_t dy = std::int64_t{box.bottom} - box.top;
     std::int64_t zoom = kMaxZoom;
     if (dx > dy)
         zoom = clientWidth / dx;
@@ -44,15 +21,15 @@ std::int32_t CDemoGeometry::FitZoom(const std::vector<CLamp>& lamps, std::int32_
 CDemoGeometry CDemoGeometry::Centre(const std::vector<CLamp>& lamps, std::int32_t zoom, std::int32_t clientWidth,
                                     std::int32_t clientHeight)
 {
-    const Box box = BoundingBox(lamps);
+    const CRect box = LampBounds(lamps);
     CDemoGeometry g;
     g.zoom = std::clamp(zoom, 1, kMaxZoom);
-    g.originX = static_cast<std::int32_t>((clientWidth - (std::int64_t{box.maxX} + box.minX) * g.zoom) / 2);
-    g.originY = static_cast<std::int32_t>((clientHeight - (std::int64_t{box.maxY} + box.minY) * g.zoom) / 2);
+    g.originX = static_cast<std::int32_t>((clientWidth - (std::int64_t{box.right} + box.left) * g.zoom) / 2);
+    g.originY = static_cast<std::int32_t>((clientHeight - (std::int64_t{box.bottom} + box.top) * g.zoom) / 2);
     return g;
 }
 
-DemoCellRect CDemoGeometry::CellOf(const CLamp& lamp) const
+CRect CDemoGeometry::CellOf(const CLamp& lamp) const
 {
     const std::int32_t cx = originX + lamp.x * zoom;
     const std::int32_t cy = originY + lamp.y * zoom;

@@ -1,21 +1,12 @@
 #pragma once
 
 #include "core/layout/Lamp.h"
+#include "core/layout/Rect.h"
 
 #include <cstdint>
 #include <vector>
 
 namespace lumaro {
-
-// A lamp's cell on the demo window, right and bottom edges excluded.
-struct DemoCellRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-
-    bool operator==(const DemoCellRect&) const = default;
-};
 
 // Where the demo window draws the lamps: pixels per grid cell and the
 // window position of cell (0, 0). The lamps' bounding box is centred in the
@@ -36,8 +27,8 @@ struct CDemoGeometry {
     static CDemoGeometry Centre(const std::vector<CLamp>& lamps, std::int32_t zoom, std::int32_t clientWidth,
                                 std::int32_t clientHeight);
 
-    // origin + cell × zoom ± zoom ÷ 2.
-    DemoCellRect CellOf(const CLamp& lamp) const;
+    // origin + cell × zoom ± zoom ÷ 2, right and bottom edges excluded.
+    CRect CellOf(const CLamp& lamp) const;
     // The corner ellipse of the rounded square, trunc(zoom × 0.9).
     std::int32_t CornerEllipse() const { return zoom * 9 / 10; }
 

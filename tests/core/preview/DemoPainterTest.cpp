@@ -83,6 +83,25 @@ TEST_F(DemoPainterTest, BandChaseMovesColoursOneBandAStepInItsDirection)
                                    D(300, 2, 10), D(300, 3, 10), D(300, 1, 30), D(300, 0, 20)}));
 }
 
+TEST_F(DemoPainterTest, OneColourPaintsEveryBandAlikeAndAFadeBetweenEqualColoursHolds)
+{
+    tables.colourTable.push_back({7, 8, 9});
+    const auto single = static_cast<std::int32_t>(tables.colourTable.size() - 1);
+    for (int code = 1; code <= 4; ++code)
+        Play(Mode(code, single, 10, 3));
+    ASSERT_EQ(canvas.draws.size(), 4u * 3u * 4u);
+    for (const DemoDraw& d : canvas.draws)
+        EXPECT_EQ(d.colour, (DemoRgb{7, 8, 9}));
+
+    canvas.draws.clear();
+    CModeItem fade = Mode(0, single, 10, 4);
+    fade.colours = {7, 8, 9, 7, 8, 9};
+    fade.holdTime = 3;
+    fade.lampOrderIndex = kLamp0;
+    Play(fade);
+    EXPECT_EQ(canvas.draws, (Draws{D(1200, 0, 7, 8, 9), D(1300, 0, 7, 8, 9), D(1400, 0, 7, 8, 9)}));
+}
+
 TEST_F(DemoPainterTest, BackCountedChaseTakesTriplesFromTheArrayEnd)
 {
     // Seven values: two whole triples, counted back from the end (5,6,7) then (2,3,4).

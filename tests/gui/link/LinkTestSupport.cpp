@@ -20,6 +20,8 @@ bool CBootsim::Available()
 
 CBootsim::CBootsim(const QStringList& arguments)
 {
+    // Without the command-line program (a build without it) there is nothing to start.
+    Q_UNUSED(arguments);
 #ifdef LUMARO_CLI_PATH
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.setStandardErrorFile(QProcess::nullDevice());
