@@ -9,7 +9,6 @@ namespace lumaro {
 
 namespace {
 
-constexpr std::int32_t kParallelBaseDelay = 20; // tenths of a second
 constexpr std::int32_t kAllModes = std::numeric_limits<std::int32_t>::max();
 
 } // namespace
@@ -87,48 +86,39 @@ void CDemoPlayer::Launch()
         generation = ++m_generation;
     }
     const Play& play = *m_play;
-    const auto count = static_cast<std::int32_t>(play.modes.size());
+    std::vector<DemoStart> starts = DemoStarts(play.modes, play.order, play.first, play.last);
     if (play.order == DemoOrder::Sequential) {
-        std::vector<Step> steps;
-        for (std::int32_t i = 0; i < count; ++i)
-            steps.push_back({i, 0});
-        AddWorker(-1, std::move(steps), generation);
+        AddWorker(-1, std::move(starts), generation);
         return;
     }
-    const std::int32_t first = play.order == DemoOrder::Partial ? std::max(play.first, 0) : 0;
-    const std::int32_t last = play.order == DemoOrder::Partial ? std::min(play.last, count - 1) : count - 1;
-    std::int64_t held = 0;
-    for (std::int32_t i = first; i <= last; ++i) {
-        const auto delay = static_cast<std::int32_t>(
-            std::clamp<std::int64_t>(kParallelBaseDelay + held, 0, std::numeric_limits<std::int32_t>::max()));
-        held += play.modes[static_cast<std::size_t>(i)].holdTime;
-        AddWorker(i, {{i, delay}}, generation);
-        if (i < last && pacing.count() > 0)
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+        if (k > 0 && pacing.count() > 0)
             std::this_thread::sleep_for(pacing);
+        AddWorker(starts[k].modeIndex, {starts[k]}, generation);
     }
 }
 
-void CDemoPlayer::AddWorker(std::int32_t modeIndex, std::vector<Step> steps, std::uint64_t generation)
+void CDemoPlayer::AddWorker(std::int32_t modeIndex, std::vector<DemoStart> steps, std::uint64_t generation)
 {
     std::scoped_lock lock(m_mutex);
     auto worker = std::make_unique<Worker>();
     worker->modeIndex = modeIndex;
     const Worker* self = worker.get();
     // The worker keeps the play alive for as long as it runs.
-    worker->thread = std::jthread([this, play = m_play, steps = std::move(steps), self,
-                                   generation](std::stop_token stop) {
-        RunSteps(*play, steps, self, stop, generation);
-        std::scoped_lock ended(m_mutex);
-        --m_running;
-    });
+    worker->thread =
+        std::jthread([this, play = m_play, steps = std::move(steps), self, generation](std::stop_token stop) {
+            RunSteps(*play, steps, self, stop, generation);
+            std::scoped_lock ended(m_mutex);
+            --m_running;
+        });
     ++m_running;
     m_workers.push_back(std::move(worker));
 }
 
-void CDemoPlayer::RunSteps(const Play& play, const std::vector<Step>& steps, const Worker* self,
+void CDemoPlayer::RunSteps(const Play& play, const std::vector<DemoStart>& steps, const Worker* self,
                            std::stop_token stop, std::uint64_t generation)
 {
-    for (const Step& step : steps) {
+    for (const DemoStart& step : steps) {
         if (stop.stop_requested())
             return;
         m_observer.ModeStarted(step.modeIndex);
@@ -140,7 +130,8 @@ void CDemoPlayer::RunSteps(const Play& play, const std::vector<Step>& steps, con
             return;
         if (result.request == CDemoPainter::Request::EndModesBefore) {
             EndWorkers(self, result.modeIndex);
-        } else if (result.request == CDemoPainter::Request::RestartParallel && play.order == DemoOrder::Parallel) {
+        } else if (result.request == CDemoPainter::Request::RestartParallel &&
+                   play.order == DemoOrder::Parallel) {
             EndWorkers(self, kAllModes);
             m_observer.RestartRequested(generation);
             return;

@@ -73,15 +73,10 @@ private:
         std::int32_t modeIndex = -1; // -1: the Sequential worker, never ended by a mode
         std::jthread thread;
     };
-    struct Step {
-        std::int32_t modeIndex = 0;
-        std::int32_t startDelay = 0; // tenths of a second
-    };
-
     void Launch();
-    void AddWorker(std::int32_t modeIndex, std::vector<Step> steps, std::uint64_t generation);
-    void RunSteps(const Play& play, const std::vector<Step>& steps, const Worker* self, std::stop_token stop,
-                  std::uint64_t generation);
+    void AddWorker(std::int32_t modeIndex, std::vector<DemoStart> steps, std::uint64_t generation);
+    void RunSteps(const Play& play, const std::vector<DemoStart>& steps, const Worker* self,
+                  std::stop_token stop, std::uint64_t generation);
     void EndWorkers(const Worker* self, std::int32_t below);
 
     IDemoCanvas& m_canvas;

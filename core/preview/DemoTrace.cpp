@@ -21,8 +21,9 @@ struct ModeRun {
     std::vector<DemoStampedDraw> draws;
 };
 
-ModeRun PlayOne(const CModeItem& mode, std::int32_t index, std::int64_t startMs, const CCompiledEffects& tables,
-                const std::vector<CLamp>& lamps, const DemoTraceOptions& options)
+ModeRun PlayOne(const CModeItem& mode, std::int32_t index, std::int64_t startMs,
+                const CCompiledEffects& tables, const std::vector<CLamp>& lamps,
+                const DemoTraceOptions& options)
 {
     std::stop_source stop;
     CVirtualDemoClock clock(startMs);
@@ -46,48 +47,61 @@ std::vector<ModeRun> PlaySequential(const std::vector<CModeItem>& modes, const C
 {
     std::vector<ModeRun> runs;
     std::int64_t start = 0;
-    for (std::size_t i = 0; i < modes.size() && start < options.durationMs; ++i) {
-        CModeItem mode = modes[i];
-        mode.sceneEffect = 0;
-        runs.push_back(PlayOne(mode, static_cast<std::int32_t>(i), start, tables, lamps, options));
+    for (const DemoStart& s : DemoStarts(modes, DemoOrder::Sequential)) {
+        if (start >= options.durationMs)
+            break;
+        CModeItem mode = modes[static_cast<std::size_t>(s.modeIndex)];
+        mode.sceneEffect = s.startDelay;
+        runs.push_back(PlayOne(mode, s.modeIndex, start, tables, lamps, options));
         start = runs.back().endMs;
     }
     return runs;
 }
 
-std::vector<ModeRun> PlayParallel(const std::vector<CModeItem>& modes, std::int32_t first, std::int32_t last,
-                                  const CCompiledEffects& tables, const std::vector<CLamp>& lamps,
-                                  const DemoTraceOptions& options)
+// Parallel and Partial: every mode from time 0, each after its start delay.
+std::vector<ModeRun> PlayAtOnce(const std::vector<CModeItem>& modes, const CCompiledEffects& tables,
+                                const std::vector<CLamp>& lamps, const DemoTraceOptions& options)
 {
     std::vector<ModeRun> runs;
-    std::int32_t held = 0;
-    for (std::int32_t i = std::max(first, 0); i <= last; ++i) {
-        CModeItem mode = modes[static_cast<std::size_t>(i)];
-        mode.sceneEffect = kParallelBaseDelay + held;
-        held += mode.holdTime;
-        runs.push_back(PlayOne(mode, i, 0, tables, lamps, options));
+    for (const DemoStart& s : DemoStarts(modes, options.order, options.first, options.last)) {
+        CModeItem mode = modes[static_cast<std::size_t>(s.modeIndex)];
+        mode.sceneEffect = s.startDelay;
+        runs.push_back(PlayOne(mode, s.modeIndex, 0, tables, lamps, options));
     }
     return runs;
 }
 
 } // namespace
 
+std::vector<DemoStart> DemoStarts(const std::vector<CModeItem>& modes, DemoOrder order, std::int32_t first,
+                                  std::int32_t last)
+{
+    const auto count = static_cast<std::int32_t>(modes.size());
+    std::vector<DemoStart> starts;
+    if (order == DemoOrder::Sequential) {
+        for (std::int32_t i = 0; i < count; ++i)
+            starts.push_back({i, 0});
+        return starts;
+    }
+    if (order == DemoOrder::Parallel) {
+        first = 0;
+        last = count - 1;
+    }
+    std::int64_t held = 0;
+    for (std::int32_t i = std::max(first, 0); i <= std::min(last, count - 1); ++i) {
+        starts.push_back({i, static_cast<std::int32_t>(std::clamp<std::int64_t>(
+                                 kParallelBaseDelay + held, 0, std::numeric_limits<std::int32_t>::max()))});
+        held += modes[static_cast<std::size_t>(i)].holdTime;
+    }
+    return starts;
+}
+
 std::vector<DemoTraceDraw> TraceDemo(const std::vector<CModeItem>& modes, const CCompiledEffects& tables,
                                      const std::vector<CLamp>& lamps, const DemoTraceOptions& options)
 {
-    const auto count = static_cast<std::int32_t>(modes.size());
-    std::vector<ModeRun> runs;
-    switch (options.order) {
-    case DemoOrder::Sequential:
-        runs = PlaySequential(modes, tables, lamps, options);
-        break;
-    case DemoOrder::Parallel:
-        runs = PlayParallel(modes, 0, count - 1, tables, lamps, options);
-        break;
-    case DemoOrder::Partial:
-        runs = PlayParallel(modes, options.first, std::min(options.last, count - 1), tables, lamps, options);
-        break;
-    }
+    const std::vector<ModeRun> runs = options.order == DemoOrder::Sequential
+                                          ? PlaySequential(modes, tables, lamps, options)
+                                          : PlayAtOnce(modes, tables, lamps, options);
 
     // Each mode's draws count until the mode is ended from outside, the
     // play restarts or the duration is over.

@@ -13,10 +13,26 @@ namespace lumaro {
 
 enum class DemoOrder { Sequential, Parallel, Partial };
 
+// When each mode of a play begins, as the demo view schedules it.
+struct DemoStart {
+    std::int32_t modeIndex = 0;
+    std::int32_t startDelay = 0; // tenths of a second; 0 in Sequential play
+
+    bool operator==(const DemoStart&) const = default;
+};
+
+// The modes a play takes up, in order: Sequential every mode without its
+// start delay (each after the one before has ended); Parallel every mode,
+// mode i waiting 20 + the hold times of the modes before it; Partial the
+// same over first..last (the last limited to the last mode), the hold times
+// counted from `first`.
+std::vector<DemoStart> DemoStarts(const std::vector<CModeItem>& modes, DemoOrder order,
+                                  std::int32_t first = 0, std::int32_t last = 0);
+
 struct DemoTraceOptions {
     DemoOrder order = DemoOrder::Parallel;
-    std::int32_t first = 0; // Partial only: the inclusive range of modes
-    std::int32_t last = 0;  // (limited to the last mode)
+    std::int32_t first = 0;      // Partial only: the inclusive range of modes
+    std::int32_t last = 0;       // (limited to the last mode)
     std::int64_t durationMs = 0; // nothing is drawn at or after it
     DemoShape shape = DemoShape::Rectangle;
     std::size_t drawLimitPerMode = 1'000'000; // ends a mode that draws more

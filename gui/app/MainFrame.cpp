@@ -13,6 +13,7 @@
 #include "gui/app/EditorApp.h"
 #include "gui/app/Languages.h"
 #include "gui/app/MenuLayout.h"
+#include "gui/app/MessageText.h"
 #include "gui/app/RecentFileList.h"
 #include "gui/app/View.h"
 #include "gui/widgets/StatusBarXP.h"
@@ -35,11 +36,6 @@
 namespace lumaro::gui {
 
 namespace {
-
-QString Text(const char* key)
-{
-    return QString::fromStdString(GetLangText(key));
-}
 
 // "Save(&S)\tCtrl+S" -> "Save": a tool tip from a menu text.
 QString ToolTipOf(QString text)
@@ -309,7 +305,7 @@ void CMainFrame::RelabelPopup(QMenu* menu, const MenuEntry& entry)
             // Addressed by its position in the parent; keeps its submenu.
             QAction* title = i < static_cast<std::size_t>(actions.size()) ? actions[static_cast<int>(i)] : nullptr;
             if (title && child.key)
-                title->setText(Text(child.key));
+                title->setText(LangText(child.key));
             if (title && title->menu())
                 RelabelPopup(title->menu(), child);
         } else if (child.kind == MenuEntry::Kind::Item && child.key) {
@@ -325,7 +321,7 @@ void CMainFrame::RelabelItem(int id, const char* key)
         if (QMenu* menu = GetMenuBarSubMenu(position))
             CollectItems(menu, id, found);
     }
-    const QString text = Text(key);
+    const QString text = LangText(key);
     for (QAction* action : found) {
         action->setText(text);
         action->setToolTip(ToolTipOf(text));
@@ -346,12 +342,12 @@ void CMainFrame::ChangeMenuLanguage()
         QAction* title = GetMenuBarEntry(layout->BarPosition(i));
         if (!title)
             continue;
-        title->setText(Text(popup.key));
+        title->setText(LangText(popup.key));
         if (title->menu())
             RelabelPopup(title->menu(), popup);
     }
     for (const ToolTipKey& tip : kToolOnlyTips)
-        Registry().Action(tip.id)->setToolTip(Text(tip.key));
+        Registry().Action(tip.id)->setToolTip(LangText(tip.key));
 
     Registry().UpdateControls();
     menuBar()->update();
@@ -477,7 +473,7 @@ void CMainFrame::SwitchLanguage(int commandId)
     m_languageChecked[static_cast<std::size_t>(language.check)] = true;
     CLangText::SetStartupLanguageName(std::string());
     if (!written.ok())
-        m_app.Prompts().message(this, Text(written.key.c_str()), QMessageBox::Warning, QMessageBox::Ok);
+        m_app.Prompts().message(this, LangText(written.key.c_str()), QMessageBox::Warning, QMessageBox::Ok);
 }
 
 void CMainFrame::UpdateLanguage(int commandId, CCmdUI& ui) const
@@ -497,7 +493,7 @@ void CMainFrame::OpenHelpDocument(const std::string& pathKey, const char* failur
     // the file is there or not, so a missing document is caught here.
     std::error_code ec;
     if (relative.empty() || !fs::is_regular_file(path, ec)) {
-        m_app.Prompts().message(this, Text(failureKey), QMessageBox::Warning, QMessageBox::Ok);
+        m_app.Prompts().message(this, LangText(failureKey), QMessageBox::Warning, QMessageBox::Ok);
         return;
     }
     const QString file = QString::fromStdString(path.string());
@@ -509,7 +505,7 @@ void CMainFrame::OnHelpWebSite()
     std::string address = CIniFile::ReadString(CLangText::SettingsPath(), "Setting", "WebSite", "");
     QUrl url(QString::fromStdString(address), QUrl::StrictMode);
     if (!url.isValid() || url.scheme().isEmpty()) {
-        m_app.Prompts().message(this, Text("MAINFRM_ONHELPWEBSITE_OWSF"), QMessageBox::Warning,
+        m_app.Prompts().message(this, LangText("MAINFRM_ONHELPWEBSITE_OWSF"), QMessageBox::Warning,
                                 QMessageBox::Ok);
         return;
     }
@@ -520,7 +516,7 @@ void CMainFrame::OpenWithDesktop(const QUrl& url, const QString& shown)
 {
     // The document is there; what is missing is a program for it.
     if (!m_app.Prompts().openUrl(url))
-        m_app.Prompts().message(this, Text("MAINFRM_OPENWITHDESKTOP_NPCO").arg(shown), QMessageBox::Warning,
+        m_app.Prompts().message(this, LangText("MAINFRM_OPENWITHDESKTOP_NPCO").arg(shown), QMessageBox::Warning,
                                 QMessageBox::Ok);
 }
 

@@ -9,6 +9,9 @@
 
 namespace lumaro::gui {
 
+// The language text of key; `fallback` when the key is missing, if given.
+QString LangText(const char* key, const char* fallback = nullptr);
+
 // The language text of key with its placeholders %1, %2 ... replaced by
 // values in order; empty when the key is missing.
 QString LangTextWith(const std::string& key, const std::vector<std::string>& values);

@@ -1,6 +1,7 @@
 #include "gui/app/Prompts.h"
 
 #include "core/app/LangText.h"
+#include "gui/app/MessageText.h"
 
 #include <QDesktopServices>
 #include <QDialog>
@@ -23,24 +24,19 @@ int ChooseFromList(QWidget* owner, const QStringList& names)
     return dialog->findChild<QListWidget*>()->currentRow();
 }
 
-QString Text(const char* key)
-{
-    return QString::fromStdString(GetLangText(key));
-}
-
 } // namespace
 
 std::unique_ptr<QDialog> MakeTypeChooser(QWidget* owner, const QStringList& names)
 {
     auto dialog = std::make_unique<QDialog>(owner);
-    dialog->setWindowTitle(Text("FRAMEWORK_NEW_TITLE"));
+    dialog->setWindowTitle(LangText("FRAMEWORK_NEW_TITLE"));
     auto* list = new QListWidget(dialog.get());
     list->addItems(names);
     list->setCurrentRow(0);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog.get());
     // Qt's own button texts would stay English.
-    buttons->button(QDialogButtonBox::Ok)->setText(Text("FRAMEWORK_OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Text("FRAMEWORK_CANCEL"));
+    buttons->button(QDialogButtonBox::Ok)->setText(LangText("FRAMEWORK_OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(LangText("FRAMEWORK_CANCEL"));
     auto* layout = new QVBoxLayout(dialog.get());
     layout->addWidget(list);
     layout->addWidget(buttons);

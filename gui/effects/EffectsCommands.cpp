@@ -5,6 +5,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"
 #include "gui/app/EditorApp.h"
+#include "gui/app/FilePath.h"
 #include "gui/app/MainFrame.h"
 #include "gui/effects/SceneEditDlg.h"
 #include "gui/layout/LayoutDocument.h"
@@ -43,7 +44,7 @@ void CEffectsCommands::RunSceneEditor(CLayoutDocument& document)
     // The document is the active one, so the route's Save As is its own.
     dialog.saveAs = [this] { m_app.Registry().Dispatch(cmd::FileSaveAs); };
     // cport.h goes where the firmware build looks for it.
-    dialog.outputFolder = fs::path(m_app.CurrentDirectory().toStdU16String());
+    dialog.outputFolder = PathOf(m_app.CurrentDirectory());
     dialog.portTableWritten = [this](const fs::path& file) {
         if (CMainFrame* main = m_app.MainFrame()) {
             main->StatusBarXP()->SetPaneText(

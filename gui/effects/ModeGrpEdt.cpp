@@ -3,6 +3,7 @@
 #include "core/app/LangText.h"
 #include "core/project/EditImgDoc.h"
 #include "gui/app/DialogLangText.h"
+#include "gui/app/MessageText.h"
 #include "gui/app/Prompts.h"
 #include "gui/layout/LayoutDocument.h"
 
@@ -36,11 +37,6 @@ QTreeWidget* MakeTree(QWidget* parent)
 QTreeWidgetItem* AddLine(QTreeWidgetItem* parent, const QString& text)
 {
     return new QTreeWidgetItem(parent, QStringList{text});
-}
-
-QString Text(const char* key)
-{
-    return QString::fromStdString(GetLangText(key));
 }
 
 // How far below the root an item lies: 1 for a group or a mode, 2 for an
@@ -176,19 +172,19 @@ QTreeWidgetItem* CModeGrpEdt::AddEntry(QTreeWidgetItem* parent, int number, cons
     // The number travels with the item, not only in its text.
     entry->setData(0, kModeNumberRole, number);
     entry->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
-    AddLine(entry, Text("ID_MSG_MODEGRPEDIT_INTERVAL").arg(mode.interval));
-    AddLine(entry, Text("ID_MSG_MODEGRPEDIT_LOOP").arg(mode.loop));
-    AddLine(entry, Text("ID_MSG_MODEGRPEDIT_HOLDTIME").arg(mode.holdTime));
-    AddLine(entry, Text("ID_MSG_MODEGRPEDIT_STEP").arg(mode.step));
-    QTreeWidgetItem* start = AddLine(entry, Text("ID_MSG_MODEGRPEDIT_STARTPOINT"));
-    AddLine(start, Text("ID_MSG_MODEGRPEDIT_X").arg(qint64(mode.startX) * m_zoom));
-    AddLine(start, Text("ID_MSG_MODEGRPEDIT_Y").arg(qint64(mode.startY) * m_zoom));
-    QTreeWidgetItem* area = AddLine(entry, Text("ID_MSG_MODEGRPEDIT_SELECTAREA"));
-    AddLine(area, Text("ID_MSG_MODEGRPEDIT_X1").arg(qint64(mode.areaLeft) * m_zoom));
-    AddLine(area, Text("ID_MSG_MODEGRPEDIT_Y1").arg(qint64(mode.areaTop) * m_zoom));
-    AddLine(area, Text("ID_MSG_MODEGRPEDIT_X2").arg(qint64(mode.areaRight) * m_zoom));
-    AddLine(area, Text("ID_MSG_MODEGRPEDIT_Y2").arg(qint64(mode.areaBottom) * m_zoom));
-    AddLine(entry, Text("ID_MSG_MODEGRPEDIT_COLOURGROUP").arg(mode.colourGroupId));
+    AddLine(entry, LangText("ID_MSG_MODEGRPEDIT_INTERVAL").arg(mode.interval));
+    AddLine(entry, LangText("ID_MSG_MODEGRPEDIT_LOOP").arg(mode.loop));
+    AddLine(entry, LangText("ID_MSG_MODEGRPEDIT_HOLDTIME").arg(mode.holdTime));
+    AddLine(entry, LangText("ID_MSG_MODEGRPEDIT_STEP").arg(mode.step));
+    QTreeWidgetItem* start = AddLine(entry, LangText("ID_MSG_MODEGRPEDIT_STARTPOINT"));
+    AddLine(start, LangText("ID_MSG_MODEGRPEDIT_X").arg(qint64(mode.startX) * m_zoom));
+    AddLine(start, LangText("ID_MSG_MODEGRPEDIT_Y").arg(qint64(mode.startY) * m_zoom));
+    QTreeWidgetItem* area = AddLine(entry, LangText("ID_MSG_MODEGRPEDIT_SELECTAREA"));
+    AddLine(area, LangText("ID_MSG_MODEGRPEDIT_X1").arg(qint64(mode.areaLeft) * m_zoom));
+    AddLine(area, LangText("ID_MSG_MODEGRPEDIT_Y1").arg(qint64(mode.areaTop) * m_zoom));
+    AddLine(area, LangText("ID_MSG_MODEGRPEDIT_X2").arg(qint64(mode.areaRight) * m_zoom));
+    AddLine(area, LangText("ID_MSG_MODEGRPEDIT_Y2").arg(qint64(mode.areaBottom) * m_zoom));
+    AddLine(entry, LangText("ID_MSG_MODEGRPEDIT_COLOURGROUP").arg(mode.colourGroupId));
     return entry;
 }
 
@@ -214,7 +210,7 @@ bool CModeGrpEdt::DropMode(int modeNumber, QTreeWidgetItem* target)
 void CModeGrpEdt::FillModeTree()
 {
     m_modes->clear();
-    auto* root = new QTreeWidgetItem(m_modes, QStringList{Text("ID_MSG_MODEGRPEDIT_EXISTMODE")});
+    auto* root = new QTreeWidgetItem(m_modes, QStringList{LangText("ID_MSG_MODEGRPEDIT_EXISTMODE")});
     root->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
     for (std::size_t m = 0; m < m_document.Data().modes.size(); ++m)
         AddEntry(root, int(m), m_document.Data().modes[m]);
@@ -224,10 +220,10 @@ void CModeGrpEdt::FillModeTree()
 void CModeGrpEdt::FillGroupTree(bool allModes)
 {
     m_groups->clear();
-    auto* root = new QTreeWidgetItem(m_groups, QStringList{Text("ID_MSG_MODEGRPEDIT_PROGRAMGROUP")});
+    auto* root = new QTreeWidgetItem(m_groups, QStringList{LangText("ID_MSG_MODEGRPEDIT_PROGRAMGROUP")});
     root->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
     for (int g = 0; g < lumaro::kProgramGroupCount; ++g) {
-        QTreeWidgetItem* group = AddLine(root, Text("ID_MSG_MODEGRPEDIT_GROUP").arg(g));
+        QTreeWidgetItem* group = AddLine(root, LangText("ID_MSG_MODEGRPEDIT_GROUP").arg(g));
         group->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
         if (allModes) {
             for (std::size_t m = 0; m < m_document.Data().modes.size(); ++m)
@@ -254,10 +250,10 @@ void CModeGrpEdt::OnInsertAll()
 void CModeGrpEdt::OnRemoveAll()
 {
     m_groups->clear();
-    auto* root = new QTreeWidgetItem(m_groups, QStringList{Text("ID_MSG_MODEGRPEDIT_PROGRAMGROUP")});
+    auto* root = new QTreeWidgetItem(m_groups, QStringList{LangText("ID_MSG_MODEGRPEDIT_PROGRAMGROUP")});
     root->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
     for (int g = 0; g < lumaro::kProgramGroupCount; ++g)
-        AddLine(root, Text("ID_MSG_MODEGRPEDIT_GROUP").arg(g))
+        AddLine(root, LangText("ID_MSG_MODEGRPEDIT_GROUP").arg(g))
             ->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
     root->setExpanded(true);
 }
@@ -312,8 +308,8 @@ void CModeGrpEdt::contextMenuEvent(QContextMenuEvent* event)
 std::unique_ptr<QMenu> CModeGrpEdt::MakeContextMenu()
 {
     auto menu = std::make_unique<QMenu>(this);
-    menu->addAction(Text("ID_MODEGRPEDIT_REFRESH"))->setData(int(RefreshId));
-    menu->addAction(Text("ID_MODEGRPEDIT_DELETE"))->setData(int(DeleteId));
+    menu->addAction(LangText("ID_MODEGRPEDIT_REFRESH"))->setData(int(RefreshId));
+    menu->addAction(LangText("ID_MODEGRPEDIT_DELETE"))->setData(int(DeleteId));
     return menu;
 }
 

@@ -4,6 +4,7 @@
 #include "core/firmware/FirmwareText.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/EditorApp.h"
+#include "gui/app/FilePath.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/MessageText.h"
 #include "gui/firmware/CrtBinDlg.h"
@@ -14,15 +15,6 @@
 #include <QFileInfo>
 
 namespace lumaro::gui {
-
-namespace {
-
-fs::path PathOf(const QString& folder)
-{
-    return fs::path(folder.toStdU16String());
-}
-
-} // namespace
 
 CFirmwareCommands::CFirmwareCommands(CEditorApp& app) : m_app(app)
 {

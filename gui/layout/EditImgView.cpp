@@ -38,11 +38,6 @@ constexpr ZoomCommand kZoomCommands[] = {{cmd::Zoom4, 4},  {cmd::Zoom8, 8},  {cm
                                          {cmd::Zoom16, 16}, {cmd::Zoom20, 20}, {cmd::Zoom24, 24},
                                          {cmd::Zoom28, 28}};
 
-QString Text(const char* key)
-{
-    return QString::fromStdString(GetLangText(key));
-}
-
 } // namespace
 
 CEditImgView::CEditImgView(CDocument* document) : CView(document)
@@ -532,7 +527,7 @@ QMenu* CEditImgView::BuildContextMenu(QWidget* parent)
             continue;
         }
         // Items of their own: the shared actions keep the menu bar's texts.
-        QAction* item = menu->addAction(Text(entry.key));
+        QAction* item = menu->addAction(LangText(entry.key));
         item->setData(entry.id);
         const CCmdUI state = registry.Query(entry.id);
         item->setEnabled(state.Enabled().value_or(true));

@@ -7,19 +7,13 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/DocTemplate.h"
 #include "gui/app/EditorApp.h"
+#include "gui/app/FilePath.h"
 #include "gui/app/MainFrame.h"
 #include "gui/layout/ProjectEditCommand.h"
 
 #include <QDir>
 
 namespace lumaro::gui {
-
-namespace {
-fs::path ToPath(const QString& path)
-{
-    return fs::path(path.toStdU16String());
-}
-} // namespace
 
 CLayoutDocument::CLayoutDocument()
 {
@@ -93,7 +87,7 @@ bool CLayoutDocument::OnNewDocument()
 
 bool CLayoutDocument::OnOpenDocument(const QString& path)
 {
-    Result<CEditImgDoc> loaded = CLayoutFile::Load(FindPathNoCase(ToPath(path)));
+    Result<CEditImgDoc> loaded = CLayoutFile::Load(FindPathNoCase(PathOf(path)));
     if (!loaded) {
         ReportFailure(loaded.status().key);
         return false;
@@ -104,7 +98,7 @@ bool CLayoutDocument::OnOpenDocument(const QString& path)
 
 bool CLayoutDocument::OnSaveDocument(const QString& path)
 {
-    Status saved = CLayoutFile::Save(m_data, ToPath(path));
+    Status saved = CLayoutFile::Save(m_data, PathOf(path));
     if (!saved) {
         ReportFailure(saved.key);
         return false;
@@ -137,7 +131,7 @@ void CLayoutDocument::OnFileSaveAs()
         app->Prompts().saveFileName(app->MainFrame(), QString::fromLatin1(kLampFilter), suggested);
     if (chosen.isEmpty())
         return;
-    const fs::path target = CLayoutFile::SaveAsPath(ToPath(chosen));
+    const fs::path target = CLayoutFile::SaveAsPath(PathOf(chosen));
     const QString path = QString::fromStdU16String(target.u16string());
     app->SetCurrentDirectoryFromFile(path);
     if (!OnSaveDocument(path))
@@ -155,7 +149,7 @@ QString CLayoutDocument::PortTablePath() const
 bool CLayoutDocument::WritePortTable()
 {
     const QString folder = App() ? App()->CurrentDirectory() : QDir::currentPath();
-    Status written = CPortTable::Write(m_data.lamps, ToPath(folder));
+    Status written = CPortTable::Write(m_data.lamps, PathOf(folder));
     if (written) {
         Q_EMIT Note(QString::fromStdString(GetLangText("LAYOUTDOC_WRITEPORTTABLE_CW"))
                         .arg(QDir::toNativeSeparators(PortTablePath())));

@@ -4,6 +4,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/DocTemplate.h"
 #include "gui/app/EditorApp.h"
+#include "gui/app/FilePath.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/Prompts.h"
 
@@ -15,11 +16,6 @@ namespace lumaro::gui {
 namespace {
 
 DemoShape g_shape = DemoShape::Rectangle;
-
-fs::path PathOf(const QString& path)
-{
-    return fs::path(path.toStdU16String());
-}
 
 } // namespace
 

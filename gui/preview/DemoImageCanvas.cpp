@@ -1,11 +1,15 @@
 #include "gui/preview/DemoImageCanvas.h"
 
-#include "core/preview/DemoFrame.h"
-
 #include <QMetaObject>
 #include <QPainter>
 
 namespace lumaro::gui {
+
+DemoPixels PixelsOf(QImage& image)
+{
+    return {reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
+            static_cast<std::int32_t>(image.bytesPerLine() / 4)};
+}
 
 CDemoImageCanvas::CDemoImageCanvas(QWidget* view) : m_view(view) {}
 
@@ -23,10 +27,8 @@ void CDemoImageCanvas::DrawLamp(std::int32_t lampNumber, DemoRgb colour, DemoSha
         std::scoped_lock lock(m_mutex);
         if (lampNumber < 0 || static_cast<std::size_t>(lampNumber) >= m_lamps.size() || m_image.isNull())
             return;
-        DemoPixels pixels{reinterpret_cast<std::uint32_t*>(m_image.bits()), m_image.width(), m_image.height(),
-                          static_cast<std::int32_t>(m_image.bytesPerLine() / 4)};
-        PaintDemoCell(pixels, m_geometry.CellOf(m_lamps[static_cast<std::size_t>(lampNumber)]), colour, m_shape,
-                      m_geometry.CornerEllipse());
+        PaintDemoCell(PixelsOf(m_image), m_geometry.CellOf(m_lamps[static_cast<std::size_t>(lampNumber)]),
+                      colour, m_shape, m_geometry.CornerEllipse());
     }
     // The window was alive when the play began and ends every play before
     // it goes, so the pointer is good; the queued call runs on its thread.

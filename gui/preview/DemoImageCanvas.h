@@ -2,6 +2,7 @@
 
 #include "core/layout/Lamp.h"
 #include "core/preview/DemoCanvas.h"
+#include "core/preview/DemoFrame.h"
 #include "core/preview/DemoGeometry.h"
 
 #include <QImage>
@@ -15,6 +16,9 @@
 class QPainter;
 
 namespace lumaro::gui {
+
+// The pixels of a 32-bit RGB picture, for the painters' cells.
+DemoPixels PixelsOf(QImage& image);
 
 // The picture the demo window's painters draw into. The mode threads paint
 // lamp cells into it under its lock and ask the window for a repaint (at

@@ -10,7 +10,9 @@
 #include "gui/app/CoordinatesBar.h"
 #include "gui/app/DocTemplate.h"
 #include "gui/app/EditorApp.h"
+#include "gui/app/FilePath.h"
 #include "gui/app/MainFrame.h"
+#include "gui/app/MessageText.h"
 #include "gui/app/Prompts.h"
 #include "gui/preview/DemoDoc.h"
 #include "gui/preview/ZoomDlg.h"
@@ -34,12 +36,6 @@
 namespace lumaro::gui {
 
 namespace {
-
-QString Lang(const char* key, const char* english = nullptr)
-{
-    const std::string text = GetLangText(key);
-    return QString::fromStdString(text.empty() && english ? std::string(english) : text);
-}
 
 // Beyond this a scaled picture only covers the window anyway.
 constexpr double kMaxPictureSide = 1.0e6;
@@ -103,9 +99,10 @@ void CDemoView::RegisterCommands()
     OnUpdate(cmd::DemoCircle, [](CCmdUI& ui) { ui.SetCheck(CDemoDoc::Shape() == DemoShape::RoundedSquare); });
 
     const std::pair<int, PictureCommand> pictureCommands[] = {
-        {cmd::OpenBackImage, OpenImageFlag}, {cmd::BmpAdjustBig, AdjustBigFlag}, {cmd::BmpAdjustSmall, AdjustSmallFlag},
-        {cmd::WidenBmp, WidenFlag},          {cmd::MinishBmp, MinishFlag},       {cmd::MoveBmp, MoveFlag},
-        {cmd::SavePlacement, SaveCodeFlag},  {cmd::LoadPlacement, OpenCodeFlag}};
+        {cmd::OpenBackImage, OpenImageFlag},    {cmd::BmpAdjustBig, AdjustBigFlag},
+        {cmd::BmpAdjustSmall, AdjustSmallFlag}, {cmd::WidenBmp, WidenFlag},
+        {cmd::MinishBmp, MinishFlag},           {cmd::MoveBmp, MoveFlag},
+        {cmd::SavePlacement, SaveCodeFlag},     {cmd::LoadPlacement, OpenCodeFlag}};
     for (auto [id, flag] : pictureCommands)
         OnUpdate(id, [this, flag = flag](CCmdUI& ui) { ui.Enable(m_flags[flag]); });
     OnCommand(cmd::OpenBackImage, [this] { OnOpenBackImage(); });
@@ -171,8 +168,8 @@ void CDemoView::OnOpenBackImage()
     CEditorApp* app = App();
     if (!demo || !app)
         return;
-    const QString path = app->Prompts().openFileName(app->MainFrame(),
-                                                     QStringLiteral("bitmap Files(*.bmp);;All Files(*.*)"));
+    const QString path =
+        app->Prompts().openFileName(app->MainFrame(), QStringLiteral("bitmap Files(*.bmp);;All Files(*.*)"));
     if (!path.isEmpty()) {
         app->SetCurrentDirectoryFromFile(path);
         demo->BackPicture().path = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -208,15 +205,14 @@ void CDemoView::paintEvent(QPaintEvent* event)
     if (first)
         demo->SetClientSize(size());
     PlaceLamps();
-    if (first)
-        m_demoZoom = m_geometry.zoom;
     ++m_paintCount;
     demo->SetCellSize(m_demoZoom);
 
     CPlacement& placement = demo->Placement();
     if (placement.state == 2) {
         const QSize client = demo->ClientSize();
-        demo->BackPicture().spot = placement.SpotAt(demo->CellSize(), client.width() / 2, client.height() / 2);
+        demo->BackPicture().spot =
+            placement.SpotAt(demo->CellSize(), client.width() / 2, client.height() / 2);
         placement.state = 1;
     }
     RebuildFrameIfChanged();
@@ -241,7 +237,7 @@ void CDemoView::RebuildFrameIfChanged()
 {
     CDemoDoc* demo = Document();
     const CDemoDoc::Picture& picture = demo->BackPicture();
-    const FrameKey key{size(),         m_geometry,         picture.path,     picture.spot,
+    const FrameKey key{size(),        m_geometry,         picture.path,     picture.spot,
                        picture.shown, picture.lampsShown, m_frameGeneration};
     if (key == m_frameKey)
         return;
@@ -257,10 +253,9 @@ QImage CDemoView::Background(bool withLamps) const
     const CDemoDoc::Picture& picture = demo->BackPicture();
     if (!picture.path.isEmpty()) {
         // Loaded once per path; a file that does not load draws nothing.
-        auto* self = const_cast<CDemoView*>(this);
-        if (self->m_loadedPath != picture.path) {
-            self->m_loadedPath = picture.path;
-            self->m_source = QImage(picture.path);
+        if (m_loadedPath != picture.path) {
+            m_loadedPath = picture.path;
+            m_source = QImage(picture.path);
         }
         const double w = std::trunc(m_source.width() * picture.spot.scale);
         const double h = std::trunc(m_source.height() * picture.spot.scale);
@@ -270,8 +265,7 @@ QImage CDemoView::Background(bool withLamps) const
         }
     }
     if (withLamps) {
-        DemoPixels pixels{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
-                          static_cast<std::int32_t>(image.bytesPerLine() / 4)};
+        const DemoPixels pixels = PixelsOf(image);
         for (const CLamp& lamp : demo->HandOver().lamps)
             PaintDemoCell(pixels, m_geometry.CellOf(lamp), {255, 0, 0}, DemoShape::RoundedSquare,
                           m_geometry.CornerEllipse());
@@ -323,8 +317,8 @@ void CDemoView::StartPlayer(DemoOrder order)
 void CDemoView::DrawCaption(QPainter& painter)
 {
     CDemoDoc* demo = Document();
-    if (!m_modeShown || m_order == DemoOrder::Sequential || m_currentMode < 0
-        || static_cast<std::size_t>(m_currentMode) >= demo->Modes().size())
+    if (!m_modeShown || m_order == DemoOrder::Sequential || m_currentMode < 0 ||
+        static_cast<std::size_t>(m_currentMode) >= demo->Modes().size())
         return;
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(Qt::white);
@@ -434,7 +428,8 @@ void CDemoView::OnActivateView(bool active)
 void CDemoView::contextMenuEvent(QContextMenuEvent* event)
 {
     event->accept();
-    ShowContextMenu(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(5, 5)) : event->globalPos());
+    ShowContextMenu(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(5, 5))
+                                                                   : event->globalPos());
 }
 
 void CDemoView::ShowContextMenu(const QPoint& at)
@@ -443,7 +438,7 @@ void CDemoView::ShowContextMenu(const QPoint& at)
     CCommandRegistry* registry = app ? &app->Registry() : nullptr;
     QMenu menu(window());
     auto add = [&](QMenu& into, int id, const char* key, const char* english) {
-        QAction* action = into.addAction(Lang(key, english));
+        QAction* action = into.addAction(LangText(key, english));
         if (!registry) {
             action->setEnabled(false);
             return;
@@ -457,7 +452,7 @@ void CDemoView::ShowContextMenu(const QPoint& at)
         connect(action, &QAction::triggered, this, [registry, id] { registry->Dispatch(id); });
     };
     add(menu, cmd::DemoScale, "ID_EDIT_SIZE", "Demo Scale");
-    QMenu* groups = menu.addMenu(Lang("ID_EDIT_PGROUP", "Program Group"));
+    QMenu* groups = menu.addMenu(LangText("ID_EDIT_PGROUP", "Program Group"));
     for (int g = 0; g < CDemoDoc::kProgramGroups; ++g) {
         const QByteArray key = "ID_PRG_" + QByteArray::number(g);
         const QByteArray english = "Program Group " + QByteArray::number(g);
@@ -504,7 +499,8 @@ CDemoView::PreviewJob CDemoView::PreviewJobFor(std::int64_t durationMs) const
     job.trace.durationMs = durationMs;
     job.trace.shape = CDemoDoc::Shape();
     job.modes = demo->Modes();
-    job.tables = demo->HandOver().compiled ? demo->HandOver().compiled : std::make_shared<const CCompiledEffects>();
+    job.tables =
+        demo->HandOver().compiled ? demo->HandOver().compiled : std::make_shared<const CCompiledEffects>();
     job.lamps = demo->HandOver().lamps;
 
     const QImage background = Background(false);
@@ -529,7 +525,7 @@ Status CDemoView::RunPreviewJob(const PreviewJob& job, const QString& path,
     Result<std::string> gif = CDemoMovie::EncodeGif(draws, job.lamps, job.background, job.movie, progress);
     if (!gif)
         return gif.status();
-    return WriteFileAtomic(fs::path(path.toStdU16String()), gif.value());
+    return WriteFileAtomic(PathOf(path), gif.value());
 }
 
 Status CDemoView::ExportPreview(const QString& path, std::int64_t durationMs,
@@ -546,16 +542,17 @@ void CDemoView::OnExportPreview()
     QInputDialog ask(window());
     ask.setWindowTitle(QString::fromLatin1(kMessageCaption));
     ask.setInputMode(QInputDialog::IntInput);
-    ask.setLabelText(Lang("DEMOVIEW_ONEXPORT_LENGTH"));
+    ask.setLabelText(LangText("DEMOVIEW_ONEXPORT_LENGTH"));
     ask.setIntRange(1, 3600);
     ask.setIntValue(20);
-    ask.setOkButtonText(Lang("FRAMEWORK_OK", "OK"));
-    ask.setCancelButtonText(Lang("DEMOVIEW_ONEXPORT_CANCEL", "Cancel"));
+    ask.setOkButtonText(LangText("FRAMEWORK_OK", "OK"));
+    ask.setCancelButtonText(LangText("DEMOVIEW_ONEXPORT_CANCEL", "Cancel"));
     if (execDialog(ask) != QDialog::Accepted)
         return;
     const int seconds = ask.intValue();
-    QString path = app->Prompts().saveFileName(app->MainFrame(), QStringLiteral("GIF Files(*.gif);;All Files(*.*)"),
-                                               QDir(app->CurrentDirectory()).filePath(QStringLiteral("preview.gif")));
+    QString path =
+        app->Prompts().saveFileName(app->MainFrame(), QStringLiteral("GIF Files(*.gif);;All Files(*.*)"),
+                                    QDir(app->CurrentDirectory()).filePath(QStringLiteral("preview.gif")));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -564,7 +561,8 @@ void CDemoView::OnExportPreview()
 
     // The encoding runs on a worker; the window keeps painting and the
     // progress dialog's Cancel ends it.
-    QProgressDialog dialog(Lang("DEMOVIEW_ONEXPORT_PROGRESS"), Lang("DEMOVIEW_ONEXPORT_CANCEL"), 0, 1000, window());
+    QProgressDialog dialog(LangText("DEMOVIEW_ONEXPORT_PROGRESS"), LangText("DEMOVIEW_ONEXPORT_CANCEL"), 0,
+                           1000, window());
     dialog.setWindowModality(Qt::WindowModal);
     dialog.setMinimumDuration(0);
     std::atomic<int> done{0};
@@ -589,7 +587,8 @@ void CDemoView::OnExportPreview()
         worker.request_stop();
     worker.join();
     if (!outcome && outcome.key != CDemoMovie::kCancelledKey)
-        app->Prompts().message(app->MainFrame(), Lang(outcome.key.c_str()), QMessageBox::Warning, QMessageBox::Ok);
+        app->Prompts().message(app->MainFrame(), LangText(outcome.key.c_str()), QMessageBox::Warning,
+                               QMessageBox::Ok);
 }
 
 } // namespace lumaro::gui

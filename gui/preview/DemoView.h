@@ -4,8 +4,8 @@
 #include "core/preview/DemoFrame.h"
 #include "core/preview/DemoGeometry.h"
 #include "core/preview/DemoMovie.h"
-#include "core/preview/PlacementFile.h"
 #include "core/preview/DemoPlayer.h"
+#include "core/preview/PlacementFile.h"
 #include "core/preview/SteadyDemoClock.h"
 #include "gui/app/View.h"
 #include "gui/preview/DemoImageCanvas.h"
@@ -35,8 +35,15 @@ class CDemoView : public CView, private IDemoPlayObserver {
 public:
     // The eight picture commands, all but the first off until a picture was chosen.
     enum PictureCommand {
-        OpenImageFlag, AdjustBigFlag, AdjustSmallFlag, WidenFlag, MinishFlag, MoveFlag, SaveCodeFlag,
-        OpenCodeFlag, kPictureCommands
+        OpenImageFlag,
+        AdjustBigFlag,
+        AdjustSmallFlag,
+        WidenFlag,
+        MinishFlag,
+        MoveFlag,
+        SaveCodeFlag,
+        OpenCodeFlag,
+        kPictureCommands
     };
 
     explicit CDemoView(CDocument* document);
@@ -116,8 +123,8 @@ private:
     bool m_modeShown = false;
 
     // The picture behind the lamps, loaded once per path.
-    QString m_loadedPath;
-    QImage m_source;
+    mutable QString m_loadedPath;
+    mutable QImage m_source;
     // What the frame was last built from; a change builds it anew.
     struct FrameKey {
         QSize size;

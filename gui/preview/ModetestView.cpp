@@ -1,7 +1,5 @@
 #include "gui/preview/ModetestView.h"
 
-#include "gui/preview/ModeTestCommands.h"
-
 #include "core/app/LangText.h"
 #include "core/effects/EffectCompiler.h"
 #include "core/effects/PickListEdit.h"
@@ -12,7 +10,7 @@
 #include "gui/app/EditorApp.h"
 #include "gui/app/MainFrame.h"
 #include "gui/layout/LayoutDocument.h"
-#include "gui/preview/DemoDoc.h"
+#include "gui/preview/ModeTestCommands.h"
 #include "gui/preview/ZoomDlg.h"
 #include "gui/widgets/StatusBarXP.h"
 
