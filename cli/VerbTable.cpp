@@ -19,6 +19,7 @@ constexpr const Verb* kVerbs[] = {
     &kColoursVerb,
     &kDownloadVerb,
     &kBootsimVerb,
+    &kFirmsimVerb,
 };
 
 } // namespace

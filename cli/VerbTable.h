@@ -21,6 +21,7 @@ extern const Verb kScenesVerb;
 extern const Verb kColoursVerb;
 extern const Verb kDownloadVerb;
 extern const Verb kBootsimVerb;
+extern const Verb kFirmsimVerb;
 
 // In the order of the verb list of --help.
 std::span<const Verb* const> AllVerbs();

@@ -10,7 +10,7 @@ packages=("$@")
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  sdcc srecord libgif-dev
+  sdcc sdcc-ucsim srecord libgif-dev
   xvfb xauth imagemagick fonts-wqy-microhei fonts-dejavu-core
 )
 

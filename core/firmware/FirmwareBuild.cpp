@@ -1,6 +1,8 @@
 #include "core/firmware/FirmwareBuild.h"
 
 #include "core/app/LangText.h"
+#include "core/app/TextUtil.h"
+#include "core/firmware/ControllerPlay.h"
 #include "core/firmware/FirmwareData.h"
 #include "core/firmware/FirmwareText.h"
 #include "core/layout/PortTable.h"
@@ -23,6 +25,22 @@ constexpr std::uintmax_t kCodeSpace = 64 * 1024;
 
 // Tenths of a per cent of a capacity, truncated, in whole numbers: a full
 // table is 100.0, not the 99.9 a rounded factor can give.
+std::string Decimal(double v)
+{
+    const auto tenths = static_cast<std::uint64_t>(v * 10 + 0.5);
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+// "group 1 mode 2 CM_LEFTTORIGHT_GC": the program group as its menu counts
+// it, the mode's position in the group from 0.
+std::string SlowModeText(const CControllerPlay::Mode& m, double costMs)
+{
+    return FillPlaceholders(GetLangText(CFirmwareBuild::kSlowModeKey),
+                            std::vector<std::string>{"group " + std::to_string(m.group) + " mode " +
+                                                         std::to_string(m.index) + " " + m.type,
+                                                     std::to_string(m.periodMs), Decimal(costMs)});
+}
+
 std::uint64_t Tenths(std::uint64_t count, std::uint64_t capacity)
 {
     return count * 1000 / capacity;
@@ -97,7 +115,7 @@ Status CFirmwareBuild::Start(const CCompiledEffects& compiled, IExternalProcess&
 
     // What an earlier build left must not pass for this one's output.
     std::vector<std::string> stale = {CFirmwareText::kGroupTablesFile, CPortTable::kFileName,
-                                      CFirmwareText::kShowPatternFile};
+                                      CFirmwareText::kShowPatternFile, CControllerPlay::kFileName};
     for (const char* extension : {".OMF", ".OBJ", ".M51", ".LST", ".HEX", ".BIN"})
         stale.push_back("DSP" + format + extension);
     for (const std::string& name : stale)
@@ -116,6 +134,18 @@ Status CFirmwareBuild::Start(const CCompiledEffects& compiled, IExternalProcess&
 
     if (const Status data = CFirmwareData::Write(current, build, m_setup.fileFormat); !data)
         return data;
+
+    // The controller's play, from the port table the build compiles.
+    const auto portText = ReadFileBytes(FindPathNoCase(build / CPortTable::kFileName));
+    if (!portText)
+        return Status::Fail(kNoPortTableKey, portText.status().detail);
+    const auto chains = CControllerPlay::ReadPortTable(portText.value());
+    if (!chains)
+        return chains.status();
+    const CControllerPlay play = CControllerPlay::Make(compiled, m_setup.lampCount, chains.value());
+    const std::size_t xram = CControllerPlay::ReadXram(build);
+    if (const Status written = play.Write(build, m_setup.fileFormat, xram); !written)
+        return written;
 
     const std::pair<const char*, const char*> moves[] = {
         {CFirmwareText::kShowPatternFile, kShowPatternCopyKey},
@@ -141,6 +171,12 @@ Status CFirmwareBuild::Start(const CCompiledEffects& compiled, IExternalProcess&
     m_counts.colourLists = text.colourListCount;
     m_counts.lampSequences = text.lampSequenceCount;
     m_counts.bandLists = text.bandListCount;
+    m_counts.frameBytes = play.FrameBytes();
+    m_counts.xram = xram;
+    m_counts.longestChain = play.LongestChain();
+    m_counts.frameMs = play.FrameMs();
+    for (const CControllerPlay::Mode& m : play.SlowModes())
+        m_counts.slowModes.push_back(SlowModeText(m, play.StepCostMs(m)));
     return Status::Ok();
 }
 
@@ -222,9 +258,24 @@ std::string CFirmwareBuild::ReportText(const Counts& counts, std::uintmax_t imag
     }
     report += GetLangText(kImageSizeKey) + "  " + std::to_string(imageLength) + "(Byte)  " +
               ShareText(imageLength * 1000 / kCodeSpace) + "% of 64K";
+    if (counts.xram > 0) {
+        report += "\n" + GetLangText(kFrameMemoryKey) + "  " + std::to_string(counts.frameBytes) + "(Byte)  " +
+                  ShareText(Tenths(counts.frameBytes, counts.xram)) + "% of " + std::to_string(counts.xram);
+        report += "\n" + SpeedText(counts);
+    }
     if (over)
         report += "\n" + GetLangText(kOverCapacityKey);
     return report;
+}
+
+std::string CFirmwareBuild::SpeedText(const Counts& counts)
+{
+    std::string text = FillPlaceholders(GetLangText(kFrameTimeKey),
+                                        std::vector<std::string>{Decimal(counts.frameMs),
+                                                                 std::to_string(counts.longestChain)});
+    for (const std::string& slow : counts.slowModes)
+        text += "\n" + slow;
+    return text;
 }
 
 std::string CFirmwareBuild::Stamp(std::size_t lampCount)

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace lumaro {
 
@@ -35,6 +36,11 @@ public:
     static constexpr const char* kProgramGroupsKey = "ID_MSG_CBINDLG_PRGGRP";
     static constexpr const char* kImageSizeKey = "ID_MSG_CBINDLG_SIZE";
     static constexpr const char* kOverCapacityKey = "ID_MSG_CBINDLG_RRBSB";
+    static constexpr const char* kFrameMemoryKey = "ID_MSG_CBINDLG_FRAMEMEM";
+    // %1 the frame time in ms, %2 the lamps of the longest chain.
+    static constexpr const char* kFrameTimeKey = "ID_MSG_CBINDLG_FRAMETIME";
+    // %1 the mode, %2 its step in ms, %3 what its frame takes.
+    static constexpr const char* kSlowModeKey = "ID_MSG_CBINDLG_SLOWMODE";
 
     // The least wait is 100 rounds of 20 ms. A compiler still at work is
     // waited for much longer; only then, or once it has ended without an
@@ -59,12 +65,19 @@ public:
         std::size_t colourLists = 0;
         std::size_t lampSequences = 0;
         std::size_t bandLists = 0;
+        // The controller's frame and speed; no lines for them while xram is 0.
+        std::size_t frameBytes = 0;
+        std::size_t xram = 0;
+        std::size_t longestChain = 0;
+        double frameMs = 0;
+        std::vector<std::string> slowModes; // "group 1 mode 2 CM_...: 50 ms < 61.2 ms"
     };
 
     explicit CFirmwareBuild(Setup setup);
 
     // Cleans the build folder, writes and moves the tables, writes "CData.h"
-    // and starts the batch file. notice receives what is shown on the way
+    // and the controller's play "CPlay.h" (a frame larger than the build
+    // folder's XRAM fails here) and starts the batch file. notice receives what is shown on the way
     // without ending the build (a table over its limit). A failure ends the
     // build; files already written stay.
     Status Start(const CCompiledEffects& compiled, IExternalProcess& process,
@@ -99,6 +112,8 @@ public:
     static std::string Stamp(std::size_t lampCount);
     // The title up to its first ".".
     static std::string BaseName(const std::string& title);
+    // The speed lines of the report: frame time and the modes too fast for it.
+    static std::string SpeedText(const Counts& counts);
 
 private:
     fs::path Find(const std::string& name) const;

@@ -1,6 +1,6 @@
 @echo off
 rem Builds the controller image of file format %1 (lss<N>.bat pass their N)
-rem from CData.h in this folder: DSP%1.hex, then DSP%1.BIN. The program
+rem from CPlay.h in this folder: DSP%1.hex, then DSP%1.BIN. The program
 rem waits for the BIN and then takes the HEX, so the BIN appears last, in one rename. The compiler's
 rem messages go to DSP%1.LST. Any failure leaves no BIN and exits non-zero.
 setlocal
@@ -10,8 +10,11 @@ cd /d "%~dp0" || exit /b 1
 del /q "DSP%N%.BIN" "DSP%N%.hex" "DSP%N%.LST" 2>nul
 call :clean
 
-rem 64 KiB of code space: a project that does not fit fails here.
-sdcc -mmcs51 -Dcode=__code -Ddata=__data -Didata=__idata -Dxdata=__xdata -DFILEFMT=%N% -I. --code-size 0x10000 main.c >"DSP%N%.LST" 2>&1
+rem The frame's routines, then the player with the tables of CPlay.h. 64 KiB
+rem of code space: a project that does not fit fails here.
+sdas8051 -plosgff frame.asm >"DSP%N%.LST" 2>&1
+if errorlevel 1 goto fail
+sdcc -mmcs51 -Dcode=__code -Ddata=__data -Didata=__idata -Dxdata=__xdata -DFILEFMT=%N% -I. --code-size 0x10000 --iram-size 256 main.c frame.rel >>"DSP%N%.LST" 2>&1
 if errorlevel 1 goto fail
 if not exist main.ihx goto fail
 rem A table value too wide for its type would be cut short without this.
@@ -28,12 +31,12 @@ call :clean
 exit /b 0
 
 :narrowed
-echo A value in CData.h does not fit its table type.>>"DSP%N%.LST"
+echo A value in CPlay.h does not fit its table type.>>"DSP%N%.LST"
 :fail
 del /q "DSP%N%.BIN" "DSP%N%.hex" 2>nul
 call :clean
 exit /b 1
 
 :clean
-del /q main.rel main.asm main.sym main.lk main.map main.mem main.rst main.ihx main.lst main.adb main.cdb main.noi "DSP%N%.tmp" 2>nul
+del /q main.rel main.asm main.sym main.lk main.map main.mem main.rst main.ihx main.lst main.adb main.cdb main.noi frame.rel frame.lst frame.sym frame.rst "DSP%N%.tmp" 2>nul
 exit /b 0

@@ -1,5 +1,5 @@
 # Builds the controller image of file format N (set by lss<N>.sh, which
-# runs this) from CData.h in this folder: DSP<N>.hex, then DSP<N>.BIN. The
+# runs this) from CPlay.h in this folder: DSP<N>.hex, then DSP<N>.BIN. The
 # program waits for the BIN and then takes the HEX, so the BIN appears
 # last, in one rename. The compiler's messages go to DSP<N>.LST. Any
 # failure leaves no BIN and exits non-zero.
@@ -7,7 +7,8 @@ cd "$(dirname "$0")" || exit 1
 
 clean() {
     rm -f main.rel main.asm main.sym main.lk main.map main.mem main.rst \
-        main.ihx main.lst main.adb main.cdb main.noi "DSP$N.tmp"
+        main.ihx main.lst main.adb main.cdb main.noi "DSP$N.tmp" \
+        frame.rel frame.lst frame.sym frame.rst
 }
 
 fail() {
@@ -19,13 +20,15 @@ fail() {
 rm -f "DSP$N.BIN" "DSP$N.hex" "DSP$N.LST"
 clean
 
-# 64 KiB of code space: a project that does not fit fails here.
+# The frame's routines, then the player with the tables of CPlay.h. 64 KiB
+# of code space: a project that does not fit fails here.
+sdas8051 -plosgff frame.asm >"DSP$N.LST" 2>&1 || fail
 sdcc -mmcs51 -Dcode=__code -Ddata=__data -Didata=__idata -Dxdata=__xdata \
-    -DFILEFMT=$N -I. --code-size 0x10000 main.c >"DSP$N.LST" 2>&1 || fail
+    -DFILEFMT=$N -I. --code-size 0x10000 --iram-size 256 main.c frame.rel >>"DSP$N.LST" 2>&1 || fail
 [ -s main.ihx ] || fail
 # A table value too wide for its type would be cut short without this.
 if grep -q "warning 158" "DSP$N.LST"; then
-    echo "A value in CData.h does not fit its table type." >>"DSP$N.LST"
+    echo "A value in CPlay.h does not fit its table type." >>"DSP$N.LST"
     fail
 fi
 

@@ -1,246 +1,311 @@
-/* Lamp controller firmware: plays the 32 programs of CData.h.
+/* Lamp controller firmware: plays the program groups of the project as
+ * Lumaro's preview plays them one mode after another.
  *
- * Port pair p (0..5) shifts its first port's bits out on P1.p and its
- * second port's on P2.p, clocked together on P0.p. A key on P3.2 (low when
- * pressed) moves on to the next program. 12 MHz crystal.
+ * Program group g plays its modes in order, each step of a mode one frame,
+ * and starts again after its last mode; lamps keep their colour until a
+ * mode paints them again. The key on P3.2 (low when pressed) moves on to
+ * the next group that has rows, starting from group 0 at reset.
  *
- * Lamp numbers index the frame in on-chip XRAM: red, green, blue bytes per
- * lamp, laid out port after port as the port lines describe. The play
- * functions are reentrant so that their locals share the stack instead of
- * filling internal RAM; the shifting code keeps fixed locals, for speed.
+ * Timing: timer 0 counts milliseconds (12 MHz crystal). A step's frame is
+ * prepared first, then shifted out when it is due: one step's period after
+ * the frame before. A step that takes longer than its period to prepare and
+ * shift is shown as soon as it is ready.
+ *
+ * The tables come from CPlay.h (types in PlayTyp.h); the frame and the
+ * routines that paint and shift it are in frame.asm.
  */
 #include <8051.h>
-#include "CData.h"
+#include "CPlay.h"
 
 #ifndef FILEFMT
 #error "FILEFMT (1, 2 or 3) must be defined"
 #endif
-#if (FILEFMT == 1) != (DATTYP == 1)
-#error "CData.h was made for another file format"
+#if FILEFMT != PLAY_FORMAT
+#error "CPlay.h was made for another file format"
 #endif
-#if TOTLMPCNT > 21844
-#error "More lamps than the frame can hold in 64 KB of XRAM"
+#if PLAY_FRAMEBYTES > PLAY_XRAM
+#error "The frame does not fit in the controller's on-chip XRAM"
 #endif
-
-typedef struct {
-    PTN code *elements;
-    unsigned int count;
-} PROGRAM;
-
-#define PRG(n) { ShowPtn##n, PTNCNT##n }
-static PROGRAM code programs[32] = {
-    PRG(1),  PRG(2),  PRG(3),  PRG(4),  PRG(5),  PRG(6),  PRG(7),  PRG(8),
-    PRG(9),  PRG(10), PRG(11), PRG(12), PRG(13), PRG(14), PRG(15), PRG(16),
-    PRG(17), PRG(18), PRG(19), PRG(20), PRG(21), PRG(22), PRG(23), PRG(24),
-    PRG(25), PRG(26), PRG(27), PRG(28), PRG(29), PRG(30), PRG(31), PRG(32)
-};
-
-static unsigned int code * code ports[6] = { Port0, Port1, Port2, Port3, Port4, Port5 };
 
 /* Tells a reader of the image which file format it was built for. */
 code unsigned char image_format = FILEFMT;
-/* A constant in code space: no always-false comparisons without lamps. */
-static code unsigned int lamp_total = TOTLMPCNT;
 
-/* One spare lamp, so that a project without lamps still has a frame. */
-static xdata unsigned char frame[3ul * (TOTLMPCNT + 1ul)];
-static unsigned char program;
-static unsigned char next_program;
+/* The frame, at the bottom of the on-chip XRAM (one byte at least). */
+xdata unsigned char frame[PLAY_FRAMEBYTES ? PLAY_FRAMEBYTES : 1];
 
-static unsigned char level(unsigned long v)
+/* Shared with frame.asm. */
+unsigned int shift_count = PLAY_LAMPTIMES;
+unsigned int frame_bytes = PLAY_FRAMEBYTES;
+unsigned int paint_src;
+unsigned int paint_cnt;
+unsigned char paint_rgb[3];
+void shift_frame(void);
+void paint(void);
+void clear_frame(void);
+
+static volatile unsigned long ms;
+static unsigned long due;      /* when the next frame may be shifted */
+static unsigned char played;   /* a frame was shown in this pass */
+
+/* 1000 cycles a tick. Adding the reload to the running count keeps the
+ * cycles since the overflow; the timer stands still for the 11 cycles of
+ * the addition, which the reload gives back: 65536 - 1000 + 11. */
+#define RELOAD_HI 0xFC
+#define RELOAD_LO 0x23
+
+void tick(void) __interrupt(1) __naked
 {
-    return v > 255 ? 255 : (unsigned char)v;
+    __asm
+        clr     _TR0
+        push    psw
+        push    acc
+        mov     a,_TL0
+        add     a,#RELOAD_LO
+        mov     _TL0,a
+        mov     a,_TH0
+        addc    a,#RELOAD_HI
+        mov     _TH0,a
+        setb    _TR0
+        inc     _ms
+        mov     a,_ms
+        jnz     00001$
+        inc     (_ms + 1)
+        mov     a,(_ms + 1)
+        jnz     00001$
+        inc     (_ms + 2)
+        mov     a,(_ms + 2)
+        jnz     00001$
+        inc     (_ms + 3)
+00001$:
+        pop     acc
+        pop     psw
+        reti
+    __endasm;
 }
 
-static void set_lamp(unsigned int lamp, RGB code *c)
+static unsigned long now(void)
 {
-    xdata unsigned char *p;
+    unsigned long t;
 
-    if (lamp >= lamp_total)
-        return;
-    p = frame + 3 * lamp;
-    p[0] = level(c->red);
-    p[1] = level(c->green);
-    p[2] = level(c->blue);
+    EA = 0;
+    t = ms;
+    EA = 1;
+    return t;
 }
 
-static void clear_frame(void)
+/* Waits until t; 0 when the key cut the wait short. */
+static unsigned char wait_until(unsigned long t)
 {
-    unsigned int i;
-
-    for (i = 0; i < sizeof frame; i++)
-        frame[i] = 0;
-}
-
-/* Shifts one byte to each port of a pair, most significant bit first. */
-static void shift_pair(unsigned char mask, unsigned char a, unsigned char b)
-{
-    unsigned char n;
-
-    for (n = 8; n; n--) {
-        P1 = (a & 0x80) ? (P1 | mask) : (P1 & ~mask);
-        P2 = (b & 0x80) ? (P2 | mask) : (P2 & ~mask);
-        P0 |= mask;
-        P0 &= ~mask;
-        a <<= 1;
-        b <<= 1;
-    }
-}
-
-/* Sends the frame. The far end of a chain is shifted first; the shorter
- * chain of a pair gets padding first, which falls off its far end. */
-static void show(void)
-{
-    unsigned char p, k, mask;
-    unsigned int i, n, a, b, first;
-    unsigned int code *line;
-    xdata unsigned char *x, *y;
-
-    for (p = 0, mask = 1; p < 6; p++, mask <<= 1) {
-        line = ports[p];
-        if (line[PORT_CODE] == PAIR_EMPTY)
-            continue;
-        a = line[PORT_FIRST];
-        b = line[PORT_SECOND];
-        first = line[PORT_BEFORE];
-        n = line[PORT_CODE] == PAIR_FIRST_SHORT ? b : a;
-        for (i = n; i--; ) {
-            x = frame + 3 * (first + i);
-            y = frame + 3 * (first + a + i);
-            for (k = 0; k < 3; k++)
-                shift_pair(mask, i < a ? x[k] : 0, i < b ? y[k] : 0);
-        }
-    }
-}
-
-/* Waits n times 10 ms on timer 0; the key cuts the wait short. */
-static void wait(unsigned long n)
-{
-    TMOD = (TMOD & 0xF0) | 0x01;
-    while (n-- && !next_program) {
-        TH0 = (65536 - 10000) >> 8;
-        TL0 = (65536 - 10000) & 0xFF;
-        TF0 = 0;
-        TR0 = 1;
-        while (!TF0)
-            ;
-        TR0 = 0;
+    while ((long)(now() - t) < 0)
         if (!P3_2)
-            next_program = 1;
-    }
+            return 0;
+    return 1;
 }
 
-static void play_bands(PTN code *e) __reentrant
+/* Shows the prepared frame when it is due and books the next one a period
+ * later; 0 when the key was pressed. */
+static unsigned char show(unsigned long period)
 {
-    unsigned int j, band;
-    CSTG code *g;
-    unsigned int code *l;
+    unsigned long t;
 
-    for (j = 0; j < e->bandcnt && !next_program; j++) {
-        band = e->reverse ? e->bandcnt - 1 - j : j;
-        g = e->bands + band;
-        clear_frame();
-        for (l = g->lamps; l && l < g->lamps + g->count; l++)
-            set_lamp(*l, e->colours + band % e->clrcnt);
-        show();
-        wait(e->interval);
-    }
+    if (!P3_2 || !wait_until(due))
+        return 0;
+    t = now();
+    if ((long)(t - due) > 0)
+        due = t; /* late: no catching up */
+    shift_frame();
+    due += period;
+    /* the chips latch after 500 us of idle clock: leave at least 1 ms */
+    t = now() + 2;
+    if ((long)(t - due) > 0)
+        due = t;
+    played = 1;
+    return 1;
 }
 
-static void play_lamps(PTN code *e) __reentrant
+static void set_colour(unsigned char code *c)
 {
-    unsigned int j, at;
-
-    clear_frame();
-    for (j = 0; j < e->lampcnt && !next_program; j++) {
-        at = e->reverse ? e->lampcnt - 1 - j : j;
-        set_lamp(e->lamps[at], e->colours + j % e->clrcnt);
-        show();
-        wait(e->interval);
-    }
+    paint_rgb[0] = c[0];
+    paint_rgb[1] = c[1];
+    paint_rgb[2] = c[2];
 }
 
-/* A ramp's end channel is its level plus a direction code of 512 or 768. */
-static unsigned char end_level(unsigned long v)
+static void paint_slots(unsigned int slot, unsigned int count)
 {
-    return level(v >= 768 ? v - 768 : v >= 512 ? v - 512 : v);
+    paint_src = (unsigned int)(PlaySlots + slot);
+    paint_cnt = count;
+    paint();
 }
 
-/* from + (to - from) * pos / 128; pos is 0..128, so 16 bits do. */
-static unsigned char mix(unsigned char from, unsigned char to, unsigned char pos)
+static void paint_band(unsigned int code *band)
 {
-    return from + ((int)to - from) * pos / 128;
+    PLAYSEQ code *q = PlaySeqs + *band;
+
+    paint_slots(q->slot, q->count);
 }
 
-static void play_ramp(PTN code *e) __reentrant
+/* Chases: each step paints every entry, entry v in colour k0 + v (or
+ * k0 - v when falling), k0 moving on by one a step. Colours are walked by
+ * pointer: this loop runs for every lamp of a lamp chase. */
+static unsigned char chase(PLAYMODE code *m)
 {
-    RGB code *c = e->colours;
-    unsigned long s, n = e->repeat;
-    unsigned char pos, rgb[3], k;
-    unsigned int j;
-    xdata unsigned char *p;
+    unsigned long s, steps = m->steps, period = m->period;
+    unsigned int v, n = m->count;
+    unsigned char falling = m->falling, bands = m->kind == PLAY_CHASE_BANDS;
+    unsigned char code *first = PlayColours + m->colour;
+    unsigned char code *last = first + 3 * (m->colours - 1);
+    unsigned char code *k0 = first + 3 * m->first;
+    unsigned char code *k;
+    unsigned int code *band;
 
-    for (s = 0; !next_program; s++) {
-        /* how far along, 0..128, without overflowing 32 bits */
-        pos = n == 0 ? 128 : n < 0x1000000ul ? (s << 7) / n : s / (n >> 7);
-        rgb[0] = mix(level(c[0].red), end_level(c[1].red), pos);
-        rgb[1] = mix(level(c[0].green), end_level(c[1].green), pos);
-        rgb[2] = mix(level(c[0].blue), end_level(c[1].blue), pos);
-        for (j = 0; j < e->lampcnt; j++) {
-            if (e->lamps[j] >= lamp_total)
-                continue;
-            p = frame + 3 * e->lamps[j];
-            for (k = 0; k < 3; k++)
-                p[k] = rgb[k];
+    for (s = 0; s < steps; s++) {
+        k = k0;
+        band = PlayBands + m->list;
+        paint_src = (unsigned int)(PlaySlots + m->list);
+        paint_cnt = 1;
+        for (v = n; v; v--) {
+            set_colour(k);
+            if (bands) {
+                paint_band(band++);
+            } else {
+                paint();
+                paint_src += 3;
+            }
+            if (falling)
+                k = k == first ? last : k - 3;
+            else
+                k = k == last ? first : k + 3;
         }
-        show();
-        wait(e->interval);
-        if (s == n)
-            break;
+        if (!show(period))
+            return 0;
+        k0 = k0 == last ? first : k0 + 3;
     }
+    return 1;
 }
 
-static void play(PTN code *e) __reentrant
+/* Fills: step i paints entry i in colour i, and leaves it lit. */
+static unsigned char fill(PLAYMODE code *m)
 {
-    unsigned char held = e->kind == PTN_BANDS_HOLD || e->kind == PTN_LAMPS_HOLD;
-    unsigned long rounds = held || !e->repeat ? 1 : e->repeat;
+    unsigned int i, n = m->count;
+    unsigned long period = m->period;
+    unsigned char bands = m->kind == PLAY_FILL_BANDS;
+    unsigned char code *first = PlayColours + m->colour;
+    unsigned char code *last = first + 3 * (m->colours - 1);
+    unsigned char code *k = first;
+    unsigned int code *band = PlayBands + m->list;
+    unsigned int slot = m->list;
 
-    if (e->kind == PTN_RAMP && e->lampcnt && e->clrcnt >= 2)
-        play_ramp(e);
-    else if ((e->kind == PTN_BANDS || e->kind == PTN_BANDS_HOLD) && e->bandcnt && e->clrcnt)
-        while (rounds-- && !next_program)
-            play_bands(e);
-    else if ((e->kind == PTN_LAMPS || e->kind == PTN_LAMPS_HOLD) && e->lampcnt && e->clrcnt)
-        while (rounds-- && !next_program)
-            play_lamps(e);
-    else
-        return; /* PTN_NONE, empty lists and slots without an element */
-    if (held)
-        wait(10 * e->repeat);
+    for (i = 0; i < n; i++) {
+        set_colour(k);
+        if (bands)
+            paint_band(band++);
+        else
+            paint_slots(slot, 1);
+        slot += 3;
+        if (!show(period))
+            return 0;
+        k = k == last ? first : k + 3;
+    }
+    return 1;
+}
+
+static unsigned char toward(unsigned char from, unsigned char to, unsigned char step)
+{
+    if (from < to)
+        return to - from > step ? from + step : to;
+    return from - to > step ? from - step : to;
+}
+
+/* A fade: the whole list in one colour, each channel moving by the step
+ * toward the goal without passing it. */
+static unsigned char fade(PLAYMODE code *m)
+{
+    unsigned long f;
+    unsigned char code *goal = PlayColours + m->colour + 3;
+    unsigned char k;
+
+    set_colour(PlayColours + m->colour);
+    for (f = 0; f < m->steps; f++) {
+        paint_slots(m->list, m->count);
+        if (!show(m->period))
+            return 0;
+        for (k = 0; k < 3; k++)
+            paint_rgb[k] = toward(paint_rgb[k], goal[k], m->fadestep);
+    }
+    return 1;
+}
+
+static unsigned char play(PLAYMODE code *m)
+{
+    switch (m->kind) {
+    case PLAY_CHASE_BANDS:
+    case PLAY_CHASE_LAMPS:
+        return chase(m);
+    case PLAY_FILL_BANDS:
+    case PLAY_FILL_LAMPS:
+        return fill(m);
+    case PLAY_FADE:
+        return fade(m);
+    case PLAY_BLACK:
+        clear_frame();
+        return show(0);
+    }
+    return 1;
+}
+
+/* The next group after g that has rows; g itself when there is none. */
+static unsigned char next_group(unsigned char g)
+{
+    unsigned char i, n = g;
+
+    for (i = 0; i < 32; i++) {
+        n = (n + 1) % 32;
+        if (PlayGroups[n].rows)
+            return n;
+    }
+    return g;
 }
 
 void main(void)
 {
+    unsigned char g = 0;
     unsigned int i;
-    PROGRAM code *prg;
+    PLAYGROUP code *grp;
 
     P0 = 0;
+    P1 = 0;
+    P2 = 0;
+    TMOD = (TMOD & 0xF0) | 0x01;
+    TH0 = RELOAD_HI;
+    TL0 = RELOAD_LO;
+    ET0 = 1;
+    TR0 = 1;
+    EA = 1;
+
+    if (!PlayGroups[0].rows)
+        g = next_group(0);
+    clear_frame();
+    due = now();
     for (;;) {
-        if (!P3_2)
-            next_program = 1;
-        prg = programs + program;
-        for (i = 0; i < prg->count && !next_program; i++)
-            play(prg->elements + i);
-        if (next_program || prg->count == 0) {
-            /* on to the next program that has rows */
-            for (i = 0; i < 32; i++) {
-                program = (program + 1) % 32;
-                if (programs[program].count)
-                    break;
-            }
-            while (!P3_2)
+        grp = PlayGroups + g;
+        played = 0;
+        for (i = 0; i < grp->count; i++)
+            if (!play(PlayModes + grp->first + i))
+                break;
+        if (i == grp->count && !played) {
+            /* nothing to play: show black and wait for the key */
+            clear_frame();
+            show(0);
+            while (P3_2)
                 ;
-            next_program = 0;
+        } else if (i == grp->count) {
+            continue; /* the group again, in step with its last period */
         }
+        while (!P3_2)
+            ;
+        wait_until(now() + 20); /* let the key settle */
+        g = next_group(g);
+        clear_frame();
+        due = now();
     }
 }
