@@ -1,4 +1,6 @@
-/* Types of the tables in CData.h, shared by both file formats.
+/* Types of the tables in CData.h, shared by both file formats. The
+ * firmware itself plays CPlay.h (PlayTyp.h); CData.h stays the typed
+ * form of the generated tables for tools that read them.
  *
  * Every number a table can carry fits its member: timings and colour
  * channels come from 32-bit project fields, so they are 32 bits here.

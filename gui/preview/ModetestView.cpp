@@ -1,5 +1,10 @@
 #include "gui/preview/ModetestView.h"
 
+#include "core/app/TextUtil.h"
+#include "core/firmware/ControllerPlay.h"
+#include "core/firmware/FirmwareBuild.h"
+#include "core/layout/PortTable.h"
+
 #include "core/app/LangText.h"
 #include "core/effects/EffectCompiler.h"
 #include "core/effects/PickListEdit.h"
@@ -160,11 +165,17 @@ void CModetestView::OnCreateData()
     const CLayoutDocument::CompiledSnapshot& compiled = layout->CreateData();
     if (CModeTestState* state = State())
         state->DataCompiled();
-    Q_EMIT Note(CompiledSummary(*compiled));
+    Q_EMIT Note(CompiledSummary(*compiled, layout->Data().lamps));
 }
 
-QString CModetestView::CompiledSummary(const CCompiledEffects& compiled)
+QString CModetestView::CompiledSummary(const CCompiledEffects& compiled, const std::vector<CLamp>& lamps)
 {
+    const auto chains = CControllerPlay::ReadPortTable(CPortTable::Text(lamps));
+    const std::size_t longest = chains ? CControllerPlay::Make(compiled, lamps.size(), chains.value()).LongestChain() : 0;
+    const QString frame = QString::fromStdString(FillPlaceholders(
+        GetLangText(CFirmwareBuild::kFrameTimeKey),
+        std::vector<std::string>{QString::number(CControllerPlay::FrameMs(longest), 'f', 1).toStdString(),
+                                 std::to_string(longest)}));
     // The controller's firmware tables hold at most this many entries; a
     // project that outgrows them is told now rather than when the build fails.
     return QString::fromStdString(GetLangText("MODETESTVIEW_ONEDITCHANGE_CD"))
@@ -174,7 +185,8 @@ QString CModetestView::CompiledSummary(const CCompiledEffects& compiled)
         .arg(compiled.bandTable.size())
         .arg(kMaxBandLists)
         .arg(compiled.colourTable.size())
-        .arg(kMaxColourLists);
+        .arg(kMaxColourLists) +
+           QStringLiteral("  ") + frame;
 }
 
 void CModetestView::Play(int playMode)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/layout/Lamp.h"
 #include "gui/app/View.h"
 #include "gui/preview/LayerDlg.h"
 #include "gui/preview/ModeTestPicture.h"
@@ -48,7 +49,9 @@ public:
     // limits.
     void OnCreateData();
     // The status text after a compilation.
-    static QString CompiledSummary(const CCompiledEffects& compiled);
+    // What Creat Data compiled, and the frame time of the controller for
+    // the lamps' chains.
+    static QString CompiledSummary(const CCompiledEffects& compiled, const std::vector<CLamp>& lamps);
     // A play command: compiles, fills the hand-over and opens a demo window.
     void Play(int playMode);
 
