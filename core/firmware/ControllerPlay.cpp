@@ -1,6 +1,7 @@
 #include "core/firmware/ControllerPlay.h"
 
 #include "core/app/IniFile.h"
+#include "core/app/TextUtil.h"
 #include "core/firmware/FirmwareData.h"
 
 #include <algorithm>
@@ -86,12 +87,8 @@ Result<PortChains> CControllerPlay::ReadPortTable(std::string_view text)
         std::string_view body = text.substr(open + 1, close - open - 1);
         while (!body.empty()) {
             const std::size_t comma = body.find(',');
-            std::string_view token = body.substr(0, comma);
+            const std::string_view token = TrimBlanks(body.substr(0, comma));
             body = comma == std::string_view::npos ? std::string_view{} : body.substr(comma + 1);
-            while (!token.empty() && std::isspace(static_cast<unsigned char>(token.front())))
-                token.remove_prefix(1);
-            while (!token.empty() && std::isspace(static_cast<unsigned char>(token.back())))
-                token.remove_suffix(1);
             if (token.empty() || token == "0xFFFF" || token == "0xffff")
                 continue;
             std::uint32_t v = 0;
@@ -118,8 +115,7 @@ CControllerPlay CControllerPlay::Make(const CCompiledEffects& compiled, std::siz
                                       const PortChains& chains)
 {
     CControllerPlay play;
-    for (const auto& chain : chains)
-        play.m_longest = std::max(play.m_longest, chain.size());
+    play.m_longest = LongestChain(chains);
 
     // Where each lamp's bits lie in the frame; mask 0 paints nowhere.
     struct Slot {
@@ -325,6 +321,14 @@ CControllerPlay CControllerPlay::Make(const CCompiledEffects& compiled, std::siz
         }
     }
     return play;
+}
+
+std::size_t CControllerPlay::LongestChain(const PortChains& chains)
+{
+    std::size_t longest = 0;
+    for (const auto& chain : chains)
+        longest = std::max(longest, chain.size());
+    return longest;
 }
 
 std::vector<CControllerPlay::Mode> CControllerPlay::GroupModes(int group) const

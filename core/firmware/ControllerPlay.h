@@ -69,6 +69,7 @@ public:
     Status Write(const fs::path& buildFolder, int fileFormat, std::size_t xramBytes) const;
 
     std::size_t LongestChain() const { return m_longest; }
+    static std::size_t LongestChain(const PortChains& chains);
     std::size_t FrameBytes() const { return m_longest * kBytesPerLampTime; }
     const std::vector<Mode>& Modes() const { return m_modes; }
     // The modes group g plays, in order.

@@ -268,11 +268,15 @@ std::string CFirmwareBuild::ReportText(const Counts& counts, std::uintmax_t imag
     return report;
 }
 
+std::string CFirmwareBuild::FrameTimeText(double frameMs, std::size_t longestChain)
+{
+    return FillPlaceholders(GetLangText(kFrameTimeKey),
+                            std::vector<std::string>{Decimal(frameMs), std::to_string(longestChain)});
+}
+
 std::string CFirmwareBuild::SpeedText(const Counts& counts)
 {
-    std::string text = FillPlaceholders(GetLangText(kFrameTimeKey),
-                                        std::vector<std::string>{Decimal(counts.frameMs),
-                                                                 std::to_string(counts.longestChain)});
+    std::string text = FrameTimeText(counts.frameMs, counts.longestChain);
     for (const std::string& slow : counts.slowModes)
         text += "\n" + slow;
     return text;

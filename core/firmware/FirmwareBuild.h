@@ -70,7 +70,7 @@ public:
         std::size_t xram = 0;
         std::size_t longestChain = 0;
         double frameMs = 0;
-        std::vector<std::string> slowModes; // "group 1 mode 2 CM_...: 50 ms < 61.2 ms"
+        std::vector<std::string> slowModes{}; // one report line each
     };
 
     explicit CFirmwareBuild(Setup setup);
@@ -114,6 +114,8 @@ public:
     static std::string BaseName(const std::string& title);
     // The speed lines of the report: frame time and the modes too fast for it.
     static std::string SpeedText(const Counts& counts);
+    // "Frame time:  20.9 ms (longest chain: 60 lamps)", also Creat Data's.
+    static std::string FrameTimeText(double frameMs, std::size_t longestChain);
 
 private:
     fs::path Find(const std::string& name) const;

@@ -1,6 +1,5 @@
 #include "gui/preview/ModetestView.h"
 
-#include "core/app/TextUtil.h"
 #include "core/firmware/ControllerPlay.h"
 #include "core/firmware/FirmwareBuild.h"
 #include "core/layout/PortTable.h"
@@ -171,11 +170,9 @@ void CModetestView::OnCreateData()
 QString CModetestView::CompiledSummary(const CCompiledEffects& compiled, const std::vector<CLamp>& lamps)
 {
     const auto chains = CControllerPlay::ReadPortTable(CPortTable::Text(lamps));
-    const std::size_t longest = chains ? CControllerPlay::Make(compiled, lamps.size(), chains.value()).LongestChain() : 0;
-    const QString frame = QString::fromStdString(FillPlaceholders(
-        GetLangText(CFirmwareBuild::kFrameTimeKey),
-        std::vector<std::string>{QString::number(CControllerPlay::FrameMs(longest), 'f', 1).toStdString(),
-                                 std::to_string(longest)}));
+    const std::size_t longest = chains ? CControllerPlay::LongestChain(chains.value()) : 0;
+    const QString frame =
+        QString::fromStdString(CFirmwareBuild::FrameTimeText(CControllerPlay::FrameMs(longest), longest));
     // The controller's firmware tables hold at most this many entries; a
     // project that outgrows them is told now rather than when the build fails.
     return QString::fromStdString(GetLangText("MODETESTVIEW_ONEDITCHANGE_CD"))
