@@ -4,6 +4,7 @@
 #include "core/app/FileSystem.h"
 #include "core/effects/EffectCompiler.h"
 #include "core/firmware/ControllerPlay.h"
+#include "core/firmware/ControllerRun.h"
 #include "core/firmware/ControllerSim.h"
 #include "core/layout/PortTable.h"
 #include "core/project/LayoutFile.h"
@@ -82,18 +83,10 @@ int RunFirmsim(const VerbArgs& args, CliIo& io)
     const CCompiledEffects compiled = CompileEffects(doc.value());
     const CControllerPlay play = CControllerPlay::Make(compiled, doc->lamps.size(), chains.value());
 
-    // The key moves on to the next group with rows, so the presses that
-    // reach group G count only those.
-    int presses = 0;
-    if (program > 0) {
-        if (compiled.programGroups[static_cast<std::size_t>(program)].empty())
-            return ReportFailure(io, kFirmsimVerb, "program group " + std::to_string(program) + " has no modes");
-        int first = 0;
-        while (first < 32 && compiled.programGroups[static_cast<std::size_t>(first)].empty())
-            ++first;
-        for (int g = first; g < program; ++g)
-            presses += compiled.programGroups[static_cast<std::size_t>(g)].empty() ? 0 : 1;
-    }
+    // Without --program the controller plays what it starts with.
+    const int presses = program > 0 ? CControllerRun::PressesFor(compiled, program) : 0;
+    if (presses < 0)
+        return ReportFailure(io, kFirmsimVerb, "program group " + std::to_string(program) + " has no modes");
 
     RunFolder folder;
     if (const Status s = CControllerSim::Prepare(folder.path, image.value(), seconds, presses); !s)

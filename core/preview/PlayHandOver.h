@@ -15,6 +15,9 @@ struct CPlayHandOver {
     enum PlayMode { NoPlay = 0, Sequential = 1, Parallel = 2, Partial = 3 };
 
     std::vector<CLamp> lamps;
+    // The layout's own lamps with their ports and chains, as "cport.h"
+    // numbers them: what Controller Play builds the controller's port table from.
+    std::vector<CLamp> chainedLamps;
     std::shared_ptr<const CCompiledEffects> compiled;
     int playMode = NoPlay;
     // The mode test view's selection, Partial play only: compiled mode

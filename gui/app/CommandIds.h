@@ -92,6 +92,7 @@ inline constexpr int DemoStop = 32895;
 inline constexpr int DemoCircle = 32898;
 inline constexpr int DemoRect = 32899;
 inline constexpr int ExportPreview = 32950;
+inline constexpr int ControllerPlay = 32951;
 // Program groups 0 to 31 of the demo's context menu: the first six ids are
 // out of order.
 constexpr int ProgramGroup(int group)

@@ -143,7 +143,8 @@ MenuLayout DemoMenu()
                 Item(cmd::MoveBmp, "ID_MOVEBMP", "Move Bmp"), Sep(),
                 Item(cmd::SavePlacement, "ID_SAVE_CODE", "Save BmpParameter"),
                 Item(cmd::LoadPlacement, "ID_OPEN_CODE", "Input BmpParameter"), Sep(),
-                Item(cmd::StartDemo, "ID_EDITDO", "Start Demo")}),
+                Item(cmd::StartDemo, "ID_EDITDO", "Start Demo"),
+                Item(cmd::ControllerPlay, "ID_DEMO_CONTROLLER_PLAY", "Controller Play")}),
          Popup("ID_VIEW", "View(&V)", {ViewToolbar(), ViewStatus()}),
          WindowMenu(),
          Popup("ID_HELP", "Help(&H)", {HelpWebSite(), Sep(), AppAbout(), HelpWhatsNew()})}};

@@ -3,6 +3,11 @@
 #include <QString>
 #include <QStringList>
 
+#ifndef _WIN32
+#include <csignal>
+#include <unistd.h>
+#endif
+
 namespace lumaro::gui {
 
 namespace {
@@ -24,6 +29,11 @@ CBuildProcess::CBuildProcess()
 CBuildProcess::~CBuildProcess()
 {
     if (m_process.state() != QProcess::NotRunning) {
+#ifndef _WIN32
+        // The whole group: a compiler the batch file started goes with it.
+        if (const qint64 pid = m_process.processId(); pid > 0)
+            ::kill(-static_cast<pid_t>(pid), SIGKILL);
+#endif
         m_process.kill();
         m_process.waitForFinished(2000);
     }
@@ -45,6 +55,8 @@ bool CBuildProcess::Start(const fs::path& batchFile, const fs::path& folder)
     // bit still runs.
     m_process.setProgram(QStringLiteral("/bin/sh"));
     m_process.setArguments({PathText(batchFile)});
+    // A process group of its own, so that ending it ends what it started.
+    m_process.setChildProcessModifier([] { ::setpgid(0, 0); });
 #endif
     m_process.setStandardInputFile(QProcess::nullDevice());
     m_process.start();

@@ -57,6 +57,12 @@ CDemoView::CDemoView(CDocument* document)
         connect(demo, &CDemoDoc::StartRequested, this, [this] { OnStartRequested(); });
         connect(demo, &CDemoDoc::PictureChanged, this, qOverload<>(&QWidget::update));
     }
+    connect(&m_controller, &CControllerPlayer::FrameDue, this, [this](std::size_t index) {
+        DrawControllerFrame(index, false);
+        update();
+    });
+    connect(&m_controller, &CControllerPlayer::StateChanged, this, qOverload<>(&QWidget::update));
+    connect(&m_controller, &CControllerPlayer::Failed, this, &CDemoView::OnControllerFailed);
 }
 
 CDemoView::~CDemoView()
@@ -140,6 +146,12 @@ void CDemoView::RegisterCommands()
             main->OpenHelpDocument("WHATNEW_PATH", "DEMOVIEW_ONHELPWHATSNEW_OWN");
     });
     OnCommand(cmd::ExportPreview, [this] { OnExportPreview(); });
+    OnCommand(cmd::ControllerPlay, [this] { OnControllerPlay(); });
+    OnUpdate(cmd::ControllerPlay, [this](CCmdUI& ui) {
+        const CDemoDoc* demo = Document();
+        ui.Enable(demo && demo->HandOver().compiled);
+        ui.SetCheck(m_controller.Current() != CControllerPlayer::State::Idle);
+    });
 }
 
 void CDemoView::OnDemoScale()
@@ -183,6 +195,8 @@ void CDemoView::OnOpenBackImage()
 void CDemoView::OnStartRequested()
 {
     m_player.Stop();
+    m_controller.Stop();
+    m_controllerDrawn = CControllerPlayer::kNoFrame;
     m_flags.fill(false);
     m_modeShown = false;
     m_currentMode = -1;
@@ -215,10 +229,15 @@ void CDemoView::paintEvent(QPaintEvent* event)
             placement.SpotAt(demo->CellSize(), client.width() / 2, client.height() / 2);
         placement.state = 1;
     }
-    RebuildFrameIfChanged();
+    const bool rebuilt = RebuildFrameIfChanged();
+    if (m_controller.Current() == CControllerPlayer::State::Playing && (rebuilt || m_controllerDrawn == CControllerPlayer::kNoFrame))
+        DrawControllerFrame(m_controller.ShownFrame(), true);
     PlayIfDue();
     m_canvas.PaintOn(painter);
-    DrawCaption(painter);
+    if (m_controller.Current() != CControllerPlayer::State::Idle)
+        DrawControllerCaption(painter);
+    else
+        DrawCaption(painter);
 }
 
 void CDemoView::PlaceLamps()
@@ -233,16 +252,17 @@ void CDemoView::PlaceLamps()
     m_geometry = CDemoGeometry::Centre(lamps, m_demoZoom, client.width(), client.height());
 }
 
-void CDemoView::RebuildFrameIfChanged()
+bool CDemoView::RebuildFrameIfChanged()
 {
     CDemoDoc* demo = Document();
     const CDemoDoc::Picture& picture = demo->BackPicture();
     const FrameKey key{size(),        m_geometry,         picture.path,     picture.spot,
                        picture.shown, picture.lampsShown, m_frameGeneration};
     if (key == m_frameKey)
-        return;
+        return false;
     m_frameKey = key;
     m_canvas.Reset(Background(picture.shown && picture.lampsShown), demo->HandOver().lamps, m_geometry);
+    return true;
 }
 
 QImage CDemoView::Background(bool withLamps) const
@@ -470,9 +490,96 @@ void CDemoView::ShowContextMenu(const QPoint& at)
     menu.addSeparator();
     add(menu, cmd::StartDemo, "ID_EDITDO", "Start");
     add(menu, cmd::DemoStop, "ID_DEMO_STOP", "Stop");
+    add(menu, cmd::ControllerPlay, "ID_DEMO_CONTROLLER_PLAY", nullptr);
     menu.addSeparator();
     add(menu, cmd::ExportPreview, "ID_EXPORT_PREVIEW", "Export Preview...");
     menu.exec(at);
+}
+
+// --- controller play ---------------------------------------------------------------
+
+void CDemoView::OnControllerPlay()
+{
+    CDemoDoc* demo = Document();
+    CEditorApp* app = App();
+    if (!demo || !app || !demo->HandOver().compiled)
+        return;
+    // The painters make way: the window shows what the controller shows.
+    m_player.Stop();
+    demo->SetPlayMode(CDemoDoc::Idle);
+    demo->BackPicture().shown = false;
+    m_flags.fill(false);
+    m_modeShown = false;
+    m_currentMode = -1;
+    ++m_frameGeneration;
+    m_controllerDrawn = CControllerPlayer::kNoFrame;
+    const Status started = m_controller.Start(*demo->HandOver().compiled, demo->HandOver().chainedLamps,
+                                              demo->ProgramGroup(), app->DataFolder() / "sys");
+    update();
+    if (!started)
+        OnControllerFailed(started);
+}
+
+void CDemoView::OnControllerFailed(const Status& failure)
+{
+    update();
+    CEditorApp* app = App();
+    if (!app)
+        return;
+    QString text = LangTextWith(failure.key, failure.args);
+    // What the compiler or the simulator said last, for the one who asks why.
+    QStringList lines = QString::fromStdString(failure.detail).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (lines.size() > 6)
+        lines = lines.mid(lines.size() - 6);
+    if (!lines.isEmpty())
+        text += QStringLiteral("\n\n") + lines.join(QLatin1Char('\n')).trimmed();
+    app->Prompts().message(app->MainFrame(), text, QMessageBox::Warning, QMessageBox::Ok);
+}
+
+void CDemoView::DrawControllerFrame(std::size_t index, bool whole)
+{
+    const auto& frames = m_controller.Frames();
+    if (index >= frames.size())
+        return;
+    const std::vector<DemoRgb>& now = frames[index].lamps;
+    const std::vector<DemoRgb>* before =
+        !whole && m_controllerDrawn < frames.size() ? &frames[m_controllerDrawn].lamps : nullptr;
+    const DemoShape shape = CDemoDoc::Shape();
+    m_canvas.SetShape(shape);
+    for (std::size_t lamp = 0; lamp < now.size(); ++lamp)
+        if (!before || lamp >= before->size() || !((*before)[lamp] == now[lamp]))
+            m_canvas.DrawLamp(static_cast<std::int32_t>(lamp), now[lamp], shape);
+    m_controllerDrawn = index;
+}
+
+void CDemoView::DrawControllerCaption(QPainter& painter)
+{
+    const QString group = LangText(("ID_PRG_" + std::to_string(m_controller.Group())).c_str());
+    QString state;
+    switch (m_controller.Current()) {
+    case CControllerPlayer::State::Building:
+        state = LangText("ID_MSG_DEMO_CPLAY_BUILDING");
+        break;
+    case CControllerPlayer::State::Simulating:
+        state = LangTextWith("ID_MSG_DEMO_CPLAY_SIMULATING",
+                             {QString::number(m_controller.Seconds(), 'f', 1).toStdString()});
+        break;
+    default:
+        state = LangTextWith("ID_MSG_DEMO_CPLAY_PLAYING",
+                             {QString::number(m_controller.PlayedMs() / 1000, 'f', 1).toStdString(),
+                              QString::number(m_controller.Seconds(), 'f', 1).toStdString(),
+                              QString::number(m_controller.FrameMs(), 'f', 1).toStdString()});
+        break;
+    }
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(Qt::white);
+    painter.setPen(Qt::black);
+    const int width = std::max(painter.fontMetrics().horizontalAdvance(state), 160) + 10;
+    const int x = rect().right() - width;
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip;
+    painter.drawText(QRect(x, rect().top() + 10, width, 20), flags,
+                     LangText("ID_DEMO_CONTROLLER_PLAY") + QStringLiteral(" - ") + group);
+    painter.drawText(QRect(x, rect().top() + 30, width, 20), flags, state);
 }
 
 // --- export ----------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "core/preview/PlacementFile.h"
 #include "core/preview/SteadyDemoClock.h"
 #include "gui/app/View.h"
+#include "gui/preview/ControllerPlayer.h"
 #include "gui/preview/DemoImageCanvas.h"
 
 #include <QImage>
@@ -58,6 +59,9 @@ public:
     QImage Frame() const { return m_canvas.Copy(); }
     std::size_t RunningModes() const { return m_player.RunningCount(); }
     std::size_t ModeThreads() const { return m_player.WorkerCount(); }
+    // Controller Play: the program group built and run on the simulated
+    // controller, its frames shown in place of the painters'.
+    CControllerPlayer& ControllerPlayer() { return m_controller; }
 
     // Runs a modal dialog (the zoom dialog); tests answer it without a window.
     std::function<int(QDialog&)> execDialog;
@@ -88,7 +92,7 @@ private:
     void DisableCoordinatesBar();
 
     void PlaceLamps();
-    void RebuildFrameIfChanged();
+    bool RebuildFrameIfChanged();
     QImage Background(bool withLamps) const;
     void PlayIfDue();
     void StartPlayer(DemoOrder order);
@@ -99,6 +103,10 @@ private:
     void OnOpenBackImage();
     void OnStartRequested();
     void OnExportPreview();
+    void OnControllerPlay();
+    void OnControllerFailed(const Status& failure);
+    void DrawControllerFrame(std::size_t index, bool whole);
+    void DrawControllerCaption(QPainter& painter);
 
     // What an export plays and draws on, taken on the window's thread so
     // that the worker that encodes it reads nothing of the window.
@@ -138,6 +146,9 @@ private:
     };
     FrameKey m_frameKey;
     std::uint64_t m_frameGeneration = 1;
+
+    CControllerPlayer m_controller;
+    std::size_t m_controllerDrawn = CControllerPlayer::kNoFrame;
 
     CSteadyDemoClock m_clock;
     CDemoImageCanvas m_canvas;

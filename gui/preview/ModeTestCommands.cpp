@@ -82,6 +82,7 @@ bool CModeTestCommands::PlayLayoutInDemo(CEditorApp& app, CLayoutDocument& layou
         return false;
     CPlayHandOver handOver;
     handOver.lamps = layout.Data().lampPositions;
+    handOver.chainedLamps = layout.Data().lamps;
     handOver.compiled = layout.CreateData();
     handOver.playMode = CPlayHandOver::Parallel;
     return PlayInDemo(app, handOver);

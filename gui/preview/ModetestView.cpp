@@ -199,6 +199,7 @@ void CModetestView::Play(int playMode)
     CPlayHandOver& handOver = state->HandOver();
     handOver = CPlayHandOver();
     handOver.lamps = layout->Data().lampPositions;
+    handOver.chainedLamps = layout->Data().lamps;
     handOver.compiled = compiled;
     handOver.playMode = playMode;
     if (playMode == CPlayHandOver::Partial) {

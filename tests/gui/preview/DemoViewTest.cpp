@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -45,8 +46,12 @@ protected:
         Registry().Dispatch(cmd::NewEmptyLayout);
         dynamic_cast<CEditImgView*>(main->GetActiveView())->FinishScanNow();
         EditProject(*layout, [](CEditImgDoc& data) {
-            for (int i = 0; i < 40; ++i)
+            for (int i = 0; i < 40; ++i) {
                 data.lamps.emplace_back(i % 10, i / 10, i, 0x00FF00, 5, 1);
+                // A port a row, chained against the numbering.
+                data.lamps.back().port = 1 + i / 10;
+                data.lamps.back().order = 10 - i % 10;
+            }
             data.lampPositions = data.lamps;
             CModeItem sweep;
             sweep.type = "CM_LEFTTORIGHT_GC";
@@ -237,6 +242,84 @@ TEST_F(DemoViewTest, ExportPreviewWritesAnAnimatedGifOfTheWindow)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.read(6), QByteArray("GIF89a"));
     Registry().Dispatch(cmd::DemoRect);
+}
+
+// Processes whose working folder lies below folder.
+int ProcessesIn(const QString& folder)
+{
+    int found = 0;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator("/proc", ec)) {
+        std::error_code linkError;
+        const fs::path cwd = fs::read_symlink(entry.path() / "cwd", linkError);
+        if (!linkError && QString::fromStdString(cwd.string()).startsWith(folder))
+            ++found;
+    }
+    return found;
+}
+
+TEST_F(DemoViewTest, ControllerPlayShowsTheSimulatedControllersFramesAndClosingEndsIt)
+{
+    fs::copy(fs::path(LUMARO_SOURCE_DIR) / "data" / "sys", install.Folder() / "sys", fs::copy_options::recursive);
+    CControllerPlayer& controller = view->ControllerPlayer();
+    auto waitFor = [&](auto done, std::chrono::seconds limit) {
+        for (auto until = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < until;
+             std::this_thread::sleep_for(5ms)) {
+            ProcessEvents();
+            if (done())
+                return true;
+        }
+        return false;
+    };
+
+    // Group 0 has no modes: the controller has nothing to play.
+    ASSERT_TRUE(Registry().Query(cmd::ControllerPlay).Enabled().value_or(false));
+    Registry().Dispatch(cmd::ControllerPlay);
+    ASSERT_EQ(s->log.messages.size(), 1);
+    EXPECT_TRUE(s->log.messages[0].contains(QStringLiteral("has no modes")));
+    EXPECT_EQ(controller.Current(), CControllerPlayer::State::Idle);
+
+    // Group 1 is built and simulated in the background while the window
+    // paints, then played: the lamps show the frame due, on their own cells.
+    Registry().Dispatch(cmd::ProgramGroup(1));
+    Registry().Dispatch(cmd::ControllerPlay);
+    EXPECT_EQ(controller.Current(), CControllerPlayer::State::Building);
+    EXPECT_TRUE(Registry().Query(cmd::ControllerPlay).Checked().value_or(false));
+    const int paints = view->PaintCount();
+    auto busy = [&] {
+        return controller.Current() == CControllerPlayer::State::Building ||
+               controller.Current() == CControllerPlayer::State::Simulating;
+    };
+    waitFor([&] { return !busy(); }, 60s);
+    ASSERT_EQ(controller.Current(), CControllerPlayer::State::Playing)
+        << s->log.messages.join(QLatin1Char('\n')).toStdString();
+    Paint();
+    EXPECT_GT(view->PaintCount(), paints);
+    EXPECT_EQ(view->ModeThreads(), 0u) << "the painters make way";
+    const auto& frames = controller.Frames();
+    ASSERT_GT(frames.size(), 5u);
+    EXPECT_NEAR(frames[2].latchMs - frames[1].latchMs, frames[3].latchMs - frames[2].latchMs, 2.0);
+    EXPECT_GT(controller.Seconds(), 1.0);
+    ASSERT_TRUE(waitFor([&] { return controller.ShownFrame() >= 3; }, 10s)) << "paced, the frames go on";
+    const QImage shown = view->Frame();
+    const auto& lamps = frames[controller.ShownFrame()].lamps;
+    ASSERT_EQ(lamps.size(), 40u);
+    EXPECT_TRUE(std::any_of(lamps.begin(), lamps.end(), [](DemoRgb c) { return c == DemoRgb{255, 0, 0}; }));
+    for (int i = 0; i < 40; ++i) {
+        const DemoRgb c = lamps[static_cast<std::size_t>(i)];
+        EXPECT_EQ(shown.pixelColor(LampCentre(i % 10, i / 10)), QColor(c.red, c.green, c.blue)) << "lamp " << i;
+    }
+
+    // Closing the window while the simulator runs ends it and its folder.
+    Registry().Dispatch(cmd::ControllerPlay);
+    ASSERT_TRUE(waitFor([&] { return controller.Current() == CControllerPlayer::State::Simulating; }, 60s));
+    const QString folder = controller.WorkFolder();
+    ASSERT_FALSE(folder.isEmpty());
+    EXPECT_GT(ProcessesIn(folder), 0);
+    main->GetActiveFrame()->close();
+    ProcessEvents();
+    EXPECT_EQ(ProcessesIn(folder), 0);
+    EXPECT_FALSE(fs::exists(folder.toStdString()));
 }
 
 } // namespace
