@@ -164,10 +164,12 @@ int RunRender(const VerbArgs& args, CliIo& io)
     const CCompiledEffects compiled = CompileEffects(doc.value());
     const std::vector<CModeItem>& modes =
         group < 0 ? compiled.modes : compiled.programGroups[static_cast<std::size_t>(group)];
-    const std::vector<DemoTraceDraw> trace = TraceDemo(modes, compiled, doc->lamps, options);
+    // The lamps the compiler played on, as the demo window draws them.
+    const std::vector<CLamp>& lamps = doc->lampPositions;
+    const std::vector<DemoTraceDraw> trace = TraceDemo(modes, compiled, lamps, options);
 
     if (!args.Option("-o").empty())
-        if (const int status = WriteGif(args, io, trace, doc->lamps, options, width, height); status != kExitOk)
+        if (const int status = WriteGif(args, io, trace, lamps, options, width, height); status != kExitOk)
             return status;
     const std::string& file = args.Option("--trace");
     if (file.empty())
@@ -206,7 +208,10 @@ const Verb kRenderVerb{
             "--order (default parallel): sequential plays the modes one after another\n"
             "without start delays; parallel starts all, mode i after 2 s plus the hold\n"
             "times of the modes before it; partial does the same for the modes FIRST to\n"
-            "LAST of --range. A \"CM_REGRESS\" mode ends a parallel trace.\n"
+            "LAST of --range. A \"CM_REGRESS\" mode starts a parallel play again from\n"
+            "its first mode on a picture without lamps, as the window does: the line\n"
+            "    <ms> -1 -1 0 0 0\n"
+            "marks it. The lamps are the lamp positions of Transfer Data, as in the window.\n"
             "--shape (rect or round) is the lamp shape of the demo window.\n"
             "\n"
             "Exit status: 0 done, 1 the layout or the picture could not be read or an\n"

@@ -277,6 +277,10 @@ Result<std::string> CDemoMovie::EncodeGif(const std::vector<DemoTraceDraw>& trac
     for (std::size_t k = 0; k < plan.size(); ++k) {
         for (; applied < plan[k].drawsEnd; ++applied) {
             const DemoTraceDraw& draw = trace[applied];
+            if (draw.lamp == kDemoRestart) {
+                current = background;
+                continue;
+            }
             if (draw.lamp < 0 || static_cast<std::size_t>(draw.lamp) >= lamps.size())
                 continue;
             PaintDemoCell(current.View(), options.geometry.CellOf(lamps[static_cast<std::size_t>(draw.lamp)]),

@@ -34,7 +34,7 @@ class CDemoPainter {
 public:
     enum class Request {
         None,
-        EndModesBefore, // end the modes with indices 0 to modeIndex - 1
+        EndModesBefore, // end the modes placed before it in the play
         RestartParallel // only in running Parallel play: end every mode but
                         // modeIndex and play the list again from its first mode
     };

@@ -129,7 +129,8 @@ void CDemoPlayer::RunSteps(const Play& play, const std::vector<DemoStart>& steps
         if (result.stopped)
             return;
         if (result.request == CDemoPainter::Request::EndModesBefore) {
-            EndWorkers(self, result.modeIndex);
+            // By place in the play, not the list position the record carries.
+            EndWorkers(self, step.modeIndex);
         } else if (result.request == CDemoPainter::Request::RestartParallel &&
                    play.order == DemoOrder::Parallel) {
             EndWorkers(self, kAllModes);

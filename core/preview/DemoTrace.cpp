@@ -120,8 +120,10 @@ std::vector<DemoTraceDraw> TraceDemo(const std::vector<CModeItem>& modes, const 
         if (run.endMs > endedAt[self] || run.endMs > restartAt)
             continue;
         if (run.result.request == CDemoPainter::Request::EndModesBefore) {
+            // By place in the play: a program group's special mode carries
+            // its place in the whole compiled list.
             for (std::size_t k = 0; k < runs.size(); ++k)
-                if (runs[k].index < run.result.modeIndex && k != self)
+                if (runs[k].index < run.index && k != self)
                     endedAt[k] = std::min(endedAt[k], run.endMs);
         } else if (options.order == DemoOrder::Parallel) {
             restartAt = std::min(restartAt, run.endMs);
@@ -136,6 +138,20 @@ std::vector<DemoTraceDraw> TraceDemo(const std::vector<CModeItem>& modes, const 
     std::ranges::stable_sort(trace, [](const DemoTraceDraw& a, const DemoTraceDraw& b) {
         return a.ms != b.ms ? a.ms < b.ms : a.modeIndex < b.modeIndex;
     });
+    if (restartAt == kNever || restartAt <= 0)
+        return trace;
+
+    // The window clears its lamps and plays the list again from its first
+    // mode, for as long as the play runs: every pass is the first one again.
+    const std::size_t pass = trace.size();
+    for (std::int64_t offset = restartAt; offset < options.durationMs; offset += restartAt) {
+        trace.push_back({offset, kDemoRestart, kDemoRestart, {}});
+        for (std::size_t i = 0; i < pass && trace[i].ms + offset < options.durationMs; ++i) {
+            DemoTraceDraw d = trace[i];
+            d.ms += offset;
+            trace.push_back(d);
+        }
+    }
     return trace;
 }
 

@@ -38,6 +38,10 @@ struct DemoTraceOptions {
     std::size_t drawLimitPerMode = 1'000'000; // ends a mode that draws more
 };
 
+// The mode and lamp of a trace entry that is no draw: the play starts again
+// from its first mode on a picture without lamps.
+inline constexpr std::int32_t kDemoRestart = -1;
+
 // One lamp draw of a traced play; `ms` counts from the start of the play
 // and `modeIndex` is the mode's position in the list played.
 struct DemoTraceDraw {
@@ -57,10 +61,12 @@ struct DemoTraceDraw {
 //   Parallel: mode i waits 20 + the hold times of the modes before it, in
 //     tenths of a second; all play at once.
 //   Partial: Parallel over first..last, the delays counted from `first`.
-// A mode that ends the modes before it (codes 253, 254) drops their draws
-// after its own end. A mode that restarts the parallel play (255) ends the
-// trace at that moment in Parallel play, which the demo view would start
-// again from its first mode; in Sequential and Partial play it does nothing.
+// A mode that ends the modes before it (codes 253, 254) drops, after its own
+// end, the draws of the modes before its place in the play. A mode that
+// restarts the parallel play (255) starts it again at that moment in
+// Parallel play, as the demo view does: an entry of kDemoRestart, then the
+// first pass again, until the duration; in Sequential and Partial play it
+// does nothing.
 // A mode that draws `drawLimitPerMode` times is ended there.
 std::vector<DemoTraceDraw> TraceDemo(const std::vector<CModeItem>& modes, const CCompiledEffects& tables,
                                      const std::vector<CLamp>& lamps, const DemoTraceOptions& options);

@@ -211,6 +211,21 @@ TEST_F(LayoutVerbs, RenderListsTheLampDrawsInTimeOrder)
     EXPECT_GT(count, 0);
     EXPECT_EQ(modes, (std::set<std::int64_t>{0, 1})); // the second after the first one's 50 s hold
 
+    // Lamps moved and deleted after Transfer Data: the play is drawn on the
+    // lamps it was compiled for, as the window draws it.
+    auto transferred = CLayoutFile::Load(dir / "R2.LED");
+    ASSERT_TRUE(transferred);
+    transferred->lamps.resize(3);
+    for (CLamp& lamp : transferred->lamps)
+        lamp.x = lamp.x * 3 + 7;
+    ASSERT_TRUE(CLayoutFile::Save(transferred.value(), dir / "R3.LED").ok());
+    for (const char* name : {"R2", "R3"})
+        ASSERT_EQ(Cli({"render", Path(std::string(name) + ".LED"), "--duration", "5000", "-o",
+                       Path(std::string(name) + ".gif")})
+                      .status,
+                  0);
+    EXPECT_EQ(ReadText(dir / "R3.gif"), ReadText(dir / "R2.gif"));
+
     const CliRun first = Cli({"render", Path("R2.LED"), "--duration", "4000", "--trace", Path("t.txt"), "--order",
                               "sequential"});
     ASSERT_EQ(first.status, 0) << first.err;

@@ -102,6 +102,12 @@ TEST(DemoMovie, GifHoldsTheChangedBoxesWithTheirTimesAndCanBeCancelled)
     ASSERT_EQ(d.firstPixelOfLamp.size(), 1u); // the second frame covers lamp 1 only
     EXPECT_EQ(d.firstPixelOfLamp[0].Red, 200);
 
+    // The play starting again clears the lamps to the background.
+    const std::vector<DemoTraceDraw> again = {Draw(0, 0, 200), {300, kDemoRestart, kDemoRestart, {}}};
+    const Decoded restarted = Decode(CDemoMovie::EncodeGif(again, lamps, background, options).value(), 10, 10);
+    ASSERT_EQ(restarted.firstPixelOfLamp.size(), 2u);
+    EXPECT_EQ(restarted.firstPixelOfLamp[1].Blue, 40);
+
     int calls = 0;
     Result<std::string> cancelled
         = CDemoMovie::EncodeGif(trace, lamps, background, options, [&](double) { return ++calls < 2; });

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include <atomic>
 #include <chrono>
 #include <mutex>
@@ -139,6 +142,14 @@ TEST_F(DemoPlayerTest, SpecialModesEndTheModesBeforeThemOrRestartParallelPlay)
     player.Start(play);
     // The empty mode ends modes 0 and 1; mode 3 plays on.
     ASSERT_TRUE(Eventually([&] { return player.RunningCount() == 1; }));
+    player.Stop();
+    // In a program group the record keeps its place in the whole list (5):
+    // placed first here, it ends nothing.
+    play.modes = {Mode(254, 0, 5), Mode(5, 3, 1'000'000), Mode(5, 3, 1'000'000)};
+    player.Start(play);
+    ASSERT_TRUE(Eventually([&] { return player.RunningCount() == 2; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(player.RunningCount(), 2u);
     player.Stop();
 
     CModeItem regress = Mode(255, 0, 1);

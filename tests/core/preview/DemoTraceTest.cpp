@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace lumaro {
 namespace {
 
@@ -108,8 +110,25 @@ TEST_F(DemoTraceTest, SpecialModesEndTheModesBeforeThemOrTheParallelPlay)
     EXPECT_EQ(Run(DemoOrder::Parallel), (Trace{T(2000, 0, 0, 10)}));
     EXPECT_EQ(Run(DemoOrder::Sequential), (Trace{T(0, 0, 0, 10), T(500, 0, 1, 20)}));
 
+    // A program group's record carries its place in the whole list: placed
+    // first, the empty mode ends no mode of the group, in any order.
+    modes = {Special(254, 2), Fill(1, 0), Fill(2, 0)};
+    for (DemoOrder order : {DemoOrder::Parallel, DemoOrder::Sequential}) {
+        const Trace trace = Run(order);
+        EXPECT_EQ(std::ranges::count(trace, 1, &DemoTraceDraw::modeIndex), 2);
+        EXPECT_EQ(std::ranges::count(trace, 2, &DemoTraceDraw::modeIndex), 2);
+    }
+
+    // "CM_REGRESS" starts the parallel play again, on a picture without lamps,
+    // for as long as the play runs.
     modes = {Fill(0, 3), Fill(1, 0), Special(255, 2)};
-    EXPECT_EQ(Run(DemoOrder::Parallel), (Trace{T(2000, 0, 0, 10), T(2300, 1, 2, 10)}));
+    const DemoTraceDraw restart{0, kDemoRestart, kDemoRestart, {}};
+    auto at = [](DemoTraceDraw d, std::int64_t ms) {
+        d.ms = ms;
+        return d;
+    };
+    EXPECT_EQ(Run(DemoOrder::Parallel, 5000), (Trace{T(2000, 0, 0, 10), T(2300, 1, 2, 10), at(restart, 2300),
+                                                     T(4300, 0, 0, 10), T(4600, 1, 2, 10), at(restart, 4600)}));
     EXPECT_EQ(Run(DemoOrder::Partial, 100'000, 1, 2), (Trace{T(2000, 1, 2, 10), T(2500, 1, 3, 20)}));
 }
 
