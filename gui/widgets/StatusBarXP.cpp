@@ -1,7 +1,7 @@
 #include "gui/widgets/StatusBarXP.h"
 
 #include <QFontDatabase>
-#include <QLabel>
+#include "gui/widgets/StatusPane.h"
 
 namespace lumaro::gui {
 
@@ -12,8 +12,7 @@ CStatusBarXP::CStatusBarXP(QWidget* parent) : QStatusBar(parent)
     // only line up in a fixed-pitch font.
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     for (int i = 0; i < kPaneCount; ++i) {
-        auto* pane = new QLabel(this);
-        pane->setTextFormat(Qt::PlainText);
+        auto* pane = new CStatusPane(this);
         pane->setFrameShape(QFrame::StyledPanel);
         pane->setFrameShadow(QFrame::Sunken);
         pane->setContentsMargins(4, 0, 4, 0);
@@ -36,7 +35,7 @@ bool CStatusBarXP::SetPaneText(int index, const QString& text)
 {
     if (index < 0 || index >= PaneCount())
         return false;
-    m_panes[static_cast<std::size_t>(index)]->setText(text);
+    m_panes[static_cast<std::size_t>(index)]->SetFullText(text);
     return true;
 }
 
@@ -44,7 +43,7 @@ QString CStatusBarXP::PaneText(int index) const
 {
     if (index < 0 || index >= PaneCount())
         return {};
-    return m_panes[static_cast<std::size_t>(index)]->text();
+    return m_panes[static_cast<std::size_t>(index)]->FullText();
 }
 
 } // namespace lumaro::gui

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-class QLabel;
-
 namespace lumaro::gui {
+
+class CStatusPane;
 
 // The main frame's status bar: four text panes, then the Caps Lock, Num Lock
 // and Scroll Lock indicator panes. Panes are addressed by index, 0 to 6.
@@ -22,7 +22,7 @@ public:
     QString PaneText(int index) const;
 
 private:
-    std::vector<QLabel*> m_panes;
+    std::vector<CStatusPane*> m_panes;
 };
 
 } // namespace lumaro::gui

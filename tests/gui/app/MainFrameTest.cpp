@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolBar>
@@ -81,6 +82,23 @@ TEST_F(MainFrameTest, StatusBarHasSevenPanesWithInitialTexts)
     EXPECT_EQ(bar->PaneText(2), QStringLiteral("Num"));
     EXPECT_EQ(bar->PaneText(3), QStringLiteral("Scroll"));
     EXPECT_FALSE(bar->SetPaneText(7, QStringLiteral("x")));
+
+    // A long message is elided and never widens the window.
+    Frame().resize(900, 600);
+    Frame().show();
+    ProcessEvents();
+    const QString status = QString(40, QLatin1Char('x')) + QStringLiteral(" Farbgruppen: ") + QString(300, QLatin1Char('y'));
+    for (int pane : {2, 0}) {
+        bar->SetPaneText(pane, status);
+        ProcessEvents();
+        EXPECT_EQ(bar->PaneText(pane), status);
+        EXPECT_LT(Frame().minimumSizeHint().width(), 900) << "pane " << pane;
+        EXPECT_LE(Frame().width(), 900);
+        if (pane == 2)
+            bar->SetPaneText(pane, QStringLiteral("Num"));
+    }
+    const QString shown = bar->findChildren<QLabel*>().at(0)->text();
+    EXPECT_TRUE(shown.size() > 40 && shown.endsWith(QChar(0x2026))) << shown.toStdString();
 }
 
 TEST_F(MainFrameTest, CoordinatesBarDocksRightWithDialog103Controls)
