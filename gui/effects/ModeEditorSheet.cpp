@@ -19,10 +19,11 @@ namespace lumaro::gui {
 
 namespace {
 
-QString TextOr(const char* key, const char* fallback)
+// From the language file only: a missing key leaves the text empty, as
+// everywhere else.
+QString Text(const char* key)
 {
-    const std::string text = GetLangText(key);
-    return QString::fromStdString(text.empty() ? std::string(fallback) : text);
+    return QString::fromStdString(GetLangText(key));
 }
 
 } // namespace
@@ -71,16 +72,11 @@ void CModeEditorSheet::AddPage(CModeEditorPage* page)
 
 void CModeEditorSheet::Relabel()
 {
-    setWindowTitle(TextOr("IDD_LED_MODE", "Mode Editor"));
-    const std::array<std::pair<const char*, const char*>, 5> titles = {{
-        {"IDD109_Title", "ModeList"},
-        {"IDD108_Title", "ColorList"},
-        {"IDD111_Title", "GroupList"},
-        {"IDD112_Title", "Mode Parameter"},
-        {"IDD107_Title", "Define Program Group"},
-    }};
-    for (int tab = 0; tab < m_tabs->count(); ++tab)
-        m_tabs->setTabText(tab, TextOr(titles[std::size_t(tab)].first, titles[std::size_t(tab)].second));
+    setWindowTitle(Text("IDD_LED_MODE"));
+    const std::array<const char*, 5> titles = {"IDD109_Title", "IDD108_Title", "IDD111_Title", "IDD112_Title",
+                                               "IDD107_Title"};
+    for (int tab = 0; tab < m_tabs->count() && tab < int(titles.size()); ++tab)
+        m_tabs->setTabText(tab, Text(titles[std::size_t(tab)]));
 }
 
 void CModeEditorSheet::Open()

@@ -457,8 +457,9 @@ void CDemoView::ShowContextMenu(const QPoint& at)
     CEditorApp* app = App();
     CCommandRegistry* registry = app ? &app->Registry() : nullptr;
     QMenu menu(window());
-    auto add = [&](QMenu& into, int id, const char* key, const char* english) {
-        QAction* action = into.addAction(LangText(key, english));
+    // Texts from the language file only, as the menus of the other windows.
+    auto add = [&](QMenu& into, int id, const char* key) {
+        QAction* action = into.addAction(LangText(key));
         if (!registry) {
             action->setEnabled(false);
             return;
@@ -471,28 +472,27 @@ void CDemoView::ShowContextMenu(const QPoint& at)
         }
         connect(action, &QAction::triggered, this, [registry, id] { registry->Dispatch(id); });
     };
-    add(menu, cmd::DemoScale, "ID_EDIT_SIZE", "Demo Scale");
-    QMenu* groups = menu.addMenu(LangText("ID_EDIT_PGROUP", "Program Group"));
+    add(menu, cmd::DemoScale, "ID_EDIT_SIZE");
+    QMenu* groups = menu.addMenu(LangText("ID_EDIT_PGROUP"));
     for (int g = 0; g < CDemoDoc::kProgramGroups; ++g) {
         const QByteArray key = "ID_PRG_" + QByteArray::number(g);
-        const QByteArray english = "Program Group " + QByteArray::number(g);
-        add(*groups, cmd::ProgramGroup(g), key.constData(), english.constData());
+        add(*groups, cmd::ProgramGroup(g), key.constData());
     }
     menu.addSeparator();
-    add(menu, cmd::OpenBackImage, "ID_EDITBACKIMAGE", "Open BackImage");
-    add(menu, cmd::BmpAdjustBig, "ID_EDIT_WIDE", "Bmp AdjustBig");
-    add(menu, cmd::BmpAdjustSmall, "ID_EDIT_THIN", "Bmp AdjustSmall");
-    add(menu, cmd::WidenBmp, "ID_ADDBMP", "Widen Bmp");
-    add(menu, cmd::MinishBmp, "ID_REDUCEBMP", "Minish Bmp");
-    add(menu, cmd::MoveBmp, "ID_MOVEBMP", "Move Bmp");
-    add(menu, cmd::SavePlacement, "ID_SAVE_CODE", "Save BmpParameter");
-    add(menu, cmd::LoadPlacement, "ID_OPEN_CODE", "Input BmpParameter");
+    add(menu, cmd::OpenBackImage, "ID_EDITBACKIMAGE");
+    add(menu, cmd::BmpAdjustBig, "ID_EDIT_WIDE");
+    add(menu, cmd::BmpAdjustSmall, "ID_EDIT_THIN");
+    add(menu, cmd::WidenBmp, "ID_ADDBMP");
+    add(menu, cmd::MinishBmp, "ID_REDUCEBMP");
+    add(menu, cmd::MoveBmp, "ID_MOVEBMP");
+    add(menu, cmd::SavePlacement, "ID_SAVE_CODE");
+    add(menu, cmd::LoadPlacement, "ID_OPEN_CODE");
     menu.addSeparator();
-    add(menu, cmd::StartDemo, "ID_EDITDO", "Start");
-    add(menu, cmd::DemoStop, "ID_DEMO_STOP", "Stop");
-    add(menu, cmd::ControllerPlay, "ID_DEMO_CONTROLLER_PLAY", nullptr);
+    add(menu, cmd::StartDemo, "ID_EDITDO");
+    add(menu, cmd::DemoStop, "ID_DEMO_STOP");
+    add(menu, cmd::ControllerPlay, "ID_DEMO_CONTROLLER_PLAY");
     menu.addSeparator();
-    add(menu, cmd::ExportPreview, "ID_EXPORT_PREVIEW", "Export Preview...");
+    add(menu, cmd::ExportPreview, "ID_EXPORT_PREVIEW");
     menu.exec(at);
 }
 
@@ -652,8 +652,8 @@ void CDemoView::OnExportPreview()
     ask.setLabelText(LangText("DEMOVIEW_ONEXPORT_LENGTH"));
     ask.setIntRange(1, 3600);
     ask.setIntValue(20);
-    ask.setOkButtonText(LangText("FRAMEWORK_OK", "OK"));
-    ask.setCancelButtonText(LangText("DEMOVIEW_ONEXPORT_CANCEL", "Cancel"));
+    ask.setOkButtonText(LangText("FRAMEWORK_OK"));
+    ask.setCancelButtonText(LangText("DEMOVIEW_ONEXPORT_CANCEL"));
     if (execDialog(ask) != QDialog::Accepted)
         return;
     const int seconds = ask.intValue();

@@ -628,20 +628,19 @@ void CModetestView::ShowContextMenu(const QPoint& at)
         return;
     struct Item {
         int id;
-        const char* key;
-        const char* english;
+        const char* key; // the text comes from the language file only
     };
     static const Item items[] = {
-        {cmd::ZoomDialog, "ID_LARGEN3", "Zoom In/Out(&W)\tCtrl+W"},
-        {cmd::EditMode, "ID_PAGESHOW", "Edit Mode(&E)\tCtrl+E"},
-        {cmd::CreateData, "ID_EDIT_CHANGE", "Creat Data(&D)\tCtrl+D"},
-        {cmd::PartialPlay, "ID_OUT_LIST3", "Partial Play(&Q)\tCtrl+Q"},
-        {cmd::ParallelPlay, "ID_OUT_LIST", "Parallel Play(&F)\tCtrl+F"},
-        {cmd::SequentialPlay, "ID_OUT_LIST2", "Sequential Play(&G)\tCtrl+G"},
-        {kRefreshId, "ID_MODETESTVIEW_REFRESH", "Refresh(&R)"},
-        {cmd::CreateBinFile, "ID_OUT_TEXT4", "OutPut DSP.BIN(&T)\tCtrl+T"},
-        {cmd::WriteToController, "ID_OUT_TEXT5", "Write CMOS(&Y)\tCtrl+Y"},
-        {cmd::FileSaveAs, "ID_FILE_SAVE_AS", "Save As(&A)..."},
+        {cmd::ZoomDialog, "ID_LARGEN3"},
+        {cmd::EditMode, "ID_PAGESHOW"},
+        {cmd::CreateData, "ID_EDIT_CHANGE"},
+        {cmd::PartialPlay, "ID_OUT_LIST3"},
+        {cmd::ParallelPlay, "ID_OUT_LIST"},
+        {cmd::SequentialPlay, "ID_OUT_LIST2"},
+        {kRefreshId, "ID_MODETESTVIEW_REFRESH"},
+        {cmd::CreateBinFile, "ID_OUT_TEXT4"},
+        {cmd::WriteToController, "ID_OUT_TEXT5"},
+        {cmd::FileSaveAs, "ID_FILE_SAVE_AS"},
     };
     CCommandRegistry* registry = App() ? &App()->Registry() : nullptr;
 
@@ -653,8 +652,7 @@ void CModetestView::ShowContextMenu(const QPoint& at)
         }
         const Item* item =
             std::find_if(std::begin(items), std::end(items), [id](const Item& i) { return i.id == id; });
-        std::string text = lumaro::GetLangText(item->key);
-        QAction* action = menu.addAction(QString::fromStdString(text.empty() ? item->english : text));
+        QAction* action = menu.addAction(QString::fromStdString(lumaro::GetLangText(item->key)));
         if (id == kRefreshId) {
             connect(action, &QAction::triggered, this, [this] {
                 m_picture.Invalidate();

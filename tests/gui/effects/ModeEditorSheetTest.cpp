@@ -38,6 +38,14 @@ TEST_F(ModeEditorSheetTest, FiveTabsInOrderCaptionedFromTheLanguageFile)
     CLangText::SetLanguageFilePath(install.Folder() / "Mullanguage" / "English.ini");
     sheet->Open();
     EXPECT_EQ(tabs->tabText(CModeTestState::ProgramGroupPage), QStringLiteral("Define Program Group"));
+
+    // No text of its own: a key missing from the language file stays empty.
+    install.WriteLanguageFile("Bare.ini", "[String]\nIDD109_Title=Liste\n");
+    CLangText::SetLanguageFilePath(install.Folder() / "Mullanguage" / "Bare.ini");
+    sheet->Open();
+    EXPECT_EQ(tabs->tabText(CModeTestState::ModeListPage), QStringLiteral("Liste"));
+    EXPECT_EQ(tabs->tabText(CModeTestState::ProgramGroupPage), QString());
+    EXPECT_EQ(sheet->windowTitle(), QString());
 }
 
 TEST_F(ModeEditorSheetTest, OpenShowsTheModeListPageEveryTime)
