@@ -18,12 +18,9 @@ bool Reads(OrderKind kind, std::initializer_list<OrderKind> kinds)
     return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
 }
 
-// The cell under a pixel of the mode test view, relative to cell (0,0),
-// whose square runs from -zoom/2 to +zoom/2.
 std::int64_t ToCell(std::int32_t pixel, int zoom)
 {
-    const std::int64_t p = std::int64_t{pixel} + zoom / 2;
-    return p >= 0 ? p / zoom : -((-p + zoom - 1) / zoom);
+    return CModeParameters::CellOf(pixel, zoom);
 }
 
 Status Range(std::int64_t value, std::int64_t low, std::int64_t high, const char* key, const char* what)
@@ -117,6 +114,22 @@ CParameterFields CModeParameters::FieldsFor(const CModeItem& record)
     f.extraLamps = Reads(kind, {K::ColumnLampOrder, K::RowLampOrder, K::RisingLampOrder, K::FallingLampOrder,
                                 K::ColumnBands, K::RowBands, K::RisingBands, K::FallingBands});
     return f;
+}
+
+std::int64_t CModeParameters::CellOf(std::int32_t pixel, int zoom)
+{
+    zoom = std::max(zoom, 1);
+    const std::int64_t p = std::int64_t{pixel} + zoom / 2;
+    return p >= 0 ? p / zoom : -((-p + zoom - 1) / zoom);
+}
+
+CParameterValues CModeParameters::Rezoomed(CParameterValues v, int fromZoom, int toZoom)
+{
+    toZoom = std::max(toZoom, 1);
+    using L = std::numeric_limits<std::int32_t>;
+    for (std::int32_t* field : {&v.startX, &v.startY, &v.areaLeft, &v.areaTop, &v.areaRight, &v.areaBottom})
+        *field = static_cast<std::int32_t>(std::clamp<std::int64_t>(CellOf(*field, fromZoom) * toZoom, L::min(), L::max()));
+    return v;
 }
 
 CParameterValues CModeParameters::ValuesOf(const CModeItem& r, int zoom)

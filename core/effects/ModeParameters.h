@@ -89,6 +89,11 @@ public:
 
     // The record's values as the page shows them at zoom.
     static CParameterValues ValuesOf(const CModeItem& record, int zoom);
+    // The cell under a pixel of the mode test view at zoom, relative to
+    // cell (0,0), whose square runs from -zoom/2 to +zoom/2.
+    static std::int64_t CellOf(std::int32_t pixel, int zoom);
+    // The start point and area shown at one zoom as shown at another, cell for cell.
+    static CParameterValues Rezoomed(CParameterValues values, int fromZoom, int toZoom);
 
     // OK: checks the enabled values and stores them into record, with the
     // picked parameter lamps as its supplementary scope; positions are

@@ -54,7 +54,8 @@ Cpage6::Cpage6(const CModePageContext& context, QWidget* parent)
     };
 
     m_currentMode = new QLineEdit(this);
-    m_currentMode->setReadOnly(true);
+    // The mode's name: the type's until the user names it.
+    m_currentMode->setMaxLength(kNameLength);
     auto* top = new QHBoxLayout;
     QLabel* currentLabel = label(this, "&Current Mode:", CurrentModeId);
     currentLabel->setBuddy(m_currentMode);
@@ -148,11 +149,14 @@ Cpage6::Cpage6(const CModePageContext& context, QWidget* parent)
     connect(Button(AddLampId), &QPushButton::clicked, this, [this] { OnParameterPick(true); });
     connect(Button(DeleteLampId), &QPushButton::clicked, this, [this] { OnParameterPick(false); });
     connect(Button(OkId), &QPushButton::clicked, this, &Cpage6::OnOk);
+    // A pick comes in the view's pixels at its zoom of the moment.
     connect(&m_context.modeTest, &CModeTestState::StartPointPicked, this, [this](QPoint point) {
+        FollowZoom();
         SetValue(StartXId, point.x());
         SetValue(StartYId, point.y());
     });
     connect(&m_context.modeTest, &CModeTestState::AreaPicked, this, [this](QRect area) {
+        FollowZoom();
         SetValue(AreaLeftId, area.left());
         SetValue(AreaTopId, area.top());
         SetValue(AreaRightId, area.right());
@@ -189,7 +193,8 @@ void Cpage6::Load()
     const CModeItem& record = m_context.edit.record;
     m_loadedSerial = m_context.edit.recordSerial;
     m_currentMode->setText(QString::fromStdString(record.name));
-    const CParameterValues v = CModeParameters::ValuesOf(record, m_context.modeTest.Zoom());
+    m_fieldZoom = std::max(m_context.modeTest.Zoom(), 1);
+    const CParameterValues v = CModeParameters::ValuesOf(record, m_fieldZoom);
     const std::pair<int, int> values[] = {
         {IntervalId, v.interval}, {LoopId, v.loop},           {HoldTimeId, v.holdTime},
         {StepId, v.step},         {LayerId, v.layer},         {WordStepId, v.wordStep},
@@ -207,10 +212,29 @@ void Cpage6::showEvent(QShowEvent* event)
 {
     CModeEditorPage::showEvent(event);
     // Values typed or picked for this record stay; a new record brings its own.
-    if (m_loadedSerial != m_context.edit.recordSerial)
+    if (m_loadedSerial != m_context.edit.recordSerial) {
         Load();
-    else
+        return;
+    }
+    if (!m_currentMode->isModified())
         m_currentMode->setText(QString::fromStdString(m_context.edit.record.name));
+    FollowZoom();
+}
+
+void Cpage6::FollowZoom()
+{
+    // The fields show cells × the zoom they were filled at; a zoom changed
+    // since (the view refits as the window is resized) shows the same cells.
+    const int zoom = std::max(m_context.modeTest.Zoom(), 1);
+    if (zoom == m_fieldZoom)
+        return;
+    const CParameterValues v = CModeParameters::Rezoomed(Values(), m_fieldZoom, zoom);
+    m_fieldZoom = zoom;
+    const std::pair<int, int> values[] = {{StartXId, v.startX},     {StartYId, v.startY},
+                                          {AreaLeftId, v.areaLeft}, {AreaTopId, v.areaTop},
+                                          {AreaRightId, v.areaRight}, {AreaBottomId, v.areaBottom}};
+    for (const auto& [id, value] : values)
+        SetValue(id, value);
 }
 
 void Cpage6::ApplyFields()
@@ -311,7 +335,10 @@ void Cpage6::OnOk()
         return;
     }
     CModeItem record = edit.record;
-    if (Status checked = CModeParameters::Store(Values(), ParameterLamps(), m_context.modeTest.Zoom(),
+    const QString name = m_currentMode->text().trimmed();
+    record.name = name.isEmpty() ? record.type : name.toStdString();
+    // In the zoom the fields were filled at, not the view's of the moment.
+    if (Status checked = CModeParameters::Store(Values(), ParameterLamps(), m_fieldZoom,
                                                 m_context.document.Data(), record);
         !checked) {
         Warn(checked);
@@ -341,6 +368,7 @@ void Cpage6::OnOk()
     }
     // A second OK changes the mode just stored rather than adding another.
     edit.record = record;
+    m_currentMode->setText(QString::fromStdString(record.name));
     edit.action = CModeEditState::Action::Editing;
     edit.selectedIndex = int(stored.value());
     m_pickSerial = 0;

@@ -65,6 +65,7 @@ public:
 
     // The edits from the record being edited.
     void Load();
+    void FollowZoom();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -84,7 +85,9 @@ private:
     QLineEdit* m_currentMode = nullptr;
     QComboBox* m_wordColourMode = nullptr;
     // The record whose values the edits show.
+    static constexpr int kNameLength = 64;
     unsigned m_loadedSerial = 0;
+    int m_fieldZoom = 1; // the zoom the start point and area fields are shown in
     // The record whose supplementary lamps were put into the pick list.
     unsigned m_pickSerial = 0;
 };

@@ -122,6 +122,33 @@ TEST_F(Page6Test, BandModeTakesPickedStartAndAreaAndOkAddsItAsOneUndoStep)
     EXPECT_EQ(Modes().back().step, 2);
 }
 
+TEST_F(Page6Test, AZoomChangeBeforeOkKeepsTheCellsAndTheTypedNameIsStored)
+{
+    CModeTestState::Of(document).SetZoom(10);
+    Begin("CM_UPTODOWN_GC");
+    Q_EMIT CModeTestState::Of(document).StartPointPicked(QPoint(20, 50));
+    Q_EMIT CModeTestState::Of(document).AreaPicked(QRect(QPoint(0, 50), QPoint(30, 50)));
+    // The view refits to a resized window; a later pick comes at its new zoom.
+    CModeTestState::Of(document).SetZoom(3);
+    Q_EMIT CModeTestState::Of(document).AreaPicked(QRect(QPoint(3, 15), QPoint(9, 15)));
+    EXPECT_EQ(page->Edit(Cpage6::StartXId)->text(), QStringLiteral("6")) << "cell 2 at zoom 3";
+    page->CurrentMode()->setText(QStringLiteral("  Roof chase "));
+    Ok();
+    ASSERT_EQ(Modes().size(), 3u) << log.messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(std::pair(Modes().back().startX, Modes().back().startY), std::pair(2, 5));
+    EXPECT_EQ(std::pair(Modes().back().areaLeft, Modes().back().areaRight), std::pair(1, 3));
+    EXPECT_EQ(Modes().back().name, "Roof chase");
+
+    // A second OK after another zoom change: the same cells; an emptied name
+    // is the type's again.
+    CModeTestState::Of(document).SetZoom(7);
+    page->CurrentMode()->setText(QString());
+    Ok();
+    ASSERT_EQ(Modes().size(), 3u);
+    EXPECT_EQ(std::pair(Modes().back().areaLeft, Modes().back().areaRight), std::pair(1, 3));
+    EXPECT_EQ(Modes().back().name, "CM_UPTODOWN_GC");
+}
+
 TEST_F(Page6Test, CustomAndTextModesGoOnToTheGroupListPage)
 {
     Begin("CM_CUSTOMMODE");
