@@ -47,6 +47,9 @@ public:
 
     // The picked centre from the view: shown, and the dialog comes back.
     void SetPickedCentre(int x, int y);
+    // The view's zoom the centre is shown in (its pixels per lamp cell).
+    void SetShownZoom(int zoom) { m_shownZoom = zoom; }
+    int ShownZoom() const { return m_shownZoom; }
 
     QListWidget* List() const { return m_list; }
     QLineEdit* Edit(int controlId) const;
@@ -55,6 +58,7 @@ public:
     void OnOk();
 
 private:
+    int m_shownZoom = 1;
     void StoreEdits();
 
     CPrompts& m_prompts;

@@ -1,5 +1,7 @@
 #include "gui/effects/Page3.h"
 
+#include "core/effects/ModeParameters.h"
+
 #include "core/app/LangText.h"
 #include "core/effects/ModeCatalogue.h"
 #include "core/effects/ModeEditState.h"
@@ -23,6 +25,7 @@
 #include <algorithm>
 
 namespace lumaro::gui {
+
 
 CPage3::CPage3(const CModePageContext& context, QWidget* parent)
     : CModeEditorPage(context, "ModeList", parent)
@@ -212,15 +215,23 @@ void CPage3::OpenCircularArea(const CModeItem& record, Begun why, int selected)
     m_circularArea = dialog;
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setModal(false);
-    // The centre is shown in the view's pixels, the radius in lamp cells.
+    // The centre is shown in the view's pixels at the zoom of the moment,
+    // the radius in lamp cells.
     const int zoom = std::max(m_context.modeTest.Zoom(), 1);
     dialog->SetValues(record.circleX * zoom, record.circleY * zoom, record.circleRadius,
                       QString::fromStdString(record.innerType));
+    dialog->SetShownZoom(zoom);
     // The view answers the centre pick through the mode test state.
     connect(FindControlButton(dialog, CCirAreaDlg::CentrePickId), &QPushButton::clicked, this,
             [this] { m_context.modeTest.Picks().circleCentre = true; });
     connect(&m_context.modeTest, &CModeTestState::CircleCentrePicked, dialog,
-            [dialog](QPoint centre) { dialog->SetPickedCentre(centre.x(), centre.y()); });
+            [this, dialog](QPoint centre) {
+                // Picked at the view's zoom now, shown in the dialog's.
+                const int now = std::max(m_context.modeTest.Zoom(), 1);
+                const int shown = dialog->ShownZoom();
+                dialog->SetPickedCentre(int(CModeParameters::CellOf(centre.x(), now) * shown),
+                                        int(CModeParameters::CellOf(centre.y(), now) * shown));
+            });
     connect(dialog, &QDialog::finished, this, [this, dialog, record, why, selected] {
         m_context.edit.circularAreaPending = false;
         m_context.modeTest.Picks().circleCentre = false;
@@ -236,10 +247,11 @@ void CPage3::OpenCircularArea(const CModeItem& record, Begun why, int selected)
 
 void CPage3::OnCircularAreaChosen(const CCirAreaDlg& dialog, CModeItem record, Begun why, int selected)
 {
-    const int zoom = std::max(m_context.modeTest.Zoom(), 1);
+    // The cell under the centre, by the rule of the view's picking.
+    const int zoom = std::max(dialog.ShownZoom(), 1);
     record.innerType = dialog.InnerType().toStdString();
-    record.circleX = dialog.CentreX() / zoom;
-    record.circleY = dialog.CentreY() / zoom;
+    record.circleX = static_cast<std::int32_t>(CModeParameters::CellOf(dialog.CentreX(), zoom));
+    record.circleY = static_cast<std::int32_t>(CModeParameters::CellOf(dialog.CentreY(), zoom));
     record.circleRadius = dialog.Radius();
     const CModeEditState::Action action = why == Begun::Editing     ? CModeEditState::Action::Editing
                                           : why == Begun::Inserting ? CModeEditState::Action::Inserting

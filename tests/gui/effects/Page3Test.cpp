@@ -193,7 +193,10 @@ TEST_F(Page3Test, CircularAreaWaitsForTheDialogsChoice)
 
     FindControlButton(dialog, CCirAreaDlg::CentrePickId)->click();
     EXPECT_TRUE(CModeTestState::Of(document).Picks().circleCentre);
-    Q_EMIT CModeTestState::Of(document).CircleCentrePicked(QPoint(40, 20));
+    // A click on the left or top half of a lamp's cell is that lamp, as in
+    // the view's picking; the view refitting before OK changes nothing.
+    Q_EMIT CModeTestState::Of(document).CircleCentrePicked(QPoint(36, 16));
+    CModeTestState::Of(document).SetZoom(5);
     dialog->Edit(CCirAreaDlg::RadiusId)->setText(QStringLiteral("3"));
     dialog->List()->setCurrentRow(0);
     dialog->OnOk();
@@ -205,6 +208,7 @@ TEST_F(Page3Test, CircularAreaWaitsForTheDialogsChoice)
     EXPECT_EQ(Edit().record.circleY, 2);
     EXPECT_EQ(Edit().record.circleRadius, 3);
     EXPECT_EQ(CurrentTab(), CModeTestState::ColourListPage);
+    CModeTestState::Of(document).SetZoom(10);
 
     // Edit shows a circular mode's own values; Cancel leaves the record as it was.
     EditProject(document, [](CEditImgDoc& data) {
