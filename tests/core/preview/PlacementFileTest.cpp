@@ -48,6 +48,24 @@ TEST(PlacementFile, APictureKeepsItsPlaceAmongTheLampsAtAnotherZoom)
     EXPECT_EQ(CPlacement::Of({5, 5, 1.0}, 0, 10, 10).SpotAt(0, 10, 10), (CPictureSpot{5, 5, 1.0}));
 }
 
+TEST(PlacementFile, ASavedPlacementGivesBackTheSameSpotAtTheSameZoomExactly)
+{
+    int moved = 0, movedThroughFile = 0;
+    for (int cell = 1; cell <= 40; cell += 3)
+        for (int x = -700; x <= 700; x += 7)
+            for (int half : {199, 200, 383, 640}) {
+                const CPictureSpot spot{x, -x / 2 + 3, 1.0};
+                const CPlacement saved = CPlacement::Of(spot, cell, half, half - 50);
+                const CPictureSpot back = saved.SpotAt(cell, half, half - 50);
+                moved += back.x != spot.x || back.y != spot.y;
+                const auto read = CPlacementFile::Read(CPlacementFile::Bytes(saved));
+                const CPictureSpot fromFile = read->SpotAt(cell, half, half - 50);
+                movedThroughFile += fromFile.x != spot.x || fromFile.y != spot.y;
+            }
+    EXPECT_EQ(moved, 0);
+    EXPECT_EQ(movedThroughFile, 0);
+}
+
 TEST(PlacementFile, RefusesWhatWouldPlaceThePictureOutOfAllReason)
 {
     for (const char* text : {"", "1,2,3", "a,2,1,2,", "1,2,nan,2,", "1,2,1e300,2,", "1,2,-1,2,", "inf,0,1,2,",
