@@ -147,13 +147,16 @@ Status CGroupListEdit::InputGroup(CEffectSet& effects, std::size_t mode)
 {
     if (Status s = CheckMode(effects, mode); !s)
         return s;
-    if (KindOf(effects.modes[mode]) != UserList::LampOrder)
-        return Status::Fail(kNotLampOrderModeKey,
-                            "mode '" + effects.modes[mode].type + "' plays no lamp group");
+    return InputGroupInto(effects, effects.modes[mode]);
+}
+
+Status CGroupListEdit::InputGroupInto(CEffectSet& effects, CModeItem& record)
+{
+    if (KindOf(record) != UserList::LampOrder)
+        return Status::Fail(kNotLampOrderModeKey, "mode '" + record.type + "' plays no lamp group");
     if (Status s = CheckLamps(effects); !s)
         return s;
-    effects.modes[mode].lampOrderIndex =
-        static_cast<std::int32_t>(StoreLampGroup(effects, effects.picks.lamps));
+    record.lampOrderIndex = static_cast<std::int32_t>(StoreLampGroup(effects, effects.picks.lamps));
     SetLamps(effects.picks, {});
     return Status::Ok();
 }
@@ -162,12 +165,16 @@ Status CGroupListEdit::InputGrpGrp(CEffectSet& effects, std::size_t mode)
 {
     if (Status s = CheckMode(effects, mode); !s)
         return s;
-    if (Status s = CheckBandMode(effects.modes[mode]); !s)
+    return InputGrpGrpInto(effects, effects.modes[mode]);
+}
+
+Status CGroupListEdit::InputGrpGrpInto(CEffectSet& effects, CModeItem& record)
+{
+    if (Status s = CheckBandMode(record); !s)
         return s;
     if (effects.picks.bands.empty())
         return Status::Fail(kNoGroupsKey, "the group list is empty");
-    effects.modes[mode].bandOrderIndex =
-        static_cast<std::int32_t>(StoreGroupList(effects, effects.picks.bands));
+    record.bandOrderIndex = static_cast<std::int32_t>(StoreGroupList(effects, effects.picks.bands));
     SetLamps(effects.picks, {});
     effects.picks.bands.clear();
     return Status::Ok();

@@ -65,6 +65,9 @@ public:
     // InputGrpGrp: the band list as mode `mode`'s group list
     // (bandOrderIndex); both lists are emptied.
     static Status InputGrpGrp(CEffectSet& effects, std::size_t mode);
+    // The same for a record not stored yet (a mode being added or inserted).
+    static Status InputGroupInto(CEffectSet& effects, CModeItem& record);
+    static Status InputGrpGrpInto(CEffectSet& effects, CModeItem& record);
 };
 
 } // namespace lumaro

@@ -189,15 +189,29 @@ void CPage5::OnInsertLamp()
 void CPage5::OnInput(bool bandList)
 {
     CModeEditState& edit = m_context.edit;
-    // Only a stored mode takes a list: the parameter page's OK comes first.
+    const QString text = bandList ? QStringLiteral("Input Group List") : QStringLiteral("Input Group");
+    // A mode being added or inserted is not in the list yet: the lists
+    // become the pending record's, which its OK stores.
+    if (edit.action == CModeEditState::Action::Adding || edit.action == CModeEditState::Action::Inserting) {
+        CModeItem pending = edit.record;
+        const bool done = Run(text, Aspect::Picks | Aspect::LampGroups, [&pending, bandList](CEffectSet& effects) {
+            return bandList ? CGroupListEdit::InputGrpGrpInto(effects, pending)
+                            : CGroupListEdit::InputGroupInto(effects, pending);
+        });
+        if (!done)
+            return;
+        edit.record = pending;
+        edit.customModePending = false;
+        Q_EMIT PageRequested(CModeTestState::ParameterPage);
+        return;
+    }
+    // Editing: the stored mode takes the list.
     const std::size_t mode =
         edit.selectedIndex >= 0 ? std::size_t(edit.selectedIndex) : std::numeric_limits<std::size_t>::max();
     const Aspects aspects = Aspect::Picks | Aspect::LampGroups | Aspect::Modes;
-    const bool done =
-        bandList ? Run(QStringLiteral("Input Group List"), aspects,
-                       [mode](CEffectSet& effects) { return CGroupListEdit::InputGrpGrp(effects, mode); })
-                 : Run(QStringLiteral("Input Group"), aspects,
-                       [mode](CEffectSet& effects) { return CGroupListEdit::InputGroup(effects, mode); });
+    const bool done = Run(text, aspects, [mode, bandList](CEffectSet& effects) {
+        return bandList ? CGroupListEdit::InputGrpGrp(effects, mode) : CGroupListEdit::InputGroup(effects, mode);
+    });
     if (!done)
         return;
     edit.record = m_context.document.Data().modes[mode];

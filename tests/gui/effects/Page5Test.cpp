@@ -134,5 +134,34 @@ TEST_F(Page5Test, LampGroupsGoToLampOrderModesOnly)
     EXPECT_EQ(sheet->Tabs()->currentIndex(), CModeTestState::ModeListPage);
 }
 
+TEST_F(Page5Test, InputWritesIntoTheModeBeingInsertedNotTheOneItGoesBehind)
+{
+    // Inserting behind mode 1: the new record is pending, mode 1 selected.
+    CModeEditState& edit = sheet->EditState();
+    CModeItem pending = Mode("CM_CUSTOMMODE", "new");
+    pending.lampOrderIndex = -1;
+    pending.colours = {9, 9, 9};
+    edit.Begin(pending, CModeEditState::Action::Inserting);
+    edit.selectedIndex = 1;
+    edit.customModePending = true;
+    const std::vector<CModeItem> before = document.Data().modes;
+    Pick({2, 3});
+    Click(CPage5::InputGroupId);
+    EXPECT_TRUE(log.messages.isEmpty()) << log.messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(document.Data().modes, before) << "no stored mode is touched";
+    EXPECT_GE(edit.record.lampOrderIndex, 0);
+    EXPECT_EQ(edit.record.name, "new");
+    EXPECT_EQ(edit.record.colours, (UIntArray{9, 9, 9}));
+    EXPECT_EQ(edit.action, CModeEditState::Action::Inserting);
+
+    // Adding: the same, where a stored mode was refused before.
+    edit.Begin(pending, CModeEditState::Action::Adding);
+    edit.selectedIndex = -1;
+    Pick({4});
+    Click(CPage5::InputGroupId);
+    EXPECT_TRUE(log.messages.isEmpty()) << log.messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_GE(edit.record.lampOrderIndex, 0);
+}
+
 } // namespace
 } // namespace lumaro::gui::test
