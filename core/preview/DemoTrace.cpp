@@ -26,6 +26,8 @@ ModeRun PlayOne(const CModeItem& mode, std::int32_t index, std::int64_t startMs,
                 const DemoTraceOptions& options)
 {
     std::stop_source stop;
+    // A cancel ends the painter at its next draw or wait, from any thread.
+    const std::stop_callback cancelled(options.cancel, [&stop] { stop.request_stop(); });
     CVirtualDemoClock clock(startMs);
     clock.StopAt(options.durationMs, stop);
     CRecordingDemoCanvas canvas(clock, options.drawLimitPerMode, stop);

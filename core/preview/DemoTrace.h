@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <stop_token>
 #include <vector>
 
 namespace lumaro {
@@ -36,6 +37,7 @@ struct DemoTraceOptions {
     std::int64_t durationMs = 0; // nothing is drawn at or after it
     DemoShape shape = DemoShape::Rectangle;
     std::size_t drawLimitPerMode = 1'000'000; // ends a mode that draws more
+    std::stop_token cancel{};                 // a stop request ends the trace early
 };
 
 // The mode and lamp of a trace entry that is no draw: the play starts again

@@ -20,6 +20,7 @@
 
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMenu>
@@ -624,11 +625,15 @@ CDemoView::PreviewJob CDemoView::PreviewJobFor(std::int64_t durationMs) const
 }
 
 Status CDemoView::RunPreviewJob(const PreviewJob& job, const QString& path,
-                                const std::function<bool(double)>& progress)
+                                const std::function<bool(double)>& progress, std::stop_token cancel)
 {
     if (!job.tables)
         return Status::Fail(CDemoMovie::kFailedKey, "nothing to play");
-    const std::vector<DemoTraceDraw> draws = TraceDemo(job.modes, *job.tables, job.lamps, job.trace);
+    DemoTraceOptions trace = job.trace;
+    trace.cancel = cancel;
+    const std::vector<DemoTraceDraw> draws = TraceDemo(job.modes, *job.tables, job.lamps, trace);
+    if (cancel.stop_requested())
+        return Status::Fail(CDemoMovie::kCancelledKey);
     Result<std::string> gif = CDemoMovie::EncodeGif(draws, job.lamps, job.background, job.movie, progress);
     if (!gif)
         return gif.status();
@@ -677,10 +682,13 @@ void CDemoView::OnExportPreview()
     Status outcome;
     const PreviewJob job = PreviewJobFor(std::int64_t{seconds} * 1000);
     std::jthread worker([&](std::stop_token stop) {
-        outcome = RunPreviewJob(job, path, [&](double share) {
-            done = static_cast<int>(share * 1000);
-            return !stop.stop_requested();
-        });
+        outcome = RunPreviewJob(
+            job, path,
+            [&](double share) {
+                done = static_cast<int>(share * 1000);
+                return !stop.stop_requested();
+            },
+            stop);
         finished = true;
     });
     QTimer poll;
@@ -692,10 +700,25 @@ void CDemoView::OnExportPreview()
     poll.start(50);
     if (dialog.exec() != QDialog::Accepted || dialog.wasCanceled())
         worker.request_stop();
+    // The worker ends at its next draw; the window paints on meanwhile.
+    if (!finished) {
+        QEventLoop wait;
+        QTimer check;
+        connect(&check, &QTimer::timeout, &wait, [&] {
+            if (finished)
+                wait.quit();
+        });
+        check.start(10);
+        wait.exec();
+    }
     worker.join();
-    if (!outcome && outcome.key != CDemoMovie::kCancelledKey)
+    if (outcome) {
+        if (CMainFrame* main = app->MainFrame())
+            main->StatusBarXP()->SetPaneText(0, LangTextWith("ID_MSG_DEMO_EXPORTED", {QDir::toNativeSeparators(path).toStdString()}));
+    } else if (outcome.key != CDemoMovie::kCancelledKey) {
         app->Prompts().message(app->MainFrame(), LangText(outcome.key.c_str()), QMessageBox::Warning,
                                QMessageBox::Ok);
+    }
 }
 
 } // namespace lumaro::gui

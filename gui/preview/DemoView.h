@@ -120,7 +120,7 @@ private:
     };
     PreviewJob PreviewJobFor(std::int64_t durationMs) const;
     static Status RunPreviewJob(const PreviewJob& job, const QString& path,
-                                const std::function<bool(double)>& progress);
+                                const std::function<bool(double)>& progress, std::stop_token cancel = {});
 
     int m_paintCount = 0;
     int m_demoZoom = 0; // 0 until first fitted

@@ -2,6 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include <stop_token>
+
+#include <thread>
+
+#include <chrono>
+
 #include <algorithm>
 
 namespace lumaro {
@@ -90,6 +98,26 @@ TEST_F(DemoTraceTest, EqualTimesAreOrderedByModeIndex)
     modes = {Fill(1, 0), Fill(0, 0)};
     EXPECT_EQ(Run(DemoOrder::Parallel),
               (Trace{T(2000, 0, 2, 10), T(2000, 1, 0, 10), T(2500, 0, 3, 20), T(2500, 1, 1, 20)}));
+}
+
+TEST_F(DemoTraceTest, ACancelFromAnotherThreadEndsALongTraceEarly)
+{
+    CModeItem chase = Fill(0, 0, 1);
+    chase.layer = 5;
+    chase.loop = 1'000'000'000;
+    modes = {chase, chase};
+    std::stop_source cancel;
+    std::jthread user([&cancel] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        cancel.request_stop();
+    });
+    const Trace trace = TraceDemo(modes, tables, lamps,
+                                  {.order = DemoOrder::Parallel,
+                                   .durationMs = 1'000'000'000'000,
+                                   .drawLimitPerMode = std::numeric_limits<std::size_t>::max(),
+                                   .cancel = cancel.get_token()});
+    EXPECT_TRUE(cancel.stop_requested()) << "ended by the cancel, not by running out";
+    EXPECT_LT(trace.size(), 100'000'000u);
 }
 
 TEST_F(DemoTraceTest, AModeThatNeverEndsStopsAtTheDuration)
