@@ -55,8 +55,27 @@ CEditImgView::CEditImgView(CDocument* document) : CView(document)
     m_scan = new CLayoutScanController(layout, this);
     connect(m_scan, &CLayoutScanController::PictureChanged, this, &CEditImgView::ShowScanPicture);
     connect(m_scan, &CLayoutScanController::ScanFailed, this, &CEditImgView::Report);
+    // The counts and the lamp under the pointer follow every change of the
+    // lamps (a scan, a delete, an undo), not only the next mouse move.
+    if (layout)
+        connect(layout, &CLayoutDocument::Changed, this, [this](Aspects what) {
+            if (m_active && (what & (Aspect::Lamps | Aspect::Ports)))
+                AnnounceLamps();
+        });
 
     RegisterCommands();
+}
+
+void CEditImgView::AnnounceLamps()
+{
+    if (m_lastCell) {
+        AnnounceCell(*m_lastCell);
+        return;
+    }
+    HoveredCell none;
+    if (const CLayoutDocument* document = GetLayoutDocument())
+        none.total = static_cast<int>(document->Data().LampCount());
+    Q_EMIT HoveredCellChanged(none);
 }
 
 CEditImgView::~CEditImgView() = default;
@@ -226,10 +245,8 @@ void CEditImgView::OnActivateView(bool active)
     m_active = active;
     if (active) {
         // Nothing of another view's pointer or zoom stays on show.
-        HoveredCell none;
-        if (const CLayoutDocument* document = GetLayoutDocument())
-            none.total = static_cast<int>(document->Data().LampCount());
-        Q_EMIT HoveredCellChanged(none);
+        m_lastCell.reset();
+        AnnounceLamps();
         Q_EMIT ZoomChanged(Zoom());
     }
     CMainFrame* main = MainFrame();
@@ -487,6 +504,7 @@ void CEditImgView::AnnounceCell(QPoint cell)
     const CEditImgDoc& data = document->Data();
     HoveredCell hovered;
     hovered.cell = cell;
+    m_lastCell = cell;
     if (auto index = CLampEditor::FindLamp(data, cell.x(), cell.y())) {
         const CLamp& lamp = data.lamps[*index];
         hovered.number = lamp.number;

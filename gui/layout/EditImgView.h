@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "gui/app/View.h"
 #include "gui/layout/HoveredCell.h"
 #include "gui/layout/LayoutCanvas.h"
@@ -110,6 +112,7 @@ private:
     void ShowScanPicture();
     void ApplyEdits(QPoint cell, bool dragging);
     void AnnounceCell(QPoint cell);
+    void AnnounceLamps();
     void BeginEdit();
     void EndEdit();
 
@@ -120,6 +123,7 @@ private:
     bool m_buttonDown = false;
     bool m_previewMark = false;
     bool m_active = false;
+    std::optional<QPoint> m_lastCell; // the cell last announced, while this view is active
     QPoint m_lastMouse;
     int m_editGroup = 0; // the undo step of the press or drag under way
 };

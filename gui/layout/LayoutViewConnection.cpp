@@ -97,8 +97,14 @@ void ConnectLayoutViewToMainFrame(CEditImgView& view, CMainFrame& main)
                              return;
                          // Without a cell (a view just activated) only another
                          // view's cell is replaced; the first texts stay.
-                         if (!hovered.cell && (!state.cellShown || state.owner == &view))
+                         if (!hovered.cell && (!state.cellShown || state.owner == &view)) {
+                             // The count is the layout's, whatever the pointer does.
+                             coordinates->SetField(CCoordinatesBar::kTotal, QString::asprintf("%3d", hovered.total));
+                             if (state.cellShown)
+                                 status->SetPaneText(2, QString::asprintf("           %s %6d ",
+                                                                          Text("IDD103_1119").constData(), hovered.total));
                              return;
+                         }
                          ShowHoveredCell(*status, *coordinates, hovered);
                          state.cellShown = true;
                          state.owner = &view;

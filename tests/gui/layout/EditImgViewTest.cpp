@@ -628,6 +628,14 @@ TEST_F(EditImgViewTest, StatusPanesAndCoordinatesBarFollowThePointer)
     QTest::mouseMove(View(), CellPoint(8, 8));
     EXPECT_EQ(main.StatusBarXP()->PaneText(3), QStringLiteral("    PORT:   -1, LAMP:     -1"));
     EXPECT_EQ(main.CoordinatesBar()->Field(CCoordinatesBar::kLamp), QStringLiteral(" -1"));
+
+    // An edit shows at once, without the pointer moving: the count, and
+    // the lamp under the pointer.
+    QTest::mouseMove(View(), CellPoint(3, 5));
+    EditProject(Doc(), [](CEditImgDoc& data) { data.lamps.pop_back(); });
+    EXPECT_EQ(main.StatusBarXP()->PaneText(2), QStringLiteral("           TOTAL:      1 "));
+    EXPECT_EQ(main.CoordinatesBar()->Field(CCoordinatesBar::kTotal), QStringLiteral("  1"));
+    EXPECT_EQ(main.CoordinatesBar()->Field(CCoordinatesBar::kPort), QStringLiteral(" -1"));
 }
 
 TEST_F(EditImgViewTest, ZoomShowsAtOnceAndTheBarsClearWithTheLastLayoutView)
