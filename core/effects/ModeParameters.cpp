@@ -18,11 +18,6 @@ bool Reads(OrderKind kind, std::initializer_list<OrderKind> kinds)
     return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
 }
 
-std::int64_t ToCell(std::int32_t pixel, int zoom)
-{
-    return CModeParameters::CellOf(pixel, zoom);
-}
-
 Status Range(std::int64_t value, std::int64_t low, std::int64_t high, const char* key, const char* what)
 {
     if (value >= low && value <= high)
@@ -180,7 +175,7 @@ Status CModeParameters::Store(const CParameterValues& v, const UIntArray& parame
         field.stored = field.value;
     }
     if (f.startPoint) {
-        const std::int64_t x = ToCell(v.startX, zoom), y = ToCell(v.startY, zoom);
+        const std::int64_t x = CellOf(v.startX, zoom), y = CellOf(v.startY, zoom);
         if (Status s = OnGrid({x, y}, kStartPointKey, "start point"); !s)
             return s;
         out.startX = static_cast<std::int32_t>(x);
@@ -189,8 +184,8 @@ Status CModeParameters::Store(const CParameterValues& v, const UIntArray& parame
     if (f.extraLamps)
         out.extraLamps = ChosenLamps(parameterLamps);
     if (f.area) {
-        std::int64_t l = ToCell(v.areaLeft, zoom), t = ToCell(v.areaTop, zoom);
-        std::int64_t r = ToCell(v.areaRight, zoom), b = ToCell(v.areaBottom, zoom);
+        std::int64_t l = CellOf(v.areaLeft, zoom), t = CellOf(v.areaTop, zoom);
+        std::int64_t r = CellOf(v.areaRight, zoom), b = CellOf(v.areaBottom, zoom);
         if (l > r)
             std::swap(l, r);
         if (t > b)

@@ -91,7 +91,7 @@ Status CControllerRun::Start(const CCompiledEffects& compiled, const std::vector
     setup.lampCount = m_lampCount;
     CFirmwareBuild build(setup);
     m_hexFile = build.HexFile();
-    m_listFile = sys / ("DSP" + std::to_string(kFileFormat) + ".LST");
+    m_listFile = build.ListFile();
     // A table over its limit only warns the user of Create BIN File; here
     // the image decides.
     if (const Status started = build.Start(compiled, process); !started) {

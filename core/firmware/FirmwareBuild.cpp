@@ -89,6 +89,11 @@ fs::path CFirmwareBuild::HexFile() const
     return m_setup.buildFolder / ("DSP" + std::to_string(m_setup.fileFormat) + ".hex");
 }
 
+fs::path CFirmwareBuild::ListFile() const
+{
+    return m_setup.buildFolder / ("DSP" + std::to_string(m_setup.fileFormat) + ".LST");
+}
+
 fs::path CFirmwareBuild::CopyFile() const
 {
     return m_setup.currentFolder / (BaseName(m_setup.title) + std::to_string(m_setup.fileFormat) + ".hex");

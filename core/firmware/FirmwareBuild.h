@@ -102,6 +102,7 @@ public:
 
     fs::path ImageFile() const;  // build folder + "DSP<n>.BIN"
     fs::path HexFile() const;    // build folder + "DSP<n>.hex"
+    fs::path ListFile() const;   // build folder + "DSP<n>.LST", the compiler's messages
     fs::path CopyFile() const;   // current folder + base name + n + ".hex"
     fs::path BatchFile() const;  // build folder + "lss<n>.sh" (".bat" on Windows)
 

@@ -41,13 +41,19 @@ LayoutStatus& StatusOn(CStatusBarXP& status)
 constexpr int kCellFields[] = {CCoordinatesBar::kX, CCoordinatesBar::kY, CCoordinatesBar::kId,
                                CCoordinatesBar::kPort, CCoordinatesBar::kLamp};
 
+// The layout's lamp count in the status pane and the coordinates bar.
+void ShowTotal(CStatusBarXP& status, CCoordinatesBar& coordinates, int total, bool inPane)
+{
+    if (inPane)
+        status.SetPaneText(2, QString::asprintf("           %s %6d ", Text("IDD103_1119").constData(), total));
+    coordinates.SetField(CCoordinatesBar::kTotal, QString::asprintf("%3d", total));
+}
+
 } // namespace
 
 void ShowHoveredCell(CStatusBarXP& status, CCoordinatesBar& coordinates, const HoveredCell& hovered)
 {
-    status.SetPaneText(
-        2, QString::asprintf("           %s %6d ", Text("IDD103_1119").constData(), hovered.total));
-    coordinates.SetField(CCoordinatesBar::kTotal, QString::asprintf("%3d", hovered.total));
+    ShowTotal(status, coordinates, hovered.total, true);
     if (!hovered.cell) {
         for (int pane : {1, 3})
             status.SetPaneText(pane, QString());
@@ -99,10 +105,7 @@ void ConnectLayoutViewToMainFrame(CEditImgView& view, CMainFrame& main)
                          // view's cell is replaced; the first texts stay.
                          if (!hovered.cell && (!state.cellShown || state.owner == &view)) {
                              // The count is the layout's, whatever the pointer does.
-                             coordinates->SetField(CCoordinatesBar::kTotal, QString::asprintf("%3d", hovered.total));
-                             if (state.cellShown)
-                                 status->SetPaneText(2, QString::asprintf("           %s %6d ",
-                                                                          Text("IDD103_1119").constData(), hovered.total));
+                             ShowTotal(*status, *coordinates, hovered.total, state.cellShown);
                              return;
                          }
                          ShowHoveredCell(*status, *coordinates, hovered);

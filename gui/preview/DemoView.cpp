@@ -505,15 +505,10 @@ void CDemoView::OnControllerPlay()
     CEditorApp* app = App();
     if (!demo || !app || !demo->HandOver().compiled)
         return;
-    // The painters make way: the window shows what the controller shows.
-    m_player.Stop();
+    // The painters make way, as for Start: the window shows what the controller shows.
+    OnStartRequested();
     demo->SetPlayMode(CDemoDoc::Idle);
     demo->BackPicture().shown = false;
-    m_flags.fill(false);
-    m_modeShown = false;
-    m_currentMode = -1;
-    ++m_frameGeneration;
-    m_controllerDrawn = CControllerPlayer::kNoFrame;
     const Status started = m_controller.Start(*demo->HandOver().compiled, demo->HandOver().chainedLamps,
                                               demo->ProgramGroup(), app->DataFolder() / "sys");
     update();
