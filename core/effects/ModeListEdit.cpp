@@ -132,4 +132,71 @@ Result<std::size_t> CModeListEdit::Paste(CEffectSet& effects, const std::vector<
     return InsertAfter(effects, *after, *copied);
 }
 
+std::vector<std::int32_t> CModeListEdit::Renumbering(const std::vector<CModeItem>& before,
+                                                     const std::vector<CModeItem>& after)
+{
+    const std::size_t n = before.size();
+    const std::size_t m = after.size();
+    std::vector<std::int32_t> to(n, -1);
+    // Most changes touch one place: the equal ends need no table.
+    std::size_t head = 0;
+    while (head < n && head < m && before[head] == after[head])
+        ++head;
+    std::size_t tail = 0;
+    while (tail < n - head && tail < m - head && before[n - 1 - tail] == after[m - 1 - tail])
+        ++tail;
+    for (std::size_t i = 0; i < head; ++i)
+        to[i] = static_cast<std::int32_t>(i);
+    for (std::size_t k = 0; k < tail; ++k)
+        to[n - 1 - k] = static_cast<std::int32_t>(m - 1 - k);
+
+    // The middle: a longest common subsequence, then the gaps between its
+    // matches paired off where both sides are equally long.
+    const std::size_t rows = n - head - tail;
+    const std::size_t cols = m - head - tail;
+    std::vector<std::uint32_t> length((rows + 1) * (cols + 1), 0);
+    auto at = [cols, &length](std::size_t i, std::size_t j) -> std::uint32_t& { return length[i * (cols + 1) + j]; };
+    for (std::size_t i = rows; i-- > 0;)
+        for (std::size_t j = cols; j-- > 0;)
+            at(i, j) = before[head + i] == after[head + j] ? at(i + 1, j + 1) + 1
+                                                            : std::max(at(i + 1, j), at(i, j + 1));
+    std::size_t i = 0;
+    std::size_t j = 0;
+    std::size_t gapI = 0;
+    std::size_t gapJ = 0;
+    auto closeGap = [&] {
+        if (i - gapI == j - gapJ)
+            for (std::size_t k = 0; k < i - gapI; ++k)
+                to[head + gapI + k] = static_cast<std::int32_t>(head + gapJ + k);
+    };
+    while (i < rows && j < cols) {
+        if (before[head + i] == after[head + j]) {
+            closeGap();
+            to[head + i] = static_cast<std::int32_t>(head + j);
+            gapI = ++i;
+            gapJ = ++j;
+        }
+        else if (at(i + 1, j) >= at(i, j + 1))
+            ++i;
+        else
+            ++j;
+    }
+    i = rows;
+    j = cols;
+    closeGap();
+    return to;
+}
+
+int CModeListEdit::Follow(const std::vector<std::int32_t>& renumbering, int index, bool nearest)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= renumbering.size())
+        return index < 0 ? index : -1;
+    if (renumbering[static_cast<std::size_t>(index)] >= 0 || !nearest)
+        return renumbering[static_cast<std::size_t>(index)];
+    for (int k = index - 1; k >= 0; --k)
+        if (renumbering[static_cast<std::size_t>(k)] >= 0)
+            return renumbering[static_cast<std::size_t>(k)];
+    return 0;
+}
+
 } // namespace lumaro

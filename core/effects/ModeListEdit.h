@@ -4,6 +4,7 @@
 #include "core/effects/EffectSet.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -47,6 +48,17 @@ public:
     // A copy of copied behind the last selected mode, as Insert does.
     static Result<std::size_t> Paste(CEffectSet& effects, const std::vector<std::size_t>& selected,
                                      const std::optional<CModeItem>& copied);
+
+    // Where each mode of `before` stands in `after`, -1 for one that is
+    // gone, for whoever holds mode numbers across a change of the list it
+    // did not make itself (an undo, another page). The longest run of equal
+    // modes in both lists keeps its modes; between two kept modes, stretches
+    // of the same length are modes changed in place.
+    static std::vector<std::int32_t> Renumbering(const std::vector<CModeItem>& before,
+                                                 const std::vector<CModeItem>& after);
+    // index moved by renumbering; a gone mode gives -1, or with `nearest`
+    // the place of the closest kept mode before it (0 when there is none).
+    static int Follow(const std::vector<std::int32_t>& renumbering, int index, bool nearest = false);
 };
 
 } // namespace lumaro

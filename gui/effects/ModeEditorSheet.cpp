@@ -1,6 +1,7 @@
 #include "gui/effects/ModeEditorSheet.h"
 
 #include "core/app/LangText.h"
+#include "core/effects/ModeListEdit.h"
 #include "gui/effects/ModeGrpEdt.h"
 #include "gui/effects/Page2.h"
 #include "gui/effects/Page3.h"
@@ -30,7 +31,8 @@ QString Text(const char* key)
 
 CModeEditorSheet::CModeEditorSheet(CLayoutDocument& document, CPrompts& prompts, fs::path dataFolder,
                                    QWidget* parent)
-    : QDialog(parent), m_modeTest(CModeTestState::Of(document))
+    : QDialog(parent), m_document(document), m_knownModes(document.Data().modes),
+      m_modeTest(CModeTestState::Of(document))
 {
     setModal(false);
     const CModePageContext context{document, m_modeTest, m_edit, prompts, std::move(dataFolder)};
@@ -54,6 +56,21 @@ CModeEditorSheet::CModeEditorSheet(CLayoutDocument& document, CPrompts& prompts,
     Relabel();
 
     connect(&m_modeTest, &CModeTestState::ReturnToPage, this, &CModeEditorSheet::ShowPage);
+    connect(&document, &CLayoutDocument::Changed, this, [this](Aspects what) {
+        if (what & Aspect::Modes)
+            FollowModes();
+    });
+}
+
+// Whatever changed the list (a page, an undo in the main window), the edit
+// stays on its mode: an edited mode that is gone is not replaced by the one
+// that came to stand there, and a new mode still goes where it was meant to.
+void CModeEditorSheet::FollowModes()
+{
+    const std::vector<std::int32_t> renumbering = CModeListEdit::Renumbering(m_knownModes, m_document.Data().modes);
+    m_knownModes = m_document.Data().modes;
+    const bool inserting = m_edit.action == CModeEditState::Action::Inserting;
+    m_edit.selectedIndex = CModeListEdit::Follow(renumbering, m_edit.selectedIndex, inserting);
 }
 
 CModeEditorSheet::~CModeEditorSheet()

@@ -58,8 +58,12 @@ public:
 private:
     void AddPage(CModeEditorPage* page);
     void Relabel();
+    void FollowModes();
 
     CModeEditState m_edit;
+    CLayoutDocument& m_document;
+    // The mode list the edit's mode number refers to.
+    std::vector<lumaro::CModeItem> m_knownModes;
     CModeTestState& m_modeTest;
     QTabWidget* m_tabs = nullptr;
     CPage3* m_modeList = nullptr;

@@ -1,6 +1,7 @@
 #include "gui/effects/ModeGrpEdt.h"
 
 #include "core/app/LangText.h"
+#include "core/effects/ModeListEdit.h"
 #include "core/project/EditImgDoc.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/MessageText.h"
@@ -143,15 +144,40 @@ CModeGrpEdt::CModeGrpEdt(CLayoutDocument& document, CPrompts& prompts, QWidget* 
 
     SetDialogLangText(this, kDialogId);
     OnReset();
-    // The trees show the document; an undo or another page changing the
-    // modes or groups shows here at once.
-    // Entries not yet saved stay when only the mode list changed.
-    connect(&m_document, &CLayoutDocument::Changed, this, [this](Aspects what) {
-        if (what & Aspect::ProgramGroups)
-            FillGroupTree(false);
-        if (what & Aspect::Modes)
-            FillModeTree();
-    });
+    connect(&m_document, &CLayoutDocument::Changed, this, &CModeGrpEdt::OnDocumentChanged);
+}
+
+// The trees show the document: an undo or another page changing the modes
+// or groups shows here at once, except that an arrangement not yet saved
+// is only ever rebuilt by Reset and Refresh.
+void CModeGrpEdt::OnDocumentChanged(Aspects aspects)
+{
+    if (aspects & Aspect::Modes) {
+        FillModeTree();
+        if (m_arranged)
+            FollowModes();
+    }
+    m_knownModes = m_document.Data().modes;
+    if (!m_arranged && (aspects & (Aspect::ProgramGroups | Aspect::Modes)))
+        FillGroupTree(false);
+}
+
+void CModeGrpEdt::FollowModes()
+{
+    const std::vector<lumaro::CModeItem>& modes = m_document.Data().modes;
+    const std::vector<std::int32_t> renumbering = CModeListEdit::Renumbering(m_knownModes, modes);
+    QTreeWidgetItem* root = m_groups->topLevelItem(0);
+    for (int g = 0; root && g < root->childCount(); ++g) {
+        QTreeWidgetItem* group = root->child(g);
+        for (int e = group->childCount(); e-- > 0;) {
+            QTreeWidgetItem* entry = group->child(e);
+            const int number = CModeListEdit::Follow(renumbering, entry->data(0, kModeNumberRole).toInt());
+            if (number < 0 || std::size_t(number) >= modes.size())
+                delete entry;
+            else
+                FillEntry(entry, number, modes[std::size_t(number)]);
+        }
+    }
 }
 
 QPushButton* CModeGrpEdt::Button(int controlId) const
@@ -161,17 +187,40 @@ QPushButton* CModeGrpEdt::Button(int controlId) const
 
 void CModeGrpEdt::SetZoom(int zoom)
 {
+    if (zoom == m_zoom)
+        return;
     m_zoom = zoom;
-    OnReset();
+    // The entries name their modes: relabelling them keeps the arrangement.
+    const std::vector<lumaro::CModeItem>& modes = m_document.Data().modes;
+    for (QTreeWidget* tree : {m_groups, m_modes}) {
+        QTreeWidgetItem* root = tree->topLevelItem(0);
+        for (int g = 0; root && g < root->childCount(); ++g) {
+            QTreeWidgetItem* item = root->child(g);
+            const bool isEntry = tree == m_modes;
+            for (int e = 0; e < (isEntry ? 1 : item->childCount()); ++e) {
+                QTreeWidgetItem* entry = isEntry ? item : item->child(e);
+                const int number = entry->data(0, kModeNumberRole).toInt();
+                if (number >= 0 && std::size_t(number) < modes.size())
+                    FillEntry(entry, number, modes[std::size_t(number)]);
+            }
+        }
+    }
 }
 
 QTreeWidgetItem* CModeGrpEdt::AddEntry(QTreeWidgetItem* parent, int number, const lumaro::CModeItem& mode)
 {
-    QTreeWidgetItem* entry =
-        AddLine(parent, QStringLiteral("%1_%2").arg(number).arg(QString::fromStdString(mode.name)));
+    auto* entry = new QTreeWidgetItem(parent);
+    entry->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
+    FillEntry(entry, number, mode);
+    return entry;
+}
+
+void CModeGrpEdt::FillEntry(QTreeWidgetItem* entry, int number, const lumaro::CModeItem& mode)
+{
+    entry->setText(0, QStringLiteral("%1_%2").arg(number).arg(QString::fromStdString(mode.name)));
     // The number travels with the item, not only in its text.
     entry->setData(0, kModeNumberRole, number);
-    entry->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
+    qDeleteAll(entry->takeChildren());
     AddLine(entry, LangText("ID_MSG_MODEGRPEDIT_INTERVAL").arg(mode.interval));
     AddLine(entry, LangText("ID_MSG_MODEGRPEDIT_LOOP").arg(mode.loop));
     AddLine(entry, LangText("ID_MSG_MODEGRPEDIT_HOLDTIME").arg(mode.holdTime));
@@ -185,7 +234,6 @@ QTreeWidgetItem* CModeGrpEdt::AddEntry(QTreeWidgetItem* parent, int number, cons
     AddLine(area, LangText("ID_MSG_MODEGRPEDIT_X2").arg(qint64(mode.areaRight) * m_zoom));
     AddLine(area, LangText("ID_MSG_MODEGRPEDIT_Y2").arg(qint64(mode.areaBottom) * m_zoom));
     AddLine(entry, LangText("ID_MSG_MODEGRPEDIT_COLOURGROUP").arg(mode.colourGroupId));
-    return entry;
 }
 
 bool CModeGrpEdt::DropMode(int modeNumber, QTreeWidgetItem* target)
@@ -204,6 +252,7 @@ bool CModeGrpEdt::DropMode(int modeNumber, QTreeWidgetItem* target)
         target->insertChild(target->indexOfChild(after) + 1, entry);
     }
     target->setExpanded(true);
+    m_arranged = true;
     return true;
 }
 
@@ -238,17 +287,21 @@ void CModeGrpEdt::FillGroupTree(bool allModes)
 
 void CModeGrpEdt::OnReset()
 {
+    m_arranged = false;
+    m_knownModes = m_document.Data().modes;
     FillGroupTree(false);
     FillModeTree();
 }
 
 void CModeGrpEdt::OnInsertAll()
 {
+    m_arranged = true;
     FillGroupTree(true);
 }
 
 void CModeGrpEdt::OnRemoveAll()
 {
+    m_arranged = true;
     m_groups->clear();
     auto* root = new QTreeWidgetItem(m_groups, QStringList{LangText("ID_MSG_MODEGRPEDIT_PROGRAMGROUP")});
     root->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
@@ -285,6 +338,7 @@ void CModeGrpEdt::OnSave()
             groups[std::size_t(g)].push_back(std::move(copy));
         }
     }
+    m_arranged = false;
     m_document.Edit(QStringLiteral("Program Groups"), Aspect::ProgramGroups, [&groups](CEditImgDoc& data) {
         data.programGroups = std::move(groups);
         return true;

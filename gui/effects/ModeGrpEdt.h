@@ -1,18 +1,18 @@
 #pragma once
 
+#include "core/effects/ModeItem.h"
+#include "gui/layout/ProjectState.h"
+
 #include <QDialog>
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QPushButton;
-
-namespace lumaro {
-class CModeItem;
-} // namespace lumaro
 
 namespace lumaro::gui {
 
@@ -32,7 +32,7 @@ public:
     CModeGrpEdt(CLayoutDocument& document, CPrompts& prompts, QWidget* parent = nullptr);
 
     // Pixels per grid unit for the positions shown; 1 until a layout view
-    // tells the page its zoom.
+    // tells the page its zoom. Only the shown values change.
     void SetZoom(int zoom);
 
     QTreeWidget* GroupTree() const { return m_groups; }
@@ -62,14 +62,23 @@ protected:
 
 private:
     QTreeWidgetItem* AddEntry(QTreeWidgetItem* parent, int number, const lumaro::CModeItem& mode);
+    void FillEntry(QTreeWidgetItem* entry, int number, const lumaro::CModeItem& mode);
     void FillModeTree();
     void FillGroupTree(bool allModes);
+    // The entries of the unsaved arrangement follow their modes to their
+    // new numbers and values; entries of modes that are gone go too.
+    void FollowModes();
+    void OnDocumentChanged(Aspects what);
 
     CLayoutDocument& m_document;
     CPrompts& m_prompts;
     QTreeWidget* m_groups = nullptr;
     QTreeWidget* m_modes = nullptr;
     int m_zoom = 1;
+    // The user has arranged the groups since the last Reset or Save.
+    bool m_arranged = false;
+    // The mode list the entries' numbers refer to.
+    std::vector<lumaro::CModeItem> m_knownModes;
 };
 
 // The page in a dialog of its own, where no mode editor's sheet is open.

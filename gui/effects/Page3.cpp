@@ -223,7 +223,7 @@ void CPage3::OpenCircularArea(const CModeItem& record, Begun why, int selected)
     dialog->SetShownZoom(zoom);
     // The view answers the centre pick through the mode test state.
     connect(FindControlButton(dialog, CCirAreaDlg::CentrePickId), &QPushButton::clicked, this,
-            [this] { m_context.modeTest.Picks().circleCentre = true; });
+            [this] { m_context.modeTest.ChangePickRequests([](auto& picks) { picks.circleCentre = true; }); });
     connect(&m_context.modeTest, &CModeTestState::CircleCentrePicked, dialog,
             [this, dialog](QPoint centre) {
                 // Picked at the view's zoom now, shown in the dialog's.
@@ -234,7 +234,7 @@ void CPage3::OpenCircularArea(const CModeItem& record, Begun why, int selected)
             });
     connect(dialog, &QDialog::finished, this, [this, dialog, record, why, selected] {
         m_context.edit.circularAreaPending = false;
-        m_context.modeTest.Picks().circleCentre = false;
+        m_context.modeTest.ChangePickRequests([](auto& picks) { picks.circleCentre = false; });
         if (dialog->Done())
             OnCircularAreaChosen(*dialog, record, why, selected);
         else
@@ -294,11 +294,7 @@ void CPage3::OnDelete()
     if (!EditModes(QStringLiteral("Delete Mode"),
                    [&](CEditImgDoc& data) { return CModeListEdit::Delete(data, selected); }))
         return;
-    // The positions a record in the making refers to have moved.
-    CModeEditState& edit = m_context.edit;
-    edit.selectedIndex = -1;
-    if (edit.action == CModeEditState::Action::Editing || edit.action == CModeEditState::Action::Inserting)
-        edit.action = CModeEditState::Action::None;
+    // The sheet moves the edit's mode number with the list.
     m_modes->clearSelection();
 }
 
@@ -343,10 +339,6 @@ void CPage3::OnPaste()
             return at.status();
         }))
         return;
-    // The selection a record in the making names may have moved down.
-    CModeEditState& edit = m_context.edit;
-    if (edit.selectedIndex >= int(pasted))
-        ++edit.selectedIndex;
     m_modes->clearSelection();
     m_modes->setCurrentRow(int(pasted));
 }

@@ -166,7 +166,7 @@ bool CPage5::Run(const QString& text, Aspects aspects, const std::function<Statu
 
 void CPage5::OnGroupPick(int pick)
 {
-    m_context.modeTest.Picks().group = CModeTestState::GroupPick(pick);
+    m_context.modeTest.ChangePickRequests([pick](auto& picks) { picks.group = CModeTestState::GroupPick(pick); });
     Q_EMIT PickRequested();
 }
 

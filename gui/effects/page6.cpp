@@ -139,11 +139,11 @@ Cpage6::Cpage6(const CModePageContext& context, QWidget* parent)
 
     connect(m_wordColourMode, &QComboBox::currentIndexChanged, this, &Cpage6::ApplyFields);
     connect(Button(StartId), &QPushButton::clicked, this, [this] {
-        m_context.modeTest.Picks().startPoint = true;
+        m_context.modeTest.ChangePickRequests([](auto& picks) { picks.startPoint = true; });
         Q_EMIT PickRequested();
     });
     connect(Button(AreaId), &QPushButton::clicked, this, [this] {
-        m_context.modeTest.Picks().rectangle = true;
+        m_context.modeTest.ChangePickRequests([](auto& picks) { picks.rectangle = true; });
         Q_EMIT PickRequested();
     });
     connect(Button(AddLampId), &QPushButton::clicked, this, [this] { OnParameterPick(true); });
@@ -319,8 +319,9 @@ void Cpage6::OnParameterPick(bool add)
                                 });
         m_pickSerial = m_context.edit.recordSerial;
     }
-    m_context.modeTest.Picks().parameter =
-        add ? CModeTestState::ParameterPick::Add : CModeTestState::ParameterPick::Remove;
+    m_context.modeTest.ChangePickRequests([add](auto& picks) {
+        picks.parameter = add ? CModeTestState::ParameterPick::Add : CModeTestState::ParameterPick::Remove;
+    });
     Q_EMIT PickRequested();
 }
 
@@ -332,6 +333,12 @@ void Cpage6::OnOk()
         m_context.prompts.message(this, QString::fromStdString(GetLangText("PAGE3_ONBUTTON1_PSAT")),
                                   QMessageBox::Warning, QMessageBox::Ok);
         Q_EMIT PageRequested(CModeTestState::ModeListPage);
+        return;
+    }
+    if (edit.action == CModeEditState::Action::Editing &&
+        (edit.selectedIndex < 0 || std::size_t(edit.selectedIndex) >= m_context.document.Data().modes.size())) {
+        // Undone or deleted meanwhile: nothing to check the values against.
+        Warn(Status::Fail(CModeEditorFlow::kEditedModeGoneKey));
         return;
     }
     CModeItem record = edit.record;

@@ -1,5 +1,6 @@
 #include "gui/preview/ModeTestState.h"
 
+#include "core/effects/ModeListEdit.h"
 #include "gui/app/ChildFrame.h"
 #include "gui/app/View.h"
 #include "gui/layout/LayoutDocument.h"
@@ -15,6 +16,19 @@ CModeTestState::CModeTestState(CLayoutDocument& document) : QObject(&document)
 {
     setObjectName(QStringLiteral("ModeTestState"));
     m_enabled = kNewViewFlags;
+    m_knownModes = document.Data().modes;
+    // The play range names modes, not rows: it moves with inserts and
+    // deletes, and an end whose mode is gone goes to the closest kept one.
+    connect(&document, &CLayoutDocument::Changed, this, [this, &document](Aspects what) {
+        if (!(what & Aspect::Modes))
+            return;
+        const auto renumbering = CModeListEdit::Renumbering(m_knownModes, document.Data().modes);
+        m_knownModes = document.Data().modes;
+        const int first = CModeListEdit::Follow(renumbering, m_firstSelected, true);
+        const int last = CModeListEdit::Follow(renumbering, m_lastSelected, true);
+        m_firstSelected = std::max(first, 0);
+        m_lastSelected = std::max(last, 0);
+    });
 }
 
 CModeTestState& CModeTestState::Of(CLayoutDocument& document)

@@ -10,6 +10,7 @@
 #include <QRect>
 
 #include <array>
+#include <vector>
 
 namespace lumaro::gui {
 
@@ -74,11 +75,17 @@ public:
         ParameterPick parameter = ParameterPick::None; // clicks build the supplementary lamps
         bool operator==(const PickRequests&) const = default;
     };
-    PickRequests& Picks() { return m_picks; }
     const PickRequests& Picks() const { return m_picks; }
     // Sets the requests and tells the view, which shows or hides the picked
-    // lamps with them.
+    // lamps with them. The only way to change them, so that no request is
+    // left unpainted until the next click.
     void SetPickRequests(const PickRequests& picks);
+    template <class Change> void ChangePickRequests(Change change)
+    {
+        PickRequests picks = m_picks;
+        change(picks);
+        SetPickRequests(picks);
+    }
     bool GroupPicking() const { return m_picks.group != GroupPick::None; }
     bool ParameterPicking() const { return m_picks.parameter != ParameterPick::None; }
 
@@ -122,6 +129,8 @@ private:
     int m_zoom = 1;
     int m_firstSelected = 0;
     int m_lastSelected = 0;
+    // The mode list the play range refers to.
+    std::vector<lumaro::CModeItem> m_knownModes;
 };
 
 } // namespace lumaro::gui

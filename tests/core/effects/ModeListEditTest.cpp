@@ -85,3 +85,29 @@ TEST(ModeListEdit, ReplaceRefreshesTheEntriesCopiedFromTheMode)
     EXPECT_EQ(Numbers(e), (std::vector<std::int32_t>{1, 2})); // names checked against the modes
     EXPECT_FALSE(CModeListEdit::Replace(e, 3, edited));
 }
+
+TEST(ModeListEdit, RenumberingFollowsInsertsDeletesAndEditsInPlace)
+{
+    auto modes = [](const std::string& names) {
+        std::vector<CModeItem> list;
+        for (char c : names)
+            list.emplace_back().name = std::string(1, c);
+        return list;
+    };
+    using N = std::vector<std::int32_t>;
+    EXPECT_EQ(CModeListEdit::Renumbering(modes("ABCD"), modes("ABXCD")), (N{0, 1, 3, 4}));
+    EXPECT_EQ(CModeListEdit::Renumbering(modes("ABCDE"), modes("ACE")), (N{0, -1, 1, -1, 2}));
+    EXPECT_EQ(CModeListEdit::Renumbering(modes("ABCD"), modes("AXCD")), (N{0, 1, 2, 3})) << "B edited";
+    EXPECT_EQ(CModeListEdit::Renumbering(modes("ABCD"), modes("AXYD")), (N{0, 1, 2, 3}));
+    EXPECT_EQ(CModeListEdit::Renumbering(modes("AAB"), modes("AB")), (N{0, -1, 1}));
+    EXPECT_EQ(CModeListEdit::Renumbering(modes("AB"), modes("")), (N{-1, -1}));
+    EXPECT_EQ(CModeListEdit::Renumbering(modes(""), modes("AB")), N{});
+    EXPECT_EQ(CModeListEdit::Renumbering(modes("ABC"), modes("CAB")), (N{1, 2, -1}));
+
+    const N gone{-1, -1, 0, -1};
+    EXPECT_EQ(CModeListEdit::Follow(gone, 3), -1);
+    EXPECT_EQ(CModeListEdit::Follow(gone, 3, true), 0) << "the kept mode before it";
+    EXPECT_EQ(CModeListEdit::Follow(gone, 1, true), 0) << "none before";
+    EXPECT_EQ(CModeListEdit::Follow(gone, 9), -1);
+    EXPECT_EQ(CModeListEdit::Follow(gone, -1), -1);
+}

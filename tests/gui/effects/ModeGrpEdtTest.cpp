@@ -1,5 +1,6 @@
 #include "effects/EffectsTestSupport.h"
 
+#include "core/effects/ModeListEdit.h"
 #include "core/project/EditImgDoc.h"
 #include "gui/effects/ModeGrpEdt.h"
 #include "gui/layout/LayoutDocument.h"
@@ -169,6 +170,35 @@ TEST_F(ModeGrpEdtTest, DroppedModesJoinTheGroupAfterTheEntryDroppedOn)
     EXPECT_EQ(document.Data().programGroups[3][2].name, "sweep");
     EXPECT_EQ(document.Data().programGroups[3][2].layer, 0);
     EXPECT_EQ(document.Data().programGroups[3][3].layer, 2);
+}
+
+TEST_F(ModeGrpEdtTest, AnUnsavedArrangementFollowsItsModesAcrossListChangesAndZoom)
+{
+    QTreeWidgetItem* group3 = GroupItem(3);
+    ASSERT_TRUE(page->DropMode(2, group3));
+    ASSERT_TRUE(page->DropMode(0, group3));
+    // A mode inserted in front, then the kernel deleted, as the mode list
+    // page does it (groups renumbered in the document too).
+    document.Edit(QString(), Aspect::Modes | Aspect::ProgramGroups, [](CEditImgDoc& data) {
+        CModeListEdit::InsertAfter(data, 0, Mode("CM_REGRESS", "back"));
+        return true;
+    });
+    document.Edit(QString(), Aspect::Modes | Aspect::ProgramGroups,
+                  [](CEditImgDoc& data) { return bool(CModeListEdit::Delete(data, {2})); });
+    EXPECT_EQ(Children(GroupItem(3)), (QStringList{QStringLiteral("2_pause"), QStringLiteral("0_sweep")}))
+        << "the kernel's entry went with it";
+    page->SetZoom(2);
+    QTreeWidgetItem* sweep = GroupItem(3)->child(1);
+    EXPECT_EQ(Children(sweep->child(4)), (QStringList{QStringLiteral("X:8"), QStringLiteral("Y:12")}));
+    EXPECT_EQ(page->ModeTree()->topLevelItem(0)->childCount(), 3);
+
+    Click(CModeGrpEdt::SaveId);
+    ASSERT_EQ(document.Data().programGroups[3].size(), 2u);
+    EXPECT_EQ(document.Data().programGroups[3][0].name, "pause");
+    EXPECT_EQ(document.Data().programGroups[3][1].layer, 0);
+    // Saved, the page follows the document again.
+    document.UndoStack().undo();
+    EXPECT_EQ(Children(GroupItem(3)), QStringList{});
 }
 
 TEST_F(ModeGrpEdtTest, RefreshReinitialisesAndDeleteDoesNothing)

@@ -1,11 +1,13 @@
 #include "effects/EffectsTestSupport.h"
 
 #include "core/effects/ModeCatalogue.h"
+#include "core/effects/ModeEditorFlow.h"
 #include "core/effects/ModeEditState.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/effects/CirAreaDlg.h"
 #include "gui/effects/ModePreview.h"
 #include "gui/effects/Page3.h"
+#include "gui/effects/page6.h"
 #include "gui/preview/ModeTestState.h"
 
 #include <QLineEdit>
@@ -153,6 +155,38 @@ TEST_F(Page3Test, DeleteCopyPasteKeepProgramGroupsOnTheirModes)
     EXPECT_EQ(GroupZero(), (std::vector<int>{1})) << "b's entry goes with it, c's moves down";
     document.UndoStack().undo();
     EXPECT_EQ(Names(), QStringLiteral("a,c,b,c"));
+}
+
+TEST_F(Page3Test, AnEditAndThePlayRangeStayOnTheirModesWhateverChangesTheList)
+{
+    CModeTestState& state = CModeTestState::Of(document);
+    Select({1});
+    Click(CPage3::StartModeId);
+    Select({2});
+    Click(CPage3::EndModeId);
+    Select({1});
+    Click(CPage3::EditId); // b
+    Select({0});
+    Click(CPage3::DeleteId); // an unrelated mode
+    EXPECT_EQ(Edit().action, CModeEditState::Action::Editing);
+    EXPECT_EQ(Edit().selectedIndex, 0);
+    EXPECT_EQ(std::pair(state.FirstSelectedMode(), state.LastSelectedMode()), std::pair(0, 1));
+    document.UndoStack().undo(); // from the main window
+    EXPECT_EQ(Edit().selectedIndex, 1);
+    EXPECT_EQ(std::pair(state.FirstSelectedMode(), state.LastSelectedMode()), std::pair(1, 2));
+
+    // The edited mode itself undone away: OK finds it gone rather than
+    // replacing the mode that came to stand there.
+    Select({1});
+    Click(CPage3::CopyId);
+    Click(CPage3::PasteId); // a,b,b',c
+    Click(CPage3::EditId);
+    ASSERT_EQ(Edit().selectedIndex, 2);
+    document.UndoStack().undo();
+    EXPECT_EQ(Edit().selectedIndex, -1);
+    sheet->ParameterPage()->Button(Cpage6::OkId)->click();
+    EXPECT_EQ(log.messages.back(), Text(CModeEditorFlow::kEditedModeGoneKey));
+    EXPECT_EQ(Names(), QStringLiteral("a,b,c"));
 }
 
 TEST_F(Page3Test, EditStartEndAndConfirm)

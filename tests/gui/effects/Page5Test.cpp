@@ -7,6 +7,7 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 
 namespace lumaro::gui::test {
@@ -59,13 +60,15 @@ protected:
 TEST_F(Page5Test, LampButtonsAskTheViewForPicks)
 {
     CModeTestState& modeTest = CModeTestState::Of(document);
+    QSignalSpy announced(&modeTest, &CModeTestState::PickRequestsChanged);
     Click(CPage5::AddLampId);
     EXPECT_EQ(modeTest.Picks().group, CModeTestState::GroupPick::Add);
+    EXPECT_EQ(announced.count(), 1) << "the view draws the lamp list blue at once";
     EXPECT_FALSE(sheet->isVisible());
     Click(CPage5::DeleteLampId);
     EXPECT_EQ(modeTest.Picks().group, CModeTestState::GroupPick::Remove);
 
-    modeTest.Picks().group = CModeTestState::GroupPick::None;
+    modeTest.ChangePickRequests([](auto& picks) { picks.group = CModeTestState::GroupPick::None; });
     Click(CPage5::InsertLampId);
     EXPECT_EQ(log.messages, QStringList{Text("PAGE5_ONBUTTON8_PSAL")});
     EXPECT_EQ(modeTest.Picks().group, CModeTestState::GroupPick::None);

@@ -6,6 +6,7 @@
 #include "gui/app/DialogLangText.h"
 #include "gui/effects/Page2.h"
 #include "gui/effects/Page3.h"
+#include "gui/effects/Page5.h"
 #include "gui/effects/page6.h"
 #include "gui/preview/ModeTestState.h"
 
@@ -195,6 +196,23 @@ TEST_F(Page6Test, InsertRaisesLaterProgramGroupEntriesAndASecondOkReplaces)
     Ok();
     ASSERT_EQ(Modes().size(), 3u);
     EXPECT_EQ(Modes()[1].holdTime, 8);
+}
+
+TEST_F(Page6Test, ASecondOkKeepsTheLampListGivenAfterTheFirst)
+{
+    Begin("CM_LEFTTORIGHT_WORD");
+    Ok();
+    ASSERT_EQ(CurrentTab(), CModeTestState::GroupListPage);
+    EditProject(document, [](CEditImgDoc& data) { data.picks.lamps = {0, 1, 2}; });
+    sheet->GroupListPage()->Button(CPage5::InputGroupId)->click();
+    const std::int32_t order = Modes().back().lampOrderIndex;
+    ASSERT_GE(order, 0);
+    sheet->ShowPage(CModeTestState::ParameterPage);
+    Set(Cpage6::HoldTimeId, 9);
+    Ok();
+    EXPECT_EQ(Modes().back().holdTime, 9);
+    EXPECT_EQ(Modes().back().lampOrderIndex, order);
+    EXPECT_EQ(Modes().size(), 3u);
 }
 
 TEST_F(Page6Test, EditingPicksFromTheModesOwnSupplementaryLamps)
