@@ -28,12 +28,14 @@ Status Range(std::int64_t value, std::int64_t low, std::int64_t high, const char
                         {std::to_string(low), std::to_string(high)});
 }
 
-// Every cell on the lamp grid.
-Status OnGrid(std::initializer_list<std::int64_t> cells, const char* key, const char* what)
+// Every cell on the lamp grid. The message gives the range in the unit of
+// the fields (pixels at zoom), which is what the user typed.
+Status OnGrid(std::initializer_list<std::int64_t> cells, std::int64_t zoom, const char* key, const char* what)
 {
     for (std::int64_t c : cells)
-        if (Status s = Range(c, 0, kLastCell, key, what); !s)
-            return s;
+        if (c < 0 || c > kLastCell)
+            return Status::Fail(key, std::string(what) + " cell " + std::to_string(c) + " is off the grid",
+                                {"0", std::to_string(kLastCell * zoom)});
     return Status::Ok();
 }
 
@@ -176,7 +178,7 @@ Status CModeParameters::Store(const CParameterValues& v, const UIntArray& parame
     }
     if (f.startPoint) {
         const std::int64_t x = CellOf(v.startX, zoom), y = CellOf(v.startY, zoom);
-        if (Status s = OnGrid({x, y}, kStartPointKey, "start point"); !s)
+        if (Status s = OnGrid({x, y}, zoom, kStartPointKey, "start point"); !s)
             return s;
         out.startX = static_cast<std::int32_t>(x);
         out.startY = static_cast<std::int32_t>(y);
@@ -190,7 +192,7 @@ Status CModeParameters::Store(const CParameterValues& v, const UIntArray& parame
             std::swap(l, r);
         if (t > b)
             std::swap(t, b);
-        if (Status s = OnGrid({l, t, r, b}, kAreaKey, "area"); !s)
+        if (Status s = OnGrid({l, t, r, b}, zoom, kAreaKey, "area"); !s)
             return s;
         out.areaLeft = static_cast<std::int32_t>(l);
         out.areaTop = static_cast<std::int32_t>(t);

@@ -3,6 +3,7 @@
 #include "core/preview/DemoPainter.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <limits>
 
 namespace lumaro {
@@ -91,14 +92,14 @@ void CDemoPlayer::Launch()
         AddWorker(-1, std::move(starts), generation);
         return;
     }
-    for (std::size_t k = 0; k < starts.size(); ++k) {
-        if (k > 0 && pacing.count() > 0)
-            std::this_thread::sleep_for(pacing);
-        AddWorker(starts[k].modeIndex, {starts[k]}, generation);
-    }
+    // Worker k waits k paces before it starts, on its own thread: the
+    // owner's thread never sleeps, however many modes there are.
+    for (std::size_t k = 0; k < starts.size(); ++k)
+        AddWorker(starts[k].modeIndex, {starts[k]}, generation, pacing * static_cast<std::int64_t>(k));
 }
 
-void CDemoPlayer::AddWorker(std::int32_t modeIndex, std::vector<DemoStart> steps, std::uint64_t generation)
+void CDemoPlayer::AddWorker(std::int32_t modeIndex, std::vector<DemoStart> steps, std::uint64_t generation,
+                            std::chrono::milliseconds delay)
 {
     std::scoped_lock lock(m_mutex);
     auto worker = std::make_unique<Worker>();
@@ -106,7 +107,12 @@ void CDemoPlayer::AddWorker(std::int32_t modeIndex, std::vector<DemoStart> steps
     const Worker* self = worker.get();
     // The worker keeps the play alive for as long as it runs.
     worker->thread =
-        std::jthread([this, play = m_play, steps = std::move(steps), self, generation](std::stop_token stop) {
+        std::jthread([this, play = m_play, steps = std::move(steps), self, generation, delay](std::stop_token stop) {
+            if (delay.count() > 0) {
+                std::mutex own;
+                std::unique_lock wait(own);
+                std::condition_variable_any().wait_for(wait, stop, delay, [] { return false; });
+            }
             RunSteps(*play, steps, self, stop, generation);
             std::scoped_lock ended(m_mutex);
             --m_running;

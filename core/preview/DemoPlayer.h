@@ -74,7 +74,8 @@ private:
         std::jthread thread;
     };
     void Launch();
-    void AddWorker(std::int32_t modeIndex, std::vector<DemoStart> steps, std::uint64_t generation);
+    void AddWorker(std::int32_t modeIndex, std::vector<DemoStart> steps, std::uint64_t generation,
+                   std::chrono::milliseconds delay = {});
     void RunSteps(const Play& play, const std::vector<DemoStart>& steps, const Worker* self,
                   std::stop_token stop, std::uint64_t generation);
     void EndWorkers(const Worker* self, std::int32_t below);

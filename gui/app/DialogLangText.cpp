@@ -3,6 +3,9 @@
 #include "core/app/LangText.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
+#include <QPointer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,12 +88,46 @@ QString ControlText(const QWidget* control)
     return control->windowTitle();
 }
 
+namespace {
+constexpr const char* kDialogIdProperty = "lumaroDialogId";
+constexpr const char* kToolTipKeyProperty = "lumaroToolTipKey";
+} // namespace
+
+void SetLangToolTip(QWidget* control, const char* key)
+{
+    control->setProperty(kToolTipKeyProperty, QByteArray(key));
+    control->setToolTip(QString::fromStdString(GetLangText(key)));
+}
+
 void SetDialogLangText(QWidget* window, int dialogId)
 {
+    window->setProperty(kDialogIdProperty, dialogId);
     QString title = LookUp(dialogId, "Title");
     if (!title.isEmpty())
         window->setWindowTitle(title);
     RelabelChildren(window, dialogId);
+}
+
+void RetranslateAllWindows()
+{
+    QList<QPointer<QWidget>> widgets;
+    for (QWidget* widget : QApplication::allWidgets())
+        widgets.append(widget);
+    for (const QPointer<QWidget>& widget : widgets)
+        if (widget) {
+            const QVariant id = widget->property(kDialogIdProperty);
+            if (id.isValid())
+                SetDialogLangText(widget, id.toInt());
+            const QVariant tip = widget->property(kToolTipKeyProperty);
+            if (tip.isValid())
+                SetLangToolTip(widget, tip.toByteArray().constData());
+        }
+    // A handler may close or make widgets: only those still there hear it.
+    for (const QPointer<QWidget>& widget : widgets)
+        if (widget) {
+            QEvent event(QEvent::LanguageChange);
+            QCoreApplication::sendEvent(widget, &event);
+        }
 }
 
 QPushButton* MakeControlButton(QWidget* parent, int id, const char* text)

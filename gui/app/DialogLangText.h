@@ -36,4 +36,12 @@ QString ControlText(const QWidget* control);
 // dialog is not entered.
 void SetDialogLangText(QWidget* window, int dialogId);
 
+// A tool tip from the language file that follows a language switch.
+void SetLangToolTip(QWidget* control, const char* key);
+
+// After a language switch: every open window labelled by SetDialogLangText
+// takes the new texts, then every widget hears QEvent::LanguageChange, so
+// that what a widget built itself (trees, tabs, status texts) follows.
+void RetranslateAllWindows();
+
 } // namespace lumaro::gui

@@ -468,7 +468,7 @@ void CMainFrame::SwitchLanguage(int commandId)
     CLangText::SetLanguageFilePath(FindPathNoCase(
         CLangText::LanguageFileIn(m_app.InstallFolder(), language.fileName)));
     ChangeMenuLanguage();
-    SetDialogLangText(m_coordinates, CCoordinatesBar::kDialogId);
+    RetranslateAllWindows();
     m_languageChecked.fill(false);
     m_languageChecked[static_cast<std::size_t>(language.check)] = true;
     CLangText::SetStartupLanguageName(std::string());

@@ -11,6 +11,7 @@
 #include "gui/layout/LayoutDocument.h"
 #include "gui/preview/ModeTestState.h"
 
+#include <QEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -85,6 +86,13 @@ void CModeEditorSheet::AddPage(CModeEditorPage* page)
     m_tabs->addTab(page, page->windowTitle());
     connect(page, &CModeEditorPage::PageRequested, this, &CModeEditorSheet::ShowPage);
     connect(page, &CModeEditorPage::PickRequested, this, &CModeEditorSheet::HideForPick);
+}
+
+void CModeEditorSheet::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        Relabel();
 }
 
 void CModeEditorSheet::Relabel()

@@ -55,6 +55,9 @@ public:
     CModeGrpEdt* ProgramGroupPage() const { return m_programGroups; }
     CPage4* Page4() const { return m_page4; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void AddPage(CModeEditorPage* page);
     void Relabel();

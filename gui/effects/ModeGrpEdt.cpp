@@ -9,6 +9,7 @@
 #include "gui/layout/LayoutDocument.h"
 
 #include <QContextMenuEvent>
+#include <QEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGridLayout>
@@ -190,11 +191,28 @@ void CModeGrpEdt::SetZoom(int zoom)
     if (zoom == m_zoom)
         return;
     m_zoom = zoom;
-    // The entries name their modes: relabelling them keeps the arrangement.
+    RelabelTrees();
+}
+
+void CModeGrpEdt::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        RelabelTrees();
+}
+
+// The entries name their modes: relabelling them keeps the arrangement.
+void CModeGrpEdt::RelabelTrees()
+{
     const std::vector<lumaro::CModeItem>& modes = m_document.Data().modes;
     for (QTreeWidget* tree : {m_groups, m_modes}) {
         QTreeWidgetItem* root = tree->topLevelItem(0);
+        if (root)
+            root->setText(0, LangText(tree == m_modes ? "ID_MSG_MODEGRPEDIT_EXISTMODE"
+                                                      : "ID_MSG_MODEGRPEDIT_PROGRAMGROUP"));
         for (int g = 0; root && g < root->childCount(); ++g) {
+            if (tree == m_groups)
+                root->child(g)->setText(0, LangText("ID_MSG_MODEGRPEDIT_GROUP").arg(g));
             QTreeWidgetItem* item = root->child(g);
             const bool isEntry = tree == m_modes;
             for (int e = 0; e < (isEntry ? 1 : item->childCount()); ++e) {

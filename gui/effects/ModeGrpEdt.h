@@ -59,6 +59,7 @@ Q_SIGNALS:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QTreeWidgetItem* AddEntry(QTreeWidgetItem* parent, int number, const lumaro::CModeItem& mode);
@@ -68,6 +69,8 @@ private:
     // The entries of the unsaved arrangement follow their modes to their
     // new numbers and values; entries of modes that are gone go too.
     void FollowModes();
+    // Every line again, in the zoom and language of the moment.
+    void RelabelTrees();
     void OnDocumentChanged(Aspects what);
 
     CLayoutDocument& m_document;

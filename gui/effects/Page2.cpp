@@ -11,6 +11,7 @@
 #include "gui/effects/ColourListEditor.h"
 #include "gui/preview/ModeTestState.h"
 
+#include <QEvent>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -95,7 +96,7 @@ CPage2::CPage2(const CModePageContext& context, QWidget* parent)
                                 def.id == DeleteColourId;
         QPushButton* button =
             MakeControlButton(inGradient ? static_cast<QWidget*>(gradient) : this, def.id, def.text);
-        button->setToolTip(QString::fromStdString(GetLangText(def.tip)));
+        SetLangToolTip(button, def.tip);
         connect(button, &QPushButton::clicked, this, def.run);
     }
 
@@ -177,6 +178,13 @@ void CPage2::FillGroupList()
         m_groups->addItem(QString::fromStdString(item));
     for (const std::string& name : CColourData::GetColorGroupNames(ColourDataFile()))
         m_groups->addItem(QString::fromStdString(name));
+}
+
+void CPage2::changeEvent(QEvent* event)
+{
+    CModeEditorPage::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ShowStatus();
 }
 
 void CPage2::ShowStatus()

@@ -14,6 +14,7 @@
 #include "gui/layout/LayoutDocument.h"
 #include "gui/preview/ModeTestState.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -76,7 +77,7 @@ CPage3::CPage3(const CModePageContext& context, QWidget* parent)
     for (const ButtonDef& def : defs) {
         QPushButton* button = MakeControlButton(this, def.id, def.text);
         if (def.tip)
-            button->setToolTip(QString::fromStdString(GetLangText(def.tip)));
+            SetLangToolTip(button, def.tip);
         if (def.run)
             connect(button, &QPushButton::clicked, this, def.run);
         buttons->addWidget(button);
@@ -149,6 +150,15 @@ void CPage3::OnChanged(Aspects what)
 {
     if (what & Aspect::Modes)
         FillModeList();
+}
+
+void CPage3::changeEvent(QEvent* event)
+{
+    CModeEditorPage::changeEvent(event);
+    const int row = m_types->currentRow();
+    if (event->type() == QEvent::LanguageChange && row >= 0 && row < int(CatalogueTypes().size()))
+        m_description->setPlainText(
+            QString::fromStdString(GetLangText(ModeInfoKey(std::string(CatalogueTypes()[std::size_t(row)])))));
 }
 
 void CPage3::OnTypeSelected()

@@ -66,6 +66,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:

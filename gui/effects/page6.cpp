@@ -9,6 +9,7 @@
 #include "gui/layout/LayoutDocument.h"
 #include "gui/preview/ModeTestState.h"
 
+#include <QEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -85,7 +86,7 @@ Cpage6::Cpage6(const CModePageContext& context, QWidget* parent)
     SetControlId(m_wordColourMode, WordColourModeId);
     // Chase or fill: the suffixes of the catalogue's own text types.
     m_wordColourMode->addItems({QStringLiteral("GC"), QStringLiteral("GF")});
-    m_wordColourMode->setToolTip(QString::fromStdString(GetLangText("IDD112_m_p6tip6")));
+    SetLangToolTip(m_wordColourMode, "IDD112_m_p6tip6");
     grid->addWidget(m_wordColourMode, row, 0);
     grid->addWidget(label(this, "GC/GF", WordColourModeHeadingId), row, 1);
 
@@ -105,8 +106,7 @@ Cpage6::Cpage6(const CModePageContext& context, QWidget* parent)
         {this, OkId, "&OK", "IDD112_m_p6tip5"},
     };
     for (const ButtonDef& def : buttons)
-        MakeControlButton(def.owner, def.id, def.text)
-            ->setToolTip(QString::fromStdString(GetLangText(def.tip)));
+        SetLangToolTip(MakeControlButton(def.owner, def.id, def.text), def.tip);
 
     auto* start = new QHBoxLayout;
     start->addWidget(Button(StartId));
@@ -219,6 +219,14 @@ void Cpage6::showEvent(QShowEvent* event)
     if (!m_currentMode->isModified())
         m_currentMode->setText(QString::fromStdString(m_context.edit.record.name));
     FollowZoom();
+}
+
+void Cpage6::changeEvent(QEvent* event)
+{
+    CModeEditorPage::changeEvent(event);
+    // The headings the record's type asks for, over the dialog's defaults.
+    if (event->type() == QEvent::LanguageChange)
+        ApplyFields();
 }
 
 void Cpage6::FollowZoom()

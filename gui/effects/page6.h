@@ -69,6 +69,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Read-only edits and headings as the record's type (and the combo box) say.

@@ -13,6 +13,7 @@
 #include "gui/layout/LayoutPrint.h"
 
 #include <QContextMenuEvent>
+#include <QEvent>
 #include <QDockWidget>
 #include <QMenu>
 #include <QMouseEvent>
@@ -64,6 +65,14 @@ CEditImgView::CEditImgView(CDocument* document) : CView(document)
         });
 
     RegisterCommands();
+}
+
+void CEditImgView::changeEvent(QEvent* event)
+{
+    CView::changeEvent(event);
+    // The status panes speak the new language at once, not at the next move.
+    if (event->type() == QEvent::LanguageChange && m_active)
+        AnnounceLamps();
 }
 
 void CEditImgView::AnnounceLamps()

@@ -82,6 +82,7 @@ Q_SIGNALS:
     void ZoomChanged(int zoom);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -65,8 +66,11 @@ CModetestView::CModetestView(CDocument* document) : CView(document)
     if (CLayoutDocument* layout = Layout()) {
         m_picture.SetLamps(layout->Data().lampPositions);
         connect(layout, &CLayoutDocument::Changed, this, [this, layout](Aspects what) {
-            if (what & Aspect::LampPositions)
+            if (what & Aspect::LampPositions) {
                 m_picture.SetLamps(layout->Data().lampPositions);
+                if ((MainFrame() && MainFrame()->GetActiveView() == this))
+                    AnnounceCounts();
+            }
             if (what & (Aspect::Layers | Aspect::Picks))
                 m_picture.Invalidate();
             if (what & (Aspect::LampPositions | Aspect::Layers | Aspect::Picks))
@@ -292,6 +296,9 @@ void CModetestView::OnActivateView(bool active)
     if (!active || !main)
         return;
     main->CoordinatesBar()->setEnabled(false);
+    // Nothing of another window's pointer stays on show.
+    m_hoverCell.reset();
+    AnnounceCounts();
     if (m_printPreview)
         m_printPreview = false;
     else
@@ -583,11 +590,39 @@ void CModetestView::mouseDoubleClickEvent(QMouseEvent* event)
     m_layerEdit = CLayerDlg::NoEdit;
 }
 
+void CModetestView::changeEvent(QEvent* event)
+{
+    CView::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange && (MainFrame() && MainFrame()->GetActiveView() == this))
+        AnnounceCounts();
+}
+
+void CModetestView::AnnounceCounts()
+{
+    if (m_hoverCell) {
+        AnnounceCell(*m_hoverCell);
+        return;
+    }
+    CMainFrame* main = MainFrame();
+    if (!main)
+        return;
+    main->StatusBarXP()->SetPaneText(1, QString());
+    main->StatusBarXP()->SetPaneText(
+        2, QString::asprintf("          %s %6d ", Text("IDD103_1119").constData(), m_picture.LampCount()));
+    CCoordinatesBar* bar = main->CoordinatesBar();
+    for (int field : {CCoordinatesBar::kX, CCoordinatesBar::kY, CCoordinatesBar::kId, CCoordinatesBar::kPort,
+                      CCoordinatesBar::kLamp})
+        bar->SetField(field, QString());
+    bar->SetField(CCoordinatesBar::kZoom, QString::asprintf("%2d", Zoom()));
+    bar->SetField(CCoordinatesBar::kTotal, QString::asprintf("%3d", m_picture.LampCount()));
+}
+
 void CModetestView::AnnounceCell(QPoint cell)
 {
     CMainFrame* main = MainFrame();
     if (!main)
         return;
+    m_hoverCell = cell;
     const std::optional<std::uint32_t> lamp = m_picture.LampAt(cell);
     const int number = lamp ? static_cast<int>(*lamp) : -1;
     const int total = m_picture.LampCount();

@@ -9,6 +9,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include <optional>
+
 #include <array>
 #include <functional>
 #include <unordered_set>
@@ -90,6 +92,7 @@ Q_SIGNALS:
     void Note(const QString& text);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -119,6 +122,9 @@ private:
     void EndRightDrag(QPoint point);
     void SetBand(const QRect& band);
     void AnnounceCell(QPoint cell);
+    // The panes and the coordinates bar for this view: the cell last
+    // pointed at, else only the lamp count.
+    void AnnounceCounts();
 
     CModeTestPicture m_picture;
     int m_chosenZoom = 0;
@@ -132,6 +138,7 @@ private:
     QPoint m_rightStart; // relative to the origin
     QRect m_band;        // the rubber band shown, empty for none
     QPoint m_lastCell;
+    std::optional<QPoint> m_hoverCell; // none since activation
     int m_dragGroup = 0;
     std::unordered_set<std::uint32_t> m_dragTreated; // each lamp once per drag
 };

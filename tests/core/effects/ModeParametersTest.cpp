@@ -103,7 +103,9 @@ TEST(ModeParameters, PositionsAreTakenBackToCellsNormalisedAndMustFindALamp)
     EXPECT_TRUE(r.extraLamps.empty());
     EXPECT_EQ(CModeParameters::ValuesOf(r, 10).areaRight, 210);
     v.startX = -6;
-    EXPECT_EQ(CModeParameters::Store(v, {}, 10, e, r).key, CModeParameters::kStartPointKey);
+    const Status off = CModeParameters::Store(v, {}, 10, e, r);
+    EXPECT_EQ(off.key, CModeParameters::kStartPointKey);
+    EXPECT_EQ(off.args, (std::vector<std::string>{"0", "4990"})) << "in the pixels the fields show";
 
     // Layer 1 has no lamp around (10,10); a supplementary lamp plays there,
     // but not in a kernel order, which reads none.

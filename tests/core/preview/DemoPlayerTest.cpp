@@ -131,6 +131,18 @@ TEST_F(DemoPlayerTest, ParallelAndPartialStartOneWorkerPerModeAndStopJoinsThem)
     play.last = 9; // limited to the last mode
     player.Start(play);
     EXPECT_EQ(player.WorkerCount(), 2u);
+
+    // The pace between starts is waited out by the workers, never by Start,
+    // and a Stop ends the waits.
+    player.Stop();
+    const std::size_t before = observer.Started().size();
+    player.pacing = std::chrono::hours(1);
+    play.order = DemoOrder::Parallel;
+    player.Start(play);
+    EXPECT_EQ(player.WorkerCount(), 4u);
+    ASSERT_TRUE(Eventually([&] { return observer.Started().size() == before + 1; })) << "the first of the four";
+    player.Stop();
+    EXPECT_EQ(observer.Started().size(), before + 1);
     // The destructor ends and joins the chases that would run for ever.
 }
 

@@ -11,6 +11,7 @@
 
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 namespace lumaro::gui::test {
 namespace {
@@ -46,6 +47,19 @@ TEST_F(ModeEditorSheetTest, FiveTabsInOrderCaptionedFromTheLanguageFile)
     EXPECT_EQ(tabs->tabText(CModeTestState::ModeListPage), QStringLiteral("Liste"));
     EXPECT_EQ(tabs->tabText(CModeTestState::ProgramGroupPage), QString());
     EXPECT_EQ(sheet->windowTitle(), QString());
+}
+
+TEST_F(ModeEditorSheetTest, ALanguageSwitchReachesTheOpenSheetsPagesTreesAndTips)
+{
+    sheet->Open();
+    CLangText::SetLanguageFilePath(fs::path(LUMARO_SOURCE_DIR) / "data" / "Mullanguage" / "German.ini");
+    RetranslateAllWindows();
+    EXPECT_EQ(sheet->Tabs()->tabText(CModeTestState::ModeListPage), Text("IDD109_Title"));
+    EXPECT_EQ(sheet->ModeListPage()->Button(CPage3::AddId)->text(), Text("IDD109_1089"));
+    EXPECT_EQ(sheet->ProgramGroupPage()->GroupTree()->topLevelItem(0)->text(0),
+              Text("ID_MSG_MODEGRPEDIT_PROGRAMGROUP"));
+    EXPECT_EQ(sheet->ParameterPage()->Button(Cpage6::StartId)->toolTip(), Text("IDD112_m_p6tip1"));
+    EXPECT_EQ(Text("IDD109_1089"), QStringLiteral("&Hinzufügen"));
 }
 
 TEST_F(ModeEditorSheetTest, OpenShowsTheModeListPageEveryTime)

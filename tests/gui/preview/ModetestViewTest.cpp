@@ -4,6 +4,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"
 #include "gui/app/CoordinatesBar.h"
+#include "gui/app/DialogLangText.h"
 #include "gui/app/MainFrame.h"
 #include "gui/layout/EditImgView.h"
 #include "gui/preview/DemoDoc.h"
@@ -353,6 +354,25 @@ TEST_F(ModetestViewTest, MovesShowTheCellInTheStatusAndCoordinatesBars)
     EXPECT_EQ(bar->Field(CCoordinatesBar::kId), QStringLiteral(" 32"));
     EXPECT_EQ(bar->Field(CCoordinatesBar::kZoom), QString::asprintf("%2d", view->Zoom()));
     EXPECT_EQ(bar->Field(CCoordinatesBar::kTotal), QStringLiteral(" 40"));
+}
+
+TEST_F(ModetestViewTest, CountsFollowTheLampsAndTheLanguageWithoutAMove)
+{
+    CMainFrame* main = s->app->MainFrame();
+    CCoordinatesBar* bar = main->CoordinatesBar();
+    EXPECT_EQ(bar->Field(CCoordinatesBar::kTotal), QStringLiteral(" 40")) << "shown on activation";
+    EXPECT_EQ(bar->Field(CCoordinatesBar::kX), QString());
+    QTest::mouseMove(view, At(2, 3));
+    std::vector<CLamp> fewer = Data().lampPositions;
+    fewer.resize(10);
+    SetLamps(fewer);
+    EXPECT_EQ(bar->Field(CCoordinatesBar::kTotal), QStringLiteral(" 10"));
+    EXPECT_TRUE(main->StatusBarXP()->PaneText(2).endsWith(QStringLiteral("     10 ")));
+
+    CLangText::SetLanguageFilePath(fs::path(LUMARO_SOURCE_DIR) / "data" / "Mullanguage" / "German.ini");
+    RetranslateAllWindows();
+    EXPECT_TRUE(main->StatusBarXP()->PaneText(1).contains(QString::fromStdString(GetLangText("IDD103_1118"))));
+    EXPECT_TRUE(main->StatusBarXP()->PaneText(2).contains(QString::fromStdString(GetLangText("IDD103_1119"))));
 }
 
 TEST_F(ModetestViewTest, CommandsFollowTheirFlagsAndHooks)
