@@ -11,22 +11,18 @@
 
 namespace lumaro {
 
-// How the preview moves colours over a compiled mode, by its class code.
-enum class PreviewMotion { None, BandChase, LampChase, BandFill, LampFill, Fade };
-PreviewMotion PreviewMotionOf(int classCode);
-
 // A catalogue type played on a small layout of its own, for the preview box
 // of the mode list page. The layout suits the way the type orders its lamps
 // (a block for columns, rows, diagonals, frames and kernels, a square for
 // rings and circular areas, a short text for the text modes); the sample
-// record is compiled by "Creat Data" like any mode, and the run walks what
-// the compiler made of it: chases move the colours by one band or lamp a
-// frame, fills light one more a frame, fades ramp from the first colour to
-// the second. The demo's painters keep the real timing; a preview only has
-// to show what the family does.
+// record is compiled by "Creat Data" like any mode and played by the demo's
+// own painters in Parallel play, as the demo window plays a group, so that
+// the box shows what the demo window will show. The run is sampled once a
+// frame time from its first draw, up to kMaxRunMs.
 class CModePreviewSample {
 public:
     static constexpr std::int32_t kUnlit = -1;
+    static constexpr std::int64_t kMaxRunMs = 20'000;
 
     explicit CModePreviewSample(std::string_view type);
 
@@ -37,30 +33,18 @@ public:
     // Frames of one run, which the preview repeats; 0 for a type that
     // lights nothing on its own (the special modes, the custom mode, a name
     // outside the catalogue).
-    std::size_t FrameCount() const { return m_frameCount; }
+    std::size_t FrameCount() const { return m_frames.size(); }
     int FrameMilliseconds() const;
     // Colour of every lamp as 0xRRGGBB or kUnlit, indexed by lamp number, in
     // frame n of the run (n wraps).
     std::vector<std::int32_t> Frame(std::size_t n) const;
 
 private:
-    // One compiled record: the lamps of each band (one lamp each for a lamp
-    // order) and how its colours move over them.
-    struct Track {
-        PreviewMotion motion = PreviewMotion::None;
-        int code = 0;
-        std::vector<UIntArray> units;
-        std::vector<std::int32_t> colours;
-        std::size_t frames = 0;
-    };
-    void AddTrack(const CModeItem& compiled);
-    void Paint(const Track& track, std::size_t frame, std::vector<std::int32_t>& lamps) const;
-
     std::vector<CLamp> m_lamps;
     CModeItem m_record;
     CCompiledEffects m_compiled;
-    std::vector<Track> m_tracks;
-    std::size_t m_frameCount = 0;
+    // Every frame's colours, indexed by lamp number.
+    std::vector<std::vector<std::int32_t>> m_frames;
 };
 
 } // namespace lumaro
