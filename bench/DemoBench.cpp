@@ -16,7 +16,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <chrono>
+#include <filesystem>
+#include <limits>
 #include <memory>
 #include <numeric>
 
@@ -165,6 +169,36 @@ void BM_ExportSixtySeconds(benchmark::State& state)
     state.counters["gif_kb"] = static_cast<double>(bytes) / 1024;
 }
 BENCHMARK(BM_ExportSixtySeconds)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Ten minutes of a dense group (two chases over 50 lamps, a step every
+// 6 ms) streamed into a GIF file: ten million draws, 240 MB as a trace;
+// the goal is a peak resident size that does not grow with the length.
+void BM_ExportTenMinutesStreamed(benchmark::State& state)
+{
+    const std::vector<CLamp> lamps = Lamps(10, 5);
+    CCompiledEffects tables;
+    tables.colourTable = {{255, 0, 0, 0, 255, 0, 0, 0, 255}};
+    tables.lampSequenceTable = {Iota(50)};
+    const std::vector<CModeItem> group = {Mode(5, 1, 1'000'000, 0), Mode(6, 1, 1'000'000, 0)};
+    DemoTraceOptions trace;
+    trace.durationMs = 600'000;
+    trace.drawLimitPerMode = std::numeric_limits<std::size_t>::max();
+    DemoMovieOptions movie;
+    movie.durationMs = trace.durationMs;
+    movie.minFrameMs = 1000; // a frame a second keeps the file small
+    movie.geometry = CDemoGeometry::Centre(lamps, CDemoGeometry::FitZoom(lamps, 320, 240), 320, 240);
+    const fs::path out = fs::temp_directory_path() / "lumaro-bench-ten-minutes.gif";
+    for (auto _ : state)
+        if (!CDemoMovie::WriteGif(group, tables, lamps, trace, CDemoFrame(320, 240), movie, out))
+            state.SkipWithError("the export failed");
+    std::error_code ec;
+    state.counters["gif_kb"] = static_cast<double>(fs::file_size(out, ec)) / 1024;
+    fs::remove(out, ec);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024;
+}
+BENCHMARK(BM_ExportTenMinutesStreamed)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

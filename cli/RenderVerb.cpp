@@ -1,8 +1,9 @@
 #include "cli/VerbSupport.h"
 #include "cli/VerbTable.h"
 #include "core/effects/EffectCompiler.h"
+#include "core/app/AtomicFile.h"
 #include "core/app/FileSystem.h"
-#include "core/preview/DemoMovie.h"
+#include "core/preview/DemoGifWriter.h"
 #include "core/preview/DemoTrace.h"
 #include "core/project/LayoutFile.h"
 #include "picture/PictureLoader.h"
@@ -12,6 +13,7 @@
 #include <limits>
 #include <optional>
 #include <ostream>
+#include <stop_token>
 
 namespace lumaro::cli {
 
@@ -98,11 +100,10 @@ std::optional<int> ReadOptions(const VerbArgs& args, CliIo& io, DemoTraceOptions
     return std::nullopt;
 }
 
-void WriteTrace(std::ostream& out, const std::vector<DemoTraceDraw>& trace)
+void WriteDraw(std::ostream& out, const DemoTraceDraw& d)
 {
-    for (const DemoTraceDraw& d : trace)
-        out << d.ms << ' ' << d.modeIndex << ' ' << d.lamp << ' ' << int{d.colour.red} << ' '
-            << int{d.colour.green} << ' ' << int{d.colour.blue} << '\n';
+    out << d.ms << ' ' << d.modeIndex << ' ' << d.lamp << ' ' << int{d.colour.red} << ' ' << int{d.colour.green}
+        << ' ' << int{d.colour.blue} << '\n';
 }
 
 // The picture fitted into the frame, its sides in proportion, centred.
@@ -124,11 +125,9 @@ void DrawFitted(CDemoFrame& frame, const CScaledPicture& picture)
         }
 }
 
-int WriteGif(const VerbArgs& args, CliIo& io, const std::vector<DemoTraceDraw>& trace,
-             const std::vector<CLamp>& lamps, const DemoTraceOptions& options, std::int32_t width,
-             std::int32_t height)
+// The picture the GIF starts from: black, or PICTURE fitted and centred.
+std::optional<int> Background(const VerbArgs& args, CliIo& io, CDemoFrame& frame)
 {
-    CDemoFrame frame(width, height);
     if (const std::string& background = args.Option("--background"); !background.empty()) {
         Result<CScaledPicture> picture = LoadPicture(background);
         if (!picture)
@@ -138,17 +137,7 @@ int WriteGif(const VerbArgs& args, CliIo& io, const std::vector<DemoTraceDraw>& 
         if (!picture->Empty())
             DrawFitted(frame, picture.value());
     }
-    DemoMovieOptions movie;
-    movie.geometry = CDemoGeometry::Centre(lamps, CDemoGeometry::FitZoom(lamps, width, height), width, height);
-    movie.shape = options.shape;
-    movie.durationMs = options.durationMs;
-    Result<std::string> gif = CDemoMovie::EncodeGif(trace, lamps, frame, movie);
-    if (!gif)
-        return ReportFailure(io, kRenderVerb, gif.status().detail);
-    const std::string& out = args.Option("-o");
-    if (const Status written = WriteFileAtomic(out, gif.value()); !written)
-        return ReportFailure(io, kRenderVerb, "cannot write " + out + ": " + written.detail);
-    return kExitOk;
+    return std::nullopt;
 }
 
 int RunRender(const VerbArgs& args, CliIo& io)
@@ -166,26 +155,65 @@ int RunRender(const VerbArgs& args, CliIo& io)
         group < 0 ? compiled.modes : compiled.programGroups[static_cast<std::size_t>(group)];
     // The lamps the compiler played on, as the demo window draws them.
     const std::vector<CLamp>& lamps = doc->lampPositions;
-    const std::vector<DemoTraceDraw> trace = TraceDemo(modes, compiled, lamps, options);
 
-    if (!args.Option("-o").empty())
-        if (const int status = WriteGif(args, io, trace, lamps, options, width, height); status != kExitOk)
-            return status;
-    const std::string& file = args.Option("--trace");
-    if (file.empty())
-        return kExitOk;
-    if (file == kStandardOutput) {
-        WriteTrace(io.out, trace);
-        io.out.flush();
-        if (!io.out)
-            return ReportFailure(io, kRenderVerb, "the trace could not be written");
-        return kExitOk;
+    // Both outputs are made as the play goes, so that no length of play is
+    // held in memory.
+    std::optional<CAtomicFile> gifFile;
+    std::optional<CDemoGifWriter> gif;
+    CDemoFrame frame(width, height);
+    DemoMovieOptions movie;
+    if (const std::string& out = args.Option("-o"); !out.empty()) {
+        if (const auto failed = Background(args, io, frame))
+            return *failed;
+        movie.geometry =
+            CDemoGeometry::Centre(lamps, CDemoGeometry::FitZoom(lamps, width, height), width, height);
+        movie.shape = options.shape;
+        movie.durationMs = options.durationMs;
+        gifFile.emplace(out);
+        gif.emplace(lamps, frame, movie, [&gifFile](std::string_view part) { return gifFile->Write(part); });
+        if (const Status opened = gifFile->Open(); !opened)
+            return ReportFailure(io, kRenderVerb, opened.detail);
+        if (const Status begun = gif->Begin(); !begun)
+            return ReportFailure(io, kRenderVerb, begun.detail);
     }
-    std::ofstream out(file, std::ios::binary);
-    WriteTrace(out, trace);
-    out.close();
-    if (!out)
-        return ReportFailure(io, kRenderVerb, "cannot write " + file);
+    const std::string& file = args.Option("--trace");
+    std::ofstream traceFile;
+    std::ostream* trace = nullptr;
+    if (file == kStandardOutput) {
+        trace = &io.out;
+    } else if (!file.empty()) {
+        traceFile.open(file, std::ios::binary);
+        trace = &traceFile;
+    }
+
+    std::stop_source ended;
+    options.cancel = ended.get_token();
+    Status failed;
+    StreamDemo(modes, compiled, lamps, options, [&](const DemoTraceDraw& d) {
+        if (trace)
+            WriteDraw(*trace, d);
+        if (gif && failed) {
+            failed = gif->Add(d);
+            if (!failed)
+                ended.request_stop();
+        }
+    });
+    if (gif) {
+        if (failed)
+            failed = gif->Finish();
+        if (failed)
+            failed = gifFile->Commit();
+        if (!failed)
+            return ReportFailure(io, kRenderVerb, failed.detail);
+    }
+    if (!trace)
+        return kExitOk;
+    trace->flush();
+    if (traceFile.is_open())
+        traceFile.close();
+    if (!*trace)
+        return ReportFailure(io, kRenderVerb,
+                             file == kStandardOutput ? "the trace could not be written" : "cannot write " + file);
     return kExitOk;
 }
 

@@ -23,7 +23,7 @@ cmake -S "$here" -B "$here/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInf
   -DLUMARO_BUILD_CLI=OFF -DLUMARO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$here/build-tsan" --target core_tests gui_tests
 # The suites whose code starts threads.
-TSAN_OPTIONS=halt_on_error=1 "$here/build-tsan/bin/core_tests" --gtest_filter='SteadyDemoClock*:DemoPlayer*'
+TSAN_OPTIONS=halt_on_error=1 "$here/build-tsan/bin/core_tests" --gtest_filter='SteadyDemoClock*:DemoPlayer*:DemoTrace*'
 TSAN_OPTIONS="halt_on_error=1 suppressions=$here/tests/tsan.supp" "$here/build-tsan/bin/gui_tests" --gtest_filter='ModePreview*:DemoView*'
 
 echo "== fuzzing"

@@ -1,5 +1,7 @@
 #include "core/app/FileSystem.h"
 
+#include "core/app/AtomicFile.h"
+
 #include "core/app/TextUtil.h"
 
 #include <cerrno>
@@ -75,75 +77,13 @@ Result<std::string> ReadFileBytes(const fs::path& p)
     return bytes;
 }
 
-namespace {
-
-std::string ErrnoText()
-{
-    return std::strerror(errno);
-}
-
-#ifndef _WIN32
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-#endif
-
-} // namespace
-
 Status WriteFileAtomic(const fs::path& p, std::string_view bytes)
 {
-    const fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
-    std::random_device rd;
-    const fs::path tmp = dir / ("." + p.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
-    const auto fail = [&](const std::string& what) {
-        std::error_code ec;
-        fs::remove(tmp, ec);
-        return Status::Fail(msgkey::FileWriteError, what + " " + p.string() + ": " + ErrnoText());
-    };
-
-#ifdef _WIN32
-    {
-        std::FILE* f = _wfopen(tmp.c_str(), L"wb");
-        if (!f)
-            return fail("cannot create a temporary file for");
-        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size()
-                             && std::fflush(f) == 0 && _commit(_fileno(f)) == 0;
-        if (std::fclose(f) != 0 || !written)
-            return fail("cannot write");
-    }
-    if (!MoveFileExW(tmp.c_str(), p.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return fail("cannot replace");
-#else
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return Status::Fail(msgkey::FileWriteError,
-                            "cannot create a temporary file for " + p.string() + ": " + ErrnoText());
-    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !written)
-        return fail("cannot write");
-    // Keep the permissions of the file being replaced.
-    std::error_code ec;
-    const auto perms = fs::status(p, ec).permissions();
-    if (!ec && perms != fs::perms::unknown)
-        fs::permissions(tmp, perms, ec);
-    if (std::rename(tmp.c_str(), p.c_str()) != 0)
-        return fail("cannot replace");
-    if (const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-#endif
-    return Status::Ok();
+    CAtomicFile file(p);
+    if (Status opened = file.Open(); !opened)
+        return opened;
+    file.Write(bytes);
+    return file.Commit();
 }
 
 fs::path ExecutableDir()

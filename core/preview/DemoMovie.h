@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/app/FileSystem.h"
 #include "core/app/Status.h"
 #include "core/layout/Lamp.h"
 #include "core/preview/DemoFrame.h"
 #include "core/preview/DemoGeometry.h"
+#include "core/preview/DemoGifWriter.h"
 #include "core/preview/DemoTrace.h"
 
 #include <cstddef>
@@ -32,13 +34,6 @@ struct DemoMovieFrame {
 std::vector<DemoMovieFrame> PlanDemoMovie(const std::vector<DemoTraceDraw>& trace, std::int64_t durationMs,
                                           std::int64_t minFrameMs = 20);
 
-struct DemoMovieOptions {
-    CDemoGeometry geometry;
-    DemoShape shape = DemoShape::Rectangle;
-    std::int64_t durationMs = 0;
-    std::int64_t minFrameMs = 20;
-};
-
 // An animated GIF (looping) of `trace` drawn over `background` (which gives
 // the size). Each frame after the first stores only the box that changed,
 // with the unchanged pixels transparent and its exact colours when they are
@@ -51,6 +46,16 @@ public:
     static constexpr const char* kFailedKey = "DEMOVIEW_ONEXPORT_FAIL";
     // Frames beyond this many pixels are refused rather than allocated.
     static constexpr std::int64_t kMaxPixels = 16'000'000;
+
+    // Plays `modes` as TraceDemo does and writes the GIF of it to `path`
+    // as it plays, holding neither the draws nor the file's bytes: memory
+    // stays bounded whatever the length. `path` is replaced only by a whole
+    // GIF. `progress` hears the share of the play done and cancels by
+    // answering false, as a stop of `trace.cancel` does (kCancelledKey).
+    static Status WriteGif(const std::vector<CModeItem>& modes, const CCompiledEffects& tables,
+                           const std::vector<CLamp>& lamps, const DemoTraceOptions& trace,
+                           const CDemoFrame& background, const DemoMovieOptions& options, const fs::path& path,
+                           const std::function<bool(double)>& progress = {});
 
     static Result<std::string> EncodeGif(const std::vector<DemoTraceDraw>& trace, const std::vector<CLamp>& lamps,
                                          const CDemoFrame& background, const DemoMovieOptions& options,

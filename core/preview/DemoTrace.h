@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <stop_token>
 #include <vector>
 
@@ -72,5 +73,12 @@ struct DemoTraceDraw {
 // A mode that draws `drawLimitPerMode` times is ended there.
 std::vector<DemoTraceDraw> TraceDemo(const std::vector<CModeItem>& modes, const CCompiledEffects& tables,
                                      const std::vector<CLamp>& lamps, const DemoTraceOptions& options);
+
+// TraceDemo's draws handed to `sink` one by one, in the same order, without
+// being held: each painter runs on a thread of its own at most a few
+// thousand draws ahead of the sink, so a play of any length and density
+// takes bounded memory. `sink` is called on the calling thread.
+void StreamDemo(const std::vector<CModeItem>& modes, const CCompiledEffects& tables, const std::vector<CLamp>& lamps,
+                const DemoTraceOptions& options, const std::function<void(const DemoTraceDraw&)>& sink);
 
 } // namespace lumaro

@@ -626,13 +626,9 @@ Status CDemoView::RunPreviewJob(const PreviewJob& job, const QString& path,
         return Status::Fail(CDemoMovie::kFailedKey, "nothing to play");
     DemoTraceOptions trace = job.trace;
     trace.cancel = cancel;
-    const std::vector<DemoTraceDraw> draws = TraceDemo(job.modes, *job.tables, job.lamps, trace);
-    if (cancel.stop_requested())
-        return Status::Fail(CDemoMovie::kCancelledKey);
-    Result<std::string> gif = CDemoMovie::EncodeGif(draws, job.lamps, job.background, job.movie, progress);
-    if (!gif)
-        return gif.status();
-    return WriteFileAtomic(PathOf(path), gif.value());
+    // Played and encoded as it goes: a long export holds no trace.
+    return CDemoMovie::WriteGif(job.modes, *job.tables, job.lamps, trace, job.background, job.movie, PathOf(path),
+                                progress);
 }
 
 Status CDemoView::ExportPreview(const QString& path, std::int64_t durationMs,

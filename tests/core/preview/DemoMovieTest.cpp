@@ -128,5 +128,17 @@ TEST(DemoMovie, APictureOfManyColoursIsReducedNotRefused)
     EXPECT_EQ(Decode(gif.value(), 0, 0).delays, (std::vector<int>{10}));
 }
 
+TEST(DemoMovie, AStillPictureLongerThanAGifDelayIsRepeatedNotCrashed)
+{
+    std::vector<CLamp> lamps = {{0, 0, 0, 0, 1, 1}};
+    DemoMovieOptions options;
+    options.geometry = {10, 10, 10};
+    options.durationMs = 700'000; // past the 655.35 s one GIF frame can last
+    Result<std::string> gif = CDemoMovie::EncodeGif({Draw(0, 0, 200)}, lamps, CDemoFrame(30, 30), options);
+    ASSERT_TRUE(gif) << gif.status().detail;
+    const Decoded d = Decode(gif.value(), 10, 10);
+    EXPECT_EQ(d.delays, (std::vector<int>{65535, 70000 - 65535}));
+}
+
 } // namespace
 } // namespace lumaro

@@ -120,6 +120,32 @@ TEST_F(DemoTraceTest, ACancelFromAnotherThreadEndsALongTraceEarly)
     EXPECT_LT(trace.size(), 100'000'000u);
 }
 
+TEST_F(DemoTraceTest, AStreamHandsDrawsOverAsThePaintersGoInTraceOrder)
+{
+    // Two chases that would draw for ever: the sink sees draws while they
+    // run, in time order, and ends them itself.
+    CModeItem chase = Fill(0, 0, 1);
+    chase.layer = 5;
+    chase.loop = 1'000'000'000;
+    modes = {chase, chase};
+    std::stop_source enough;
+    Trace seen;
+    StreamDemo(modes, tables, lamps,
+               {.order = DemoOrder::Parallel,
+                .durationMs = 1'000'000'000'000,
+                .drawLimitPerMode = std::numeric_limits<std::size_t>::max(),
+                .cancel = enough.get_token()},
+               [&](const DemoTraceDraw& d) {
+                   seen.push_back(d);
+                   if (seen.size() == 200'000)
+                       enough.request_stop();
+               });
+    ASSERT_GE(seen.size(), 200'000u);
+    EXPECT_TRUE(std::ranges::is_sorted(seen, {}, [](const DemoTraceDraw& d) { return std::pair(d.ms, d.modeIndex); }));
+    EXPECT_EQ(seen[0].modeIndex, 0);
+    EXPECT_EQ(seen[2].modeIndex, 1) << "the second chase starts 2 s in too: no hold time before it";
+}
+
 TEST_F(DemoTraceTest, AModeThatNeverEndsStopsAtTheDuration)
 {
     CModeItem chase = Fill(0, 0, 10);

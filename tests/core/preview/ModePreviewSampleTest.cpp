@@ -72,8 +72,9 @@ TEST(ModePreviewSample, FillsLightBandsOrLampsInTurnAndKeepThemLit)
         EXPECT_GE(LitCount(bands.Frame(n)), lit) << n;
         lit = LitCount(bands.Frame(n));
         for (int x = box.left + 1; x <= box.right; ++x)
-            if (At(bands, n, x, box.top) != kUnlit)
+            if (At(bands, n, x, box.top) != kUnlit) {
                 EXPECT_NE(At(bands, n, x - 1, box.bottom), kUnlit) << "from the left, " << n << " " << x;
+            }
     }
     EXPECT_LT(LitCount(bands.Frame(0)), bands.Lamps().size());
     EXPECT_EQ(lit, bands.Lamps().size());

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/app/FileSystem.h"
+#include "core/app/Status.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace lumaro {
+
+// A file written in parts that replaces `target` only at Commit, so that
+// the target holds either its old or its whole new content, never a
+// mixture: the parts go to a temporary file in the same folder, which
+// Commit flushes to disk and renames over the target. A file never
+// committed (a failure, a cancel) is removed with the object.
+class CAtomicFile {
+public:
+    explicit CAtomicFile(fs::path target);
+    ~CAtomicFile();
+    CAtomicFile(const CAtomicFile&) = delete;
+    CAtomicFile& operator=(const CAtomicFile&) = delete;
+
+    Status Open();
+    // False once a write has failed; Commit then reports it.
+    bool Write(std::string_view bytes);
+    Status Commit();
+
+private:
+    Status Fail(const char* what);
+    void Discard();
+
+    fs::path m_target;
+    fs::path m_temporary;
+#ifdef _WIN32
+    std::FILE* m_file = nullptr;
+#else
+    int m_fd = -1;
+#endif
+    bool m_failed = false;
+};
+
+} // namespace lumaro
