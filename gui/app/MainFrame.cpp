@@ -25,6 +25,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -452,7 +453,25 @@ void CMainFrame::RegisterCommands()
         if (CChildFrame* frame = docTemplate.CreateNewFrame(document))
             docTemplate.InitialUpdateFrame(frame);
     });
-    OnCommand(cmd::WindowCascade, [this] { m_mdiArea->cascadeSubWindows(); });
+    OnCommand(cmd::WindowCascade, [this] {
+        // Qt's cascade keeps each frame's own size, which for a frame that
+        // was only ever maximised is its title bar: every frame gets two
+        // thirds of the area, each one a title bar lower.
+        const QList<QMdiSubWindow*> frames = m_mdiArea->subWindowList();
+        const QSize area = m_mdiArea->viewport()->size();
+        const QSize size(std::max(area.width() * 2 / 3, 200), std::max(area.height() * 2 / 3, 150));
+        const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+        int k = 0;
+        for (QMdiSubWindow* frame : frames) {
+            frame->showNormal();
+            frame->resize(size);
+            const int offset = (k++ * step) % std::max(area.height() - size.height(), step);
+            frame->move(offset, offset);
+            frame->raise();
+        }
+        if (QMdiSubWindow* active = m_mdiArea->activeSubWindow())
+            active->raise();
+    });
     OnCommand(cmd::WindowTileHorz, [this] { m_mdiArea->tileSubWindows(); });
     // Frames are never left minimised, so there are no icons to arrange.
     OnCommand(cmd::WindowArrange, [] {});

@@ -606,7 +606,10 @@ void CModetestView::AnnounceCounts()
     CMainFrame* main = MainFrame();
     if (!main)
         return;
-    main->StatusBarXP()->SetPaneText(1, QString());
+    // The zoom the window shows now, not the one before its first paint.
+    PlaceLamps();
+    for (int pane : {1, 3})
+        main->StatusBarXP()->SetPaneText(pane, QString());
     main->StatusBarXP()->SetPaneText(
         2, QString::asprintf("          %s %6d ", Text("IDD103_1119").constData(), m_picture.LampCount()));
     CCoordinatesBar* bar = main->CoordinatesBar();

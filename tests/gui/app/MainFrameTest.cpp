@@ -231,6 +231,9 @@ TEST_F(MainFrameTest, ChildFramesStayMaximised)
     Registry().Dispatch(cmd::NewImageDocument);
     ProcessEvents();
     Registry().Dispatch(cmd::WindowCascade);
+    ProcessEvents();
+    EXPECT_GE(frame->width(), 200) << "cascaded, a frame shows more than its title bar";
+    EXPECT_GE(frame->height(), 150);
     frame->ActivateFrame();
     ProcessEvents();
     EXPECT_TRUE(frame->isMaximized());
