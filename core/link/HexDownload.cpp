@@ -33,6 +33,8 @@ Result<std::string> CHexDownload::LoadHexFile(const fs::path& path)
     auto bytes = ReadFileBytes(path);
     if (!bytes)
         return Status::Fail(CHexRecordReader::kReadErrorKey, downloadtext::kReadFileError);
+    if (Status checked = CHexRecordReader::Check(bytes.value()); !checked)
+        return checked;
     return bytes;
 }
 
@@ -40,6 +42,10 @@ Status CHexDownload::Start(std::string hexFile, Options options)
 {
     if (Running() || m_busy)
         return Status::Fail(kBusyKey, "a download is running");
+    // The erase comes first: a file that would fail half-way must not
+    // leave the controller empty.
+    if (Status checked = CHexRecordReader::Check(hexFile); !checked)
+        return checked;
     {
         BusyScope busy(m_busy);
         m_options = options;

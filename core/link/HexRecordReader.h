@@ -41,6 +41,14 @@ public:
     // on garbage without seeing it again.
     Result<HexRecord> Next();
 
+    // The whole file as the download would send it, checked before anything
+    // reaches the controller: every record up to the end record with its
+    // CR LF, hexadecimal digits, checksum, a data, end or address type, and
+    // data within the 64 KiB code space; after the end record anything may
+    // follow (the build's stamp line). kReadErrorKey, with what and where,
+    // for the first fault.
+    static Status Check(std::string_view file);
+
     std::size_t Position() const { return m_position; }
     std::size_t FileSize() const { return m_file.size(); }
 

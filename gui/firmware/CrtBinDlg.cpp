@@ -111,7 +111,6 @@ void CCrtBinDlg::ChooseFormat(int format)
 void CCrtBinDlg::SetBuilding(bool building)
 {
     Button(CreateId)->setEnabled(!building && m_format != 0);
-    Button(ExitId)->setEnabled(!building);
     for (QRadioButton* format : m_formats)
         format->setEnabled(!building);
     m_writeAfter->setEnabled(!building);
@@ -135,10 +134,14 @@ void CCrtBinDlg::OnBingo()
         SetBuilding(false);
 }
 
+// Exit, Escape and the close box end a running build; the dialog stays
+// to say so, and the next Exit closes it.
 void CCrtBinDlg::reject()
 {
-    if (m_runner->Running())
+    if (m_runner->Running()) {
+        m_runner->Cancel();
         return;
+    }
     QDialog::reject();
 }
 

@@ -159,10 +159,22 @@ void CFirmwareBuildRunner::Complete()
     }
     // The controller is written a moment after the report has been seen.
     QTimer::singleShot(downloadDelayMs, this, [this, image] {
+        if (!m_build)
+            return; // cancelled meanwhile
         auto write = writeWhenBuilt;
         End(image);
         write(image);
     });
+}
+
+void CFirmwareBuildRunner::Cancel()
+{
+    if (!m_build)
+        return;
+    m_timer.stop();
+    m_process.reset(); // kills the batch file's process group
+    Q_EMIT Reported(QString::fromStdString(GetLangText(kCancelledKey)));
+    End({});
 }
 
 void CFirmwareBuildRunner::End(const QString& image)

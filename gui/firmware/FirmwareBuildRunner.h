@@ -38,6 +38,11 @@ public:
     bool Run(CLayoutDocument& document, CFirmwareBuild::Setup setup);
     bool Running() const { return m_build.has_value(); }
     static bool AnyRunning();
+    // Ends a running build at once: the batch file and the compilers it
+    // started are ended, nothing is copied or stamped, and the report says
+    // the build was cancelled (key kCancelledKey).
+    void Cancel();
+    static constexpr const char* kCancelledKey = "CRTBINDLG_ONBINGO_CANCELLED";
 
     // Set by the opener: once the image is stamped, and a second later, the
     // download dialog is opened with it.

@@ -59,8 +59,11 @@ Result<std::string> CDownloadRunner::Load(const QString& path)
 
 bool CDownloadRunner::StartLoaded(std::string file, CHexDownload::Options options)
 {
-    if (!m_link.Download().Start(std::move(file), options))
+    if (const Status started = m_link.Download().Start(std::move(file), options); !started) {
+        if (started.key != CHexDownload::kBusyKey)
+            Show(QString::fromStdString(started.detail));
         return false;
+    }
     // A port that failed at the first send has already ended it.
     if (Running())
         Q_EMIT RunningChanged(true);

@@ -213,6 +213,27 @@ TEST_F(LinkVerbsTest, LostAnswersGarbledRecordsAndSplitEchoesAreRiddenOut)
     EXPECT_GT(sent.size(), clean) << sent;
 }
 
+TEST_F(LinkVerbsTest, ADamagedImageLeavesTheProgrammedChipAsItWas)
+{
+    const std::string hex = WriteImage("show.hex");
+    Bootsim loader({"--save", File("programmed.hex").string(), "--sent", File("sent.txt").string()});
+    ASSERT_FALSE(loader.Device().empty());
+    ASSERT_EQ(Run("download show.hex --port " + loader.Device()).status, 0);
+    std::string damaged = hex;
+    damaged.erase(damaged.size() - 20); // cut in the end record's line
+    damaged.replace(damaged.find("\r\n"), 2, "\n");
+    WriteText(File("damaged.hex"), damaged);
+    const Outcome run = Run("download damaged.hex --port " + loader.Device());
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_NE(run.err.find("Read File Error!"), std::string::npos) << run.err;
+    loader.Terminate();
+    ASSERT_EQ(loader.Wait(), 0);
+    EXPECT_EQ(ReadText(File("programmed.hex")), hex) << "not erased";
+    const std::string sent = ReadText(File("sent.txt"));
+    EXPECT_EQ(sent.find(std::string(CHexDownload::kEraseRecord)), sent.rfind(std::string(CHexDownload::kEraseRecord)))
+        << "one erase: the first download's";
+}
+
 TEST_F(LinkVerbsTest, FailuresAndUsage)
 {
     WriteImage("show.hex");

@@ -171,18 +171,28 @@ TEST(HexDownload, SlowEraseIsAwaitedUpToItsBound)
     }
 }
 
-TEST(HexDownload, RecordWithABadChecksumStopsTheDownload)
+TEST(HexDownload, ADamagedFileIsRefusedBeforeTheControllerIsErased)
 {
-    Strings records = SampleRecords(3);
-    records[1].back() = records[1].back() == '0' ? '1' : '0';
+    const Strings good = SampleRecords(3);
+    std::string lf = HexFile(good);
+    std::erase(lf, '\r');
+    Strings checksum = good;
+    checksum[1].back() = checksum[1].back() == '0' ? '1' : '0';
+    Strings junk = good;
+    junk[1][20] = 'x';
+    const std::string truncated = HexFile(good).substr(0, HexFile(good).size() - 13);
+    const std::string beyond = HexFile({HexRecordText(0xFFF8, 0, std::vector<std::uint8_t>(16, 1)), ":00000001FF"});
+    const std::string upper = HexFile({":020000040001F9", ":00000001FF"});
+    for (const std::string& file : {lf, HexFile(checksum), HexFile(junk), truncated, beyond, upper}) {
+        LoaderLink link;
+        const Status started = link.download.Start(file, {});
+        EXPECT_EQ(started.key, CHexRecordReader::kReadErrorKey) << file;
+        EXPECT_FALSE(link.download.Running());
+        EXPECT_TRUE(link.sends.empty()) << "nothing sent, nothing erased";
+    }
+    // The build's stamp line after the end record is no damage.
     LoaderLink link;
-    EXPECT_EQ(link.Download(HexFile(records)).key, CHexDownload::kFileDataTimeoutKey);
-    EXPECT_EQ(link.model.Refused(), 10);
-    EXPECT_EQ(link.Count(records[1]), 10);
-    EXPECT_EQ(link.Count("U"), 2 + 4); // the erase's, the data step's and four again
-    EXPECT_EQ(link.Count(records[2]), 0);
-    EXPECT_EQ(link.messages, Strings{"Send FileData TimeOut!  "});
-    EXPECT_EQ(link.progress.back(), 43u);
+    EXPECT_TRUE(link.Download(HexFile(good) + "Lumaro 4.0 Show3 2026-12-09\r\n").ok());
 }
 
 TEST(HexDownload, LineCutAfterTheFileStopsTheConfiguration)

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
 
@@ -72,7 +73,7 @@ protected:
     void Build(QSignalSpy& finished)
     {
         dialog->Button(CCrtBinDlg::CreateId)->click();
-        EXPECT_FALSE(dialog->Button(CCrtBinDlg::ExitId)->isEnabled()) << "no leaving a running build";
+        EXPECT_FALSE(dialog->Button(CCrtBinDlg::CreateId)->isEnabled()) << "one build at a time";
         ASSERT_TRUE(finished.wait(20000));
     }
 
@@ -137,6 +138,33 @@ TEST_F(CrtBinDlgTest, ACompilerEndingWithoutImageAsksRetryOrCancel)
     Build(finished);
     EXPECT_EQ(asked, 3);
     EXPECT_TRUE(finished.first().at(1).toString().isEmpty());
+}
+
+TEST_F(CrtBinDlgTest, ExitEscapeAndCloseCancelARunningBuild)
+{
+    dialog->ChooseFormat(3);
+    UseCompiler(0, false); // never ends on its own
+    dialog->show();
+    QSignalSpy finished(&dialog->Runner(), &CFirmwareBuildRunner::Finished);
+    for (int how = 0; how < 3; ++how) {
+        dialog->Button(CCrtBinDlg::CreateId)->click();
+        ASSERT_TRUE(dialog->Runner().Running());
+        if (how == 0)
+            dialog->Button(CCrtBinDlg::ExitId)->click();
+        else if (how == 1)
+            QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        else
+            dialog->close();
+        EXPECT_FALSE(dialog->Runner().Running()) << how;
+        EXPECT_EQ(finished.size(), how + 1);
+        EXPECT_TRUE(finished.last().at(1).toString().isEmpty()) << "no image";
+        EXPECT_EQ(dialog->ReportBox()->text(), Text(CFirmwareBuildRunner::kCancelledKey));
+        EXPECT_TRUE(dialog->isVisible()) << "it stays to say so";
+    }
+    EXPECT_FALSE(fs::exists(Current() / "Show3.hex"));
+    EXPECT_FALSE(CFirmwareBuildRunner::AnyRunning());
+    dialog->Button(CCrtBinDlg::ExitId)->click();
+    EXPECT_FALSE(dialog->isVisible());
 }
 
 TEST_F(CrtBinDlgTest, SaveCreateVariantSpeaksFixedEnglish)
