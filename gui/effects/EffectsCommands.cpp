@@ -44,7 +44,7 @@ void CEffectsCommands::RunSceneEditor(CLayoutDocument& document)
     // The document is the active one, so the route's Save As is its own.
     dialog.saveAs = [this] { m_app.Registry().Dispatch(cmd::FileSaveAs); };
     // cport.h goes where the firmware build looks for it.
-    dialog.outputFolder = PathOf(m_app.CurrentDirectory());
+    dialog.outputFolder = PathOf(document.OutputFolder());
     dialog.portTableWritten = [this](const fs::path& file) {
         if (CMainFrame* main = m_app.MainFrame()) {
             main->StatusBarXP()->SetPaneText(

@@ -6,6 +6,7 @@
 #include "gui/firmware/BuildProcess.h"
 #include "gui/layout/LayoutDocument.h"
 
+#include <QDir>
 #include <QGuiApplication>
 
 #include <map>
@@ -151,6 +152,10 @@ void CFirmwareBuildRunner::Complete()
         return;
     }
     const QString image = PathText(m_build->CopyFile());
+    if (m_texts == Texts::Language)
+        Q_EMIT Reported(QString::fromStdString(m_build->Report()) + QStringLiteral("\n") +
+                        LangText("CRTBINDLG_ONBINGO_WRITTEN").arg(QDir::toNativeSeparators(image)));
+    Q_EMIT Written(image);
     if (m_texts == Texts::English)
         ShowText(QStringLiteral("Create Data Successful!"), QMessageBox::Information);
     if (!writeWhenBuilt) {

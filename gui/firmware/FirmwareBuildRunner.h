@@ -56,6 +56,8 @@ Q_SIGNALS:
     // Rounds of waiting so far; the first 100 fill the bar.
     void Progress(int rounds);
     void Reported(const QString& report);
+    // The stamped copy is where it belongs (its full path).
+    void Written(const QString& image);
     // image: the stamped copy, empty when the build ended without one.
     void Finished(const QString& source, const QString& image);
 

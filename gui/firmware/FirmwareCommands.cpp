@@ -10,6 +10,7 @@
 #include "gui/firmware/CrtBinDlg.h"
 #include "gui/firmware/FirmwareBuildRunner.h"
 #include "gui/layout/LayoutDocument.h"
+#include "gui/widgets/StatusBarXP.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,9 +54,11 @@ void CFirmwareCommands::OnOutText4Bin()
 
 void CFirmwareCommands::RunCreateBin(CLayoutDocument& document)
 {
-    CCrtBinDlg dialog(document, m_app.Prompts(), m_app.DataFolder() / "sys",
-                      PathOf(m_app.CurrentDirectory()), m_app.MainFrame());
+    CCrtBinDlg dialog(document, m_app.Prompts(), m_app.DataFolder() / "sys", PathOf(document.OutputFolder()),
+                      m_app.MainFrame());
     dialog.formatChosen = [this](int format) { m_lastFormat = format; };
+    QObject::connect(&dialog.Runner(), &CFirmwareBuildRunner::Written, &dialog,
+                     [this](const QString& image) { ShowWritten("CRTBINDLG_ONBINGO_WRITTEN", image); });
     dialog.openDownload = openDownload;
     dialog.exec();
 }
@@ -67,6 +70,8 @@ void CFirmwareCommands::OnCreateHex(CLayoutDocument& document, QWidget* owner,
         return;
     auto* runner = new CFirmwareBuildRunner(m_app.Prompts(), owner, CFirmwareBuildRunner::Texts::English);
     runner->setParent(owner);
+    QObject::connect(runner, &CFirmwareBuildRunner::Written, runner,
+                     [this](const QString& image) { ShowWritten("CRTBINDLG_ONBINGO_WRITTEN", image); });
     QObject::connect(runner, &CFirmwareBuildRunner::Finished, runner,
                      [runner, built](const QString& source, const QString& image) {
                          if (built)
@@ -76,7 +81,7 @@ void CFirmwareCommands::OnCreateHex(CLayoutDocument& document, QWidget* owner,
     CFirmwareBuild::Setup setup;
     setup.fileFormat = m_lastFormat == 0 ? 1 : m_lastFormat;
     setup.buildFolder = m_app.DataFolder() / "sys";
-    setup.currentFolder = PathOf(m_app.CurrentDirectory());
+    setup.currentFolder = PathOf(document.OutputFolder());
     setup.title = document.GetTitle().toStdString();
     runner->Run(document, std::move(setup));
 }
@@ -88,9 +93,17 @@ void CFirmwareCommands::OnOutText()
         return;
     const auto compiled = layout->Compiled() ? layout->Compiled() : layout->CreateData();
     CFirmwareText text;
-    if (const Status written = text.WriteTables(*compiled, PathOf(m_app.CurrentDirectory())); !written)
+    if (const Status written = text.WriteTables(*compiled, PathOf(layout->OutputFolder())); !written)
         m_app.Prompts().message(m_app.MainFrame(), QString::fromStdString(GetLangText(written)),
                                 QMessageBox::Warning, QMessageBox::Ok);
+    else
+        ShowWritten("ID_MSG_TEXT_WRITTEN", layout->OutputFolder());
+}
+
+void CFirmwareCommands::ShowWritten(const char* key, const QString& path)
+{
+    if (CMainFrame* main = m_app.MainFrame())
+        main->StatusBarXP()->SetPaneText(0, LangText(key).arg(QDir::toNativeSeparators(path)));
 }
 
 void CFirmwareCommands::SaveText(CFirmwareText::Output kind, const char* filter, const char* suggested, const char* extension)
@@ -108,7 +121,7 @@ void CFirmwareCommands::SaveText(CFirmwareText::Output kind, const char* filter,
         text.BuildGetterSource(*compiled);
     }
     QString path = m_app.Prompts().saveFileName(m_app.MainFrame(), QString::fromLatin1(filter),
-                                                QDir(m_app.CurrentDirectory()).filePath(QString::fromLatin1(suggested)));
+                                                QDir(layout->OutputFolder()).filePath(QString::fromLatin1(suggested)));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

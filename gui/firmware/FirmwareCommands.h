@@ -48,6 +48,8 @@ public:
     std::function<void(const QString& image)> openDownload;
 
 private:
+    // Pane 0 of the status bar names what was written where.
+    void ShowWritten(const char* key, const QString& path);
     CLayoutDocument* ActiveLayout() const;
     void RunCreateBin(CLayoutDocument& document);
     // Saves a text of the compiled tables where the user chooses.

@@ -12,6 +12,7 @@
 #include "gui/layout/ProjectEditCommand.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace lumaro::gui {
 
@@ -140,16 +141,21 @@ void CLayoutDocument::OnFileSaveAs()
     WritePortTable();
 }
 
+QString CLayoutDocument::OutputFolder() const
+{
+    if (const QString path = GetPathName(); !path.isEmpty())
+        return QFileInfo(path).absolutePath();
+    return App() ? App()->CurrentDirectory() : QDir::currentPath();
+}
+
 QString CLayoutDocument::PortTablePath() const
 {
-    const QString folder = App() ? App()->CurrentDirectory() : QDir::currentPath();
-    return QDir(folder).filePath(QString::fromLatin1(CPortTable::kFileName));
+    return QDir(OutputFolder()).filePath(QString::fromLatin1(CPortTable::kFileName));
 }
 
 bool CLayoutDocument::WritePortTable()
 {
-    const QString folder = App() ? App()->CurrentDirectory() : QDir::currentPath();
-    Status written = CPortTable::Write(m_data.lamps, PathOf(folder));
+    Status written = CPortTable::Write(m_data.lamps, PathOf(OutputFolder()));
     if (written) {
         Q_EMIT Note(QString::fromStdString(GetLangText("LAYOUTDOC_WRITEPORTTABLE_CW"))
                         .arg(QDir::toNativeSeparators(PortTablePath())));

@@ -57,11 +57,14 @@ public:
     // written after each.
     void OnFileSave();
     void OnFileSaveAs();
-    // Writes "cport.h" into the application's current directory; false
-    // (after the message) when it cannot be written. Says where in the
-    // status bar.
+    // Where the project's outputs go ("cport.h", the text outputs, the
+    // stamped image): the folder of its own file, however it was opened;
+    // the application's current directory while it has no file.
+    QString OutputFolder() const;
+    // Writes "cport.h" into the output folder; false (after the message)
+    // when it cannot be written. Says where in the status bar.
     bool WritePortTable();
-    // The folder "cport.h" goes to, and the file itself.
+    // "cport.h" in the output folder.
     QString PortTablePath() const;
 
     QUndoStack& UndoStack() { return m_undo; }

@@ -7,6 +7,7 @@
 #include "gui/layout/LayoutDocument.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -104,6 +105,7 @@ TEST_F(CrtBinDlgTest, CreateBuildsReportsAndHandsTheImageToTheDownload)
     EXPECT_EQ(written, copy);
     EXPECT_TRUE(dialog->ReportBox()->text().contains(Text("ID_MSG_CBINDLG_PRGGRP")));
     EXPECT_TRUE(dialog->ReportBox()->text().contains(QStringLiteral("640(Byte)")));
+    EXPECT_TRUE(dialog->ReportBox()->text().contains(QDir::toNativeSeparators(copy))) << "says where";
     EXPECT_TRUE(log.messages.isEmpty()) << log.messages.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(dialog->Button(CCrtBinDlg::ExitId)->isEnabled());
     EXPECT_FALSE(CFirmwareBuildRunner::AnyRunning());

@@ -1,11 +1,13 @@
 #include "effects/EffectsTestSupport.h"
 
+#include "core/app/LangText.h"
 #include "core/firmware/FirmwareText.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"
 #include "gui/app/MainFrame.h"
 #include "gui/firmware/FirmwareCommands.h"
 #include "gui/layout/LayoutDocument.h"
+#include "gui/widgets/StatusBarXP.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,6 +50,15 @@ TEST(FirmwareTextOutputs, DataFileIntoTheCurrentFolderTheOthersWhereTheUserSaysA
     const QByteArray shown = Read(QDir(folder).filePath(QStringLiteral("DSPPTN.H")));
     EXPECT_TRUE(shown.startsWith("code unsigned int ShowPattern0[] = {\r\n  ")) << shown.left(60).constData();
     EXPECT_TRUE(Read(QDir(folder).filePath(QStringLiteral("CSTGRP.h"))).startsWith("code unsigned int CstGroup0[]"));
+    EXPECT_EQ(s.app->MainFrame()->StatusBarXP()->PaneText(0),
+              QString::fromStdString(GetLangText("ID_MSG_TEXT_WRITTEN")).arg(QDir::toNativeSeparators(folder)));
+    // A project with a file writes beside it, wherever the current directory is.
+    const QString site = install.FilePath(QStringLiteral("site"));
+    ASSERT_TRUE(QDir().mkpath(site));
+    document->SetPathName(QDir(site).filePath(QStringLiteral("Show.LED")));
+    commands->OnOutText();
+    EXPECT_TRUE(QFile::exists(QDir(site).filePath(QStringLiteral("DSPPTN.H"))));
+    document->SetPathName(QString());
 
     // Without an extension the save dialog's default one is added.
     s.log.saveName = install.FilePath(QStringLiteral("tables"));

@@ -889,11 +889,15 @@ TEST_F(EditImgViewTest, SaveAsNamesTheFileAndWritesThePortTableBesideIt)
     EXPECT_TRUE(QFile::exists(install.FilePath(QStringLiteral("Sites/cport.h"))));
     EXPECT_EQ(ReadFile(saved), CLayoutFile::Serialize(Data()));
 
-    // Save goes to the same path and writes the port table again.
+    // Save goes to the same path and writes the port table again beside
+    // it, wherever the current directory has gone meanwhile (another
+    // project opened from the command line, say).
     QFile::remove(install.FilePath(QStringLiteral("Sites/cport.h")));
+    s->app->SetCurrentDirectory(install.FilePath(QString()));
     Click(0, 2);
     Registry().Dispatch(cmd::FileSave);
     EXPECT_TRUE(QFile::exists(install.FilePath(QStringLiteral("Sites/cport.h"))));
+    EXPECT_FALSE(QFile::exists(install.FilePath(QStringLiteral("cport.h"))));
     EXPECT_EQ(Result<CEditImgDoc>(CLayoutFile::Load(saved.toStdString()))->lamps, Data().lamps);
 }
 
