@@ -115,6 +115,8 @@ CEditorApp::Options WireProgram(CEditorApp::Options options)
         firmware->openDownload = [target = link.get()](const QString& image) {
             target->OpenDownloadDialog(image);
         };
+        // and a build not asked to is offered by the next one.
+        firmware->imageWritten = [target = link.get()](const QString& image) { target->RememberImage(image); };
         ready.AddCommandTarget(std::move(firmware));
         ready.AddCommandTarget(std::move(link));
     };

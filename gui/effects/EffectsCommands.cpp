@@ -53,7 +53,6 @@ void CEffectsCommands::RunSceneEditor(CLayoutDocument& document)
         }
     };
     dialog.buildFirmware = buildFirmware;
-    dialog.Comm().SetSettingsFile(m_app.DataFolder() / datapath::Settings);
     dialog.exec();
 }
 

@@ -58,7 +58,7 @@ void CFirmwareCommands::RunCreateBin(CLayoutDocument& document)
                       m_app.MainFrame());
     dialog.formatChosen = [this](int format) { m_lastFormat = format; };
     QObject::connect(&dialog.Runner(), &CFirmwareBuildRunner::Written, &dialog,
-                     [this](const QString& image) { ShowWritten("CRTBINDLG_ONBINGO_WRITTEN", image); });
+                     [this](const QString& image) { Written(image); });
     dialog.openDownload = openDownload;
     dialog.exec();
 }
@@ -71,7 +71,7 @@ void CFirmwareCommands::OnCreateHex(CLayoutDocument& document, QWidget* owner,
     auto* runner = new CFirmwareBuildRunner(m_app.Prompts(), owner, CFirmwareBuildRunner::Texts::English);
     runner->setParent(owner);
     QObject::connect(runner, &CFirmwareBuildRunner::Written, runner,
-                     [this](const QString& image) { ShowWritten("CRTBINDLG_ONBINGO_WRITTEN", image); });
+                     [this](const QString& image) { Written(image); });
     QObject::connect(runner, &CFirmwareBuildRunner::Finished, runner,
                      [runner, built](const QString& source, const QString& image) {
                          if (built)
@@ -98,6 +98,13 @@ void CFirmwareCommands::OnOutText()
                                 QMessageBox::Warning, QMessageBox::Ok);
     else
         ShowWritten("ID_MSG_TEXT_WRITTEN", layout->OutputFolder());
+}
+
+void CFirmwareCommands::Written(const QString& image)
+{
+    ShowWritten("CRTBINDLG_ONBINGO_WRITTEN", image);
+    if (imageWritten)
+        imageWritten(image);
 }
 
 void CFirmwareCommands::ShowWritten(const char* key, const QString& path)

@@ -46,10 +46,13 @@ public:
     // opens the HEX download dialog with that image chosen. The wiring
     // points it at the controller link.
     std::function<void(const QString& image)> openDownload;
+    // Every stamped image a build has written.
+    std::function<void(const QString& image)> imageWritten;
 
 private:
     // Pane 0 of the status bar names what was written where.
     void ShowWritten(const char* key, const QString& path);
+    void Written(const QString& image);
     CLayoutDocument* ActiveLayout() const;
     void RunCreateBin(CLayoutDocument& document);
     // Saves a text of the compiled tables where the user chooses.

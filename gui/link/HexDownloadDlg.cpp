@@ -1,5 +1,7 @@
 #include "gui/link/HexDownloadDlg.h"
 
+#include "core/app/IniFile.h"
+#include "core/app/LangText.h"
 #include "core/link/SerialPortChoice.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
@@ -32,7 +34,8 @@ QLabel* Label(const char* text, QWidget* parent)
 
 CHexDownloadDlg::CHexDownloadDlg(CPrompts& prompts, const fs::path& settingsFile, bool& linked,
                                  QWidget* parent)
-    : QDialog(parent), m_prompts(prompts), m_linked(linked), m_comm(new CMSComm(settingsFile, this)),
+    : QDialog(parent), m_prompts(prompts), m_settingsFile(settingsFile.empty() ? CLangText::SettingsPath() : settingsFile),
+      m_linked(linked), m_comm(new CMSComm(m_settingsFile, this)),
       m_runner(new CDownloadRunner(*m_comm, prompts, this))
 {
     setWindowTitle(QStringLiteral("Software Download(NV-Vela Series)"));
@@ -46,11 +49,14 @@ CHexDownloadDlg::CHexDownloadDlg(CPrompts& prompts, const fs::path& settingsFile
     for (const std::string& text : serialport::PortTexts())
         m_port->addItem(QString::fromStdString(text));
     m_port->setCurrentIndex(1);
+    if (const std::string last = CIniFile::ReadString(m_settingsFile, "Setting", kLastPortKey, ""); !last.empty())
+        m_port->setCurrentText(QString::fromStdString(last));
     m_speed = new QComboBox(this);
     SetControlId(m_speed, BaudId);
     for (const std::string& text : serialport::SpeedTexts())
         m_speed->addItem(QString::fromStdString(text));
     QPushButton* link = MakeControlButton(this, LinkId, "LINK");
+    QPushButton* unlink = MakeControlButton(this, UnlinkId, "UNLINK");
 
     m_file = new QLineEdit(this);
     SetControlId(m_file, FileId);
@@ -77,9 +83,10 @@ CHexDownloadDlg::CHexDownloadDlg(CPrompts& prompts, const fs::path& settingsFile
     grid->addWidget(Label("BAUND:", this), 0, 2);
     grid->addWidget(m_speed, 0, 3);
     grid->addWidget(link, 0, 4);
+    grid->addWidget(unlink, 0, 5);
     grid->addWidget(Label("File:", this), 1, 0);
     grid->addWidget(m_file, 1, 1, 1, 3);
-    grid->addWidget(browse, 1, 4);
+    grid->addWidget(browse, 1, 4, 1, 2);
     grid->setColumnStretch(1, 1);
     auto* targets = new QHBoxLayout;
     targets->addWidget(m_dmx);
@@ -96,6 +103,12 @@ CHexDownloadDlg::CHexDownloadDlg(CPrompts& prompts, const fs::path& settingsFile
     layout->addLayout(buttons);
 
     connect(link, &QPushButton::clicked, this, &CHexDownloadDlg::OnLink);
+    connect(unlink, &QPushButton::clicked, this, &CHexDownloadDlg::OnUnlink);
+    // The port shown is the port used: another choice ends the link.
+    connect(m_port, &QComboBox::currentTextChanged, this, [this] {
+        if (m_comm->PortOpen() && !m_runner->Running())
+            OnUnlink();
+    });
     connect(browse, &QPushButton::clicked, this, &CHexDownloadDlg::OnBrowse);
     connect(download, &QPushButton::clicked, this, &CHexDownloadDlg::OnDownload);
     connect(quit, &QPushButton::clicked, this, &CHexDownloadDlg::reject);
@@ -131,6 +144,8 @@ QString CHexDownloadDlg::FilePath() const
 void CHexDownloadDlg::OnLink()
 {
     m_linked = m_runner->Link(m_port->currentText(), true);
+    if (m_linked)
+        (void)CIniFile::Write(m_settingsFile, "Setting", kLastPortKey, m_port->currentText().trimmed().toStdString());
 }
 
 void CHexDownloadDlg::OnDownload()
@@ -176,7 +191,7 @@ void CHexDownloadDlg::reject()
 
 void CHexDownloadDlg::OnRunningChanged(bool running)
 {
-    for (int id : {int(DownloadId), int(LinkId), int(BrowseId)})
+    for (int id : {int(DownloadId), int(LinkId), int(UnlinkId), int(BrowseId)})
         if (QPushButton* button = Button(id))
             button->setEnabled(!running);
     m_dmx->setEnabled(!running);

@@ -25,11 +25,12 @@ class CHexDownloadDlg : public QDialog, public CCommandTarget {
     Q_OBJECT
 public:
     static constexpr int kDialogId = 114;
-    // Sent by the program to close the port; no button of the dialog sends it.
+    // Sent by the program, and by the dialog's UNLINK button, to close the port.
     static constexpr int kUnlinkCommand = 6000;
     enum ControlId {
         QuitId = 1,
         LinkId = 1002,
+        UnlinkId = 1003,
         FileId = 1005,
         TargetDmxId = 1006,
         PortId = 1008,
@@ -41,9 +42,13 @@ public:
         TargetVelaId = 1312,
     };
     static constexpr const char* kFileFilter = "HEX Files (*.HEX *.hex)";
+    // The [Setting] key of the port last linked.
+    static constexpr const char* kLastPortKey = "LastPort";
 
     // linked is the program's flag: true after "Link OK!", false after a
-    // failed link or an unlink. settingsFile maps "COM n" to a device.
+    // failed link or an unlink. settingsFile maps "COM n" to a device (empty:
+    // the program's settings file) and keeps the port last linked, which
+    // the next dialog shows.
     CHexDownloadDlg(CPrompts& prompts, const fs::path& settingsFile, bool& linked, QWidget* parent = nullptr);
     ~CHexDownloadDlg() override;
 
@@ -74,6 +79,7 @@ private:
     void OnRunningChanged(bool running);
 
     CPrompts& m_prompts;
+    fs::path m_settingsFile;
     bool& m_linked;
     CMSComm* m_comm;
     CDownloadRunner* m_runner;

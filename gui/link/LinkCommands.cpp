@@ -21,9 +21,11 @@ void CLinkCommands::OnWriteToController()
 
 void CLinkCommands::OpenDownloadDialog(const QString& image)
 {
-    CHexDownloadDlg dialog(m_app.Prompts(), m_app.DataFolder() / datapath::Settings, m_linked,
-                           m_app.MainFrame());
-    dialog.SetFilePath(image);
+    if (!image.isEmpty())
+        m_lastImage = image;
+    // The program's settings file, as every link of the program uses.
+    CHexDownloadDlg dialog(m_app.Prompts(), {}, m_linked, m_app.MainFrame());
+    dialog.SetFilePath(m_lastImage);
     runDialog(dialog);
 }
 

@@ -20,8 +20,11 @@ public:
 
     // Write To Controller (32844): the download dialog with no file chosen.
     void OnWriteToController();
-    // The download dialog with image already chosen.
+    // The download dialog with image already chosen; it is offered again
+    // the next time the dialog opens with none.
     void OpenDownloadDialog(const QString& image);
+    // An image a build has just made, offered by the next dialog.
+    void RememberImage(const QString& image) { m_lastImage = image; }
 
     bool Linked() const { return m_linked; }
 
@@ -31,6 +34,7 @@ public:
 private:
     CEditorApp& m_app;
     bool m_linked = false;
+    QString m_lastImage;
 };
 
 } // namespace lumaro::gui

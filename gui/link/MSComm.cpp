@@ -1,5 +1,6 @@
 #include "gui/link/MSComm.h"
 
+#include "core/app/LangText.h"
 #include "core/link/SerialDevice.h"
 #include "core/link/SerialPortChoice.h"
 
@@ -28,7 +29,8 @@ CMSComm::~CMSComm() = default;
 void CMSComm::SetCommPort(int port)
 {
     m_port = port;
-    m_device = QString::fromStdString(serialport::DeviceForPort(port, m_settingsFile));
+    m_device = QString::fromStdString(
+        serialport::DeviceForPort(port, m_settingsFile.empty() ? CLangText::SettingsPath() : m_settingsFile));
 }
 
 void CMSComm::SetCommDevice(const QString& device)
@@ -106,6 +108,7 @@ bool CMSComm::SetPortOpen(bool open)
         return false;
     }
     m_serial->setPortName(m_device);
+    m_openDevice = m_device;
     if (!m_serial->open(QIODevice::ReadWrite)) {
         m_error = m_serial->errorString();
         return false;
@@ -147,6 +150,9 @@ bool CMSComm::Link(const QString& portText)
         SetCommPort(port);
     else
         SetCommDevice(portText.trimmed());
+    // The port shown is the port used: another device open goes first.
+    if (PortOpen() && m_openDevice != m_device)
+        SetPortOpen(false);
     if (!PortOpen()) {
         SetSettings(QString::fromLatin1(serialport::kSettings));
         if (!SetPortOpen(true))

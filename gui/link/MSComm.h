@@ -20,11 +20,11 @@ class CMSComm : public QObject {
 public:
     static constexpr int kEvReceive = 2;
 
-    // settingsFile names the device behind each "COM n" (see SerialDevice.h).
-    explicit CMSComm(fs::path settingsFile, QObject* parent = nullptr);
+    // settingsFile names the device behind each "COM n" (see SerialDevice.h);
+    // empty, it is the program's settings file, the one the command line's
+    // download reads too, so that a "COM n" is the same device everywhere.
+    explicit CMSComm(fs::path settingsFile = {}, QObject* parent = nullptr);
     ~CMSComm() override;
-
-    void SetSettingsFile(fs::path settingsFile) { m_settingsFile = std::move(settingsFile); }
 
     // Port n: the settings file's device for "COM n". Takes effect at the
     // next open; an open port stays as it is.
@@ -56,8 +56,9 @@ public:
 
     // The link of the download dialogs: the port of a port-list text ("COM 7"
     // by the number of its last two characters, anything else a device path)
-    // opened at 9600,N,8,1 with pending input dropped. A port already open
-    // stays open, so linking twice succeeds. True when the port is open.
+    // opened at 9600,N,8,1 with pending input dropped. The same device
+    // already open stays open, so linking twice succeeds; another one open
+    // is closed first. True when the port asked for is open.
     bool Link(const QString& portText);
     // Closes the port when it is open.
     void Unlink();
@@ -71,6 +72,7 @@ private:
 
     fs::path m_settingsFile;
     QSerialPort* m_serial;
+    QString m_openDevice; // the device of the open port
     int m_port = 0;
     QString m_device;
     QString m_settings;

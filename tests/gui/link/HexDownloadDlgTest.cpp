@@ -251,6 +251,52 @@ TEST_F(LinkGuiTest, WriteToControllerAndTheBuildsHandOverOpenTheDialog)
     firmware->openDownload(QStringLiteral("Show1.hex"));
     EXPECT_EQ(opened, (QStringList{QString(), QStringLiteral("Show1.hex")}));
     EXPECT_FALSE(link->Linked());
+    // A build's image is offered by the next dialog opened without one.
+    ASSERT_TRUE(firmware->imageWritten);
+    firmware->imageWritten(QStringLiteral("Show2.hex"));
+    started.app->Registry().Dispatch(cmd::WriteToController);
+    EXPECT_EQ(opened.back(), QStringLiteral("Show2.hex"));
+}
+
+TEST_F(LinkGuiTest, ThePortShownIsThePortUsedAndEveryDialogMapsComTheSameWay)
+{
+    if (!CBootsim::Available())
+        GTEST_SKIP() << "needs lumaro-cli";
+    CBootsim first;
+    CBootsim second;
+    ASSERT_FALSE(first.Device().isEmpty());
+    ASSERT_FALSE(second.Device().isEmpty());
+    const fs::path settings = Settings(first.Device());
+    // The scene editor's control takes the program's settings file.
+    CLangText::SetSettingsPath(settings);
+    CMSComm scene;
+    ASSERT_TRUE(scene.Link(QStringLiteral("COM 7")));
+    EXPECT_EQ(scene.CommDevice(), first.Device());
+    scene.Unlink();
+
+    {
+        CHexDownloadDlg dialog(prompts, {}, linked);
+        dialog.PortList()->setCurrentText(QStringLiteral("COM 7"));
+        dialog.OnLink();
+        ASSERT_TRUE(linked);
+        EXPECT_EQ(dialog.Comm().CommDevice(), first.Device());
+        // Another device in the box ends the link; linking opens that one.
+        dialog.PortList()->setCurrentText(second.Device());
+        EXPECT_FALSE(linked);
+        EXPECT_FALSE(dialog.Comm().PortOpen());
+        dialog.OnLink();
+        EXPECT_TRUE(dialog.Comm().PortOpen());
+        EXPECT_EQ(dialog.Comm().CommDevice(), second.Device());
+        // Re-linking elsewhere without the box: the old device is closed first.
+        ASSERT_TRUE(dialog.Comm().Link(QStringLiteral("COM 7")));
+        EXPECT_EQ(dialog.Comm().findChild<QSerialPort*>()->portName(), QSerialPort(first.Device()).portName());
+        dialog.Button(CHexDownloadDlg::UnlinkId)->click();
+        EXPECT_FALSE(dialog.Comm().PortOpen());
+        EXPECT_FALSE(linked);
+    }
+    CHexDownloadDlg again(prompts, settings, linked);
+    EXPECT_EQ(again.PortList()->currentText(), second.Device()) << "the port last linked";
+    CLangText::SetSettingsPath({});
 }
 
 } // namespace
