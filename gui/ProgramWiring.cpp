@@ -145,6 +145,10 @@ CEditorApp::Options WireProgram(CEditorApp::Options options)
                                  [&app](const QString& text) { ShowNote(app, text); });
                 if (auto* layout = qobject_cast<CLayoutDocument*>(document))
                     GiveModeEditor(app, *view, *layout);
+                view->lastFormat = [&app] {
+                    const auto* firmware = app.FindCommandTarget<CFirmwareCommands>();
+                    return firmware ? firmware->LastFormat() : 0;
+                };
                 return view;
             };
             parts.accelerators = ModeTestKeys();

@@ -130,13 +130,23 @@ Status CFirmwareBuild::Start(const CCompiledEffects& compiled, IExternalProcess&
                 return removed;
 
     CFirmwareText text;
-    if (const Status written = text.WriteTables(compiled, current); !written && notice)
-        notice(written);
+    const Status written = text.WriteTables(compiled, current);
+    if (notice) {
+        // Every table over its limit says so, each with its own message.
+        for (const Status& over : text.overLimits)
+            notice(over);
+        if (!written && (text.overLimits.empty() || written.key != text.overLimits.front().key))
+            notice(written);
+    }
 
     std::string why;
     if (!CopyOver(FindPathNoCase(current / CPortTable::kFileName), build / CPortTable::kFileName, why))
         return Status::Fail(kNoPortTableKey, why);
 
+    // A table left empty for being over its limit is no damage of the
+    // files, but "CData.h" cannot be made without it.
+    if (!text.overLimits.empty())
+        return Status::Fail(kTablesOverLimitKey, "a table is over its limit; CData.h cannot be made");
     if (const Status data = CFirmwareData::Write(current, build, m_setup.fileFormat); !data)
         return data;
 
@@ -242,9 +252,24 @@ std::string CFirmwareBuild::ShareText(std::uint64_t tenths)
     return digits;
 }
 
+std::size_t CFirmwareBuild::LampSequenceCapacity(int fileFormat)
+{
+    return fileFormat == 1 ? kLampSequenceCapacity1 : kLampSequenceCapacity23;
+}
+
+std::size_t CFirmwareBuild::BandListCapacity()
+{
+    return kBandListCapacity;
+}
+
+std::size_t CFirmwareBuild::ColourListCapacity()
+{
+    return kColourListCapacity;
+}
+
 std::string CFirmwareBuild::ReportText(const Counts& counts, std::uintmax_t imageLength, int fileFormat)
 {
-    const std::size_t lampCapacity = fileFormat == 1 ? kLampSequenceCapacity1 : kLampSequenceCapacity23;
+    const std::size_t lampCapacity = LampSequenceCapacity(fileFormat);
     struct Line {
         const char* key;
         std::size_t count, capacity;

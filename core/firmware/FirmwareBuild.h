@@ -29,6 +29,8 @@ public:
     static constexpr const char* kNoImageKey = "CRTBINDLG_ONBINGO_CBFF";
     static constexpr const char* kImageCopyKey = "CRTBINDLG_ONBINGO_FDBCF";
     static constexpr const char* kStampKey = "ID_MSG_CBINDLG_SEO";
+    // A table over its limit was left empty, so "CData.h" cannot be made.
+    static constexpr const char* kTablesOverLimitKey = "CRTBINDLG_ONBINGO_OVERLIMIT";
     // Report labels, and the warning when a table is over its capacity.
     static constexpr const char* kColourListsKey = "ID_MSG_CBINDLG_COGRP";
     static constexpr const char* kBandListsKey = "ID_MSG_CBINDLG_GRPCLUGRP";
@@ -108,6 +110,10 @@ public:
 
     // Parts of the report and of the image copy, on their own for tests.
     static std::string ReportText(const Counts& counts, std::uintmax_t imageLength, int fileFormat);
+    // The capacities the report measures against, which Creat Data names too.
+    static std::size_t LampSequenceCapacity(int fileFormat);
+    static std::size_t BandListCapacity();
+    static std::size_t ColourListCapacity();
     // Tenths of a per cent, "50.0"; a single digit gets a leading "0".
     static std::string ShareText(std::uint64_t tenths);
     static std::string Stamp(std::size_t lampCount);

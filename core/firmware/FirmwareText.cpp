@@ -26,10 +26,11 @@ Status CFirmwareText::BuildGroupTables(const CCompiledEffects& compiled)
     colourListCount = compiled.colourTable.size();
     lampSequenceCount = compiled.lampSequenceTable.size();
     bandListCount = compiled.bandTable.size();
+    overLimits.clear();
     for (const Status* s : {&lamps, &bands, &colours})
         if (!*s)
-            return *s;
-    return Status::Ok();
+            overLimits.push_back(*s);
+    return overLimits.empty() ? Status::Ok() : overLimits.front();
 }
 
 void CFirmwareText::BuildGetterSource(const CCompiledEffects& compiled)

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace lumaro {
 
@@ -38,8 +39,11 @@ public:
 
     void BuildShowPattern(const CCompiledEffects& compiled);
     // All three lists are built even when one table is over its limit; the
-    // first such table's message is returned.
+    // first such table's message is returned, and every one is in overLimits.
     Status BuildGroupTables(const CCompiledEffects& compiled);
+    // The message of each table over its limit at the last build, in table
+    // order, so that each can be told.
+    std::vector<Status> overLimits;
     void BuildGetterSource(const CCompiledEffects& compiled);
 
     // The bytes a text write of that kind stores, from the lists as built.

@@ -32,7 +32,8 @@ const std::map<std::string, const char*>& EnglishTexts()
         {CFirmwareBuild::kCannotRunKey, "Fail to create Hex file!"},
         {CFirmwareBuild::kNoImageKey, "Creating Hex file failed!\nDo you want to try again?"},
         {CFirmwareBuild::kImageCopyKey, "File DSP.hex Copy Failed!"},
-        {CFirmwareBuild::kStampKey, "Some error occurs !"}};
+        {CFirmwareBuild::kStampKey, "Some error occurs !"},
+        {CFirmwareBuild::kTablesOverLimitKey, "Too many tables for the controller: CData.h cannot be made!"}};
     return texts;
 }
 

@@ -93,11 +93,20 @@ void CFirmwareCommands::OnOutText()
         return;
     const auto compiled = layout->Compiled() ? layout->Compiled() : layout->CreateData();
     CFirmwareText text;
-    if (const Status written = text.WriteTables(*compiled, PathOf(layout->OutputFolder())); !written)
+    const Status written = text.WriteTables(*compiled, PathOf(layout->OutputFolder()));
+    TellOverLimits(text);
+    if (!written && (text.overLimits.empty() || written.key != text.overLimits.front().key))
         m_app.Prompts().message(m_app.MainFrame(), QString::fromStdString(GetLangText(written)),
                                 QMessageBox::Warning, QMessageBox::Ok);
-    else
+    else if (written)
         ShowWritten("ID_MSG_TEXT_WRITTEN", layout->OutputFolder());
+}
+
+void CFirmwareCommands::TellOverLimits(const CFirmwareText& text)
+{
+    for (const Status& over : text.overLimits)
+        m_app.Prompts().message(m_app.MainFrame(), QString::fromStdString(GetLangText(over)), QMessageBox::Warning,
+                                QMessageBox::Ok);
 }
 
 void CFirmwareCommands::Written(const QString& image)
@@ -121,9 +130,8 @@ void CFirmwareCommands::SaveText(CFirmwareText::Output kind, const char* filter,
     const auto compiled = layout->Compiled() ? layout->Compiled() : layout->CreateData();
     CFirmwareText text;
     if (kind == CFirmwareText::Output::GroupTables) {
-        if (const Status built = text.BuildGroupTables(*compiled); !built)
-            m_app.Prompts().message(m_app.MainFrame(), QString::fromStdString(GetLangText(built)),
-                                    QMessageBox::Warning, QMessageBox::Ok);
+        (void)text.BuildGroupTables(*compiled);
+        TellOverLimits(text);
     } else {
         text.BuildGetterSource(*compiled);
     }

@@ -53,6 +53,8 @@ private:
     // Pane 0 of the status bar names what was written where.
     void ShowWritten(const char* key, const QString& path);
     void Written(const QString& image);
+    // One message for each table over its limit.
+    void TellOverLimits(const CFirmwareText& text);
     CLayoutDocument* ActiveLayout() const;
     void RunCreateBin(CLayoutDocument& document);
     // Saves a text of the compiled tables where the user chooses.

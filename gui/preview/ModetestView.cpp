@@ -37,11 +37,6 @@
 namespace lumaro::gui {
 
 namespace {
-// The firmware's table sizes.
-constexpr int kMaxLampSequences = 511;
-constexpr int kMaxBandLists = 61;
-constexpr int kMaxColourLists = 101;
-
 // Refresh is handled here: its id 31761 is also the main frame's German
 // language switch, which must not be taken over while this view is active.
 constexpr int kRefreshId = 31761;
@@ -168,25 +163,32 @@ void CModetestView::OnCreateData()
     const CLayoutDocument::CompiledSnapshot& compiled = layout->CreateData();
     if (CModeTestState* state = State())
         state->DataCompiled();
-    Q_EMIT Note(CompiledSummary(*compiled, layout->Data().lamps));
+    Q_EMIT Note(CompiledSummary(*compiled, layout->Data().lamps, lastFormat ? lastFormat() : 0));
 }
 
-QString CModetestView::CompiledSummary(const CCompiledEffects& compiled, const std::vector<CLamp>& lamps)
+QString CModetestView::CompiledSummary(const CCompiledEffects& compiled, const std::vector<CLamp>& lamps,
+                                       int fileFormat)
 {
     const auto chains = CControllerPlay::ReadPortTable(CPortTable::Text(lamps));
     const std::size_t longest = chains ? CControllerPlay::LongestChain(chains.value()) : 0;
     const QString frame =
         QString::fromStdString(CFirmwareBuild::FrameTimeText(CControllerPlay::FrameMs(longest), longest));
-    // The controller's firmware tables hold at most this many entries; a
-    // project that outgrows them is told now rather than when the build fails.
+    // The capacities the build report measures against, so that a project
+    // that outgrows them is told now rather than when the build fails: the
+    // lamp sequences of the format chosen last, of both kinds before any.
+    const QString lampCapacity =
+        fileFormat > 0 ? QString::number(CFirmwareBuild::LampSequenceCapacity(fileFormat))
+                       : QStringLiteral("%1/%2")
+                             .arg(CFirmwareBuild::LampSequenceCapacity(1))
+                             .arg(CFirmwareBuild::LampSequenceCapacity(2));
     return QString::fromStdString(GetLangText("MODETESTVIEW_ONEDITCHANGE_CD"))
         .arg(compiled.modes.size())
         .arg(compiled.lampSequenceTable.size())
-        .arg(kMaxLampSequences)
+        .arg(lampCapacity)
         .arg(compiled.bandTable.size())
-        .arg(kMaxBandLists)
+        .arg(CFirmwareBuild::BandListCapacity())
         .arg(compiled.colourTable.size())
-        .arg(kMaxColourLists) +
+        .arg(CFirmwareBuild::ColourListCapacity()) +
            QStringLiteral("  ") + frame;
 }
 

@@ -53,7 +53,11 @@ public:
     // The status text after a compilation.
     // What Creat Data compiled, and the frame time of the controller for
     // the lamps' chains.
-    static QString CompiledSummary(const CCompiledEffects& compiled, const std::vector<CLamp>& lamps);
+    // fileFormat: the one chosen last for Create Bin File, 0 for none yet.
+    static QString CompiledSummary(const CCompiledEffects& compiled, const std::vector<CLamp>& lamps,
+                                   int fileFormat = 0);
+    // The format chosen last, as the program knows it.
+    std::function<int()> lastFormat;
     // A play command: compiles, fills the hand-over and opens a demo window.
     void Play(int playMode);
 

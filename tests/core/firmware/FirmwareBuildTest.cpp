@@ -158,12 +158,16 @@ TEST_F(FirmwareBuildTest, FailuresStopAtTheirStep)
     EXPECT_FALSE(fs::exists(build / "CData.h"));
     EXPECT_EQ(compiler.starts, 1) << "only the run that could not start";
 
-    // Tables over their limit are shown and the build goes on to fail there.
+    // Every table over its limit is told, and the build stops at "CData.h"
+    // saying why, not that the tables are damaged.
     CCompiledEffects big = SmallProject();
     big.colourTable.assign(102, {1, 2, 3});
+    big.bandTable.assign(62, {0});
     std::vector<std::string> notices;
-    CFirmwareBuild(setup).Start(big, compiler, [&](const Status& n) { notices.push_back(n.key); });
-    EXPECT_EQ(notices, std::vector<std::string>{"SIMULATELIST_COLORTEXT_CETN"});
+    const Status over = CFirmwareBuild(setup).Start(big, compiler, [&](const Status& n) { notices.push_back(n.key); });
+    EXPECT_EQ(notices, (std::vector<std::string>{"SIMULATELIST_GCGT_GETN", "SIMULATELIST_COLORTEXT_CETN"}));
+    EXPECT_EQ(over.key, CFirmwareBuild::kTablesOverLimitKey);
+    EXPECT_EQ(compiler.starts, 1);
 
     // An image that cannot be copied.
     CFirmwareBuild noImage(setup);

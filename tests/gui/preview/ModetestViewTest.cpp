@@ -375,6 +375,18 @@ TEST_F(ModetestViewTest, CountsFollowTheLampsAndTheLanguageWithoutAMove)
     EXPECT_TRUE(main->StatusBarXP()->PaneText(2).contains(QString::fromStdString(GetLangText("IDD103_1119"))));
 }
 
+TEST(ModetestViewSummary, CreatDataNamesTheCapacitiesOfTheBuildReport)
+{
+    CLangText::SetLanguageFilePath(fs::path(LUMARO_SOURCE_DIR) / "data" / "Mullanguage" / "English.ini");
+    CCompiledEffects compiled;
+    compiled.lampSequenceTable.assign(68, {0});
+    const auto of = [&](int format) { return CModetestView::CompiledSummary(compiled, {}, format); };
+    EXPECT_TRUE(of(1).contains(QStringLiteral("68 of 254 lamp sequences"))) << of(1).toStdString();
+    EXPECT_TRUE(of(2).contains(QStringLiteral("68 of 512 lamp sequences")));
+    EXPECT_TRUE(of(0).contains(QStringLiteral("68 of 254/512 lamp sequences"))) << "no format chosen yet";
+    EXPECT_TRUE(of(0).contains(QStringLiteral("of 61 band lists, 0 of 101 colour lists")));
+}
+
 TEST_F(ModetestViewTest, CommandsFollowTheirFlagsAndHooks)
 {
     int opened = 0;
