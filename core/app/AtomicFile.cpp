@@ -3,6 +3,7 @@
 #include "core/app/TextUtil.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <random>
 
@@ -57,11 +58,32 @@ Status CAtomicFile::Fail(const char* what)
     return Status::Fail(msgkey::FileWriteError, detail);
 }
 
+void CAtomicFile::RemoveLeftovers(const fs::path& folder)
+{
+    // A minute: no write of ours takes that long, so a file that old is
+    // no other write's in progress.
+    const auto before = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const std::size_t mark = name.rfind(kTemporaryMark);
+        if (name.empty() || name[0] != '.' || mark == std::string::npos)
+            continue;
+        const std::string digits = name.substr(mark + std::strlen(kTemporaryMark));
+        if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::error_code own;
+        if (it->is_regular_file(own) && it->last_write_time(own) < before && !own)
+            fs::remove(it->path(), own);
+    }
+}
+
 Status CAtomicFile::Open()
 {
     const fs::path dir = m_target.has_parent_path() ? m_target.parent_path() : fs::path(".");
+    RemoveLeftovers(dir);
     std::random_device rd;
-    m_temporary = dir / ("." + m_target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+    m_temporary = dir / ("." + m_target.filename().string() + kTemporaryMark + std::to_string(rd() % 1000000));
 #ifdef _WIN32
     m_file = _wfopen(m_temporary.c_str(), L"wb");
     if (!m_file) {

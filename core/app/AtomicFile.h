@@ -20,12 +20,18 @@ public:
     CAtomicFile(const CAtomicFile&) = delete;
     CAtomicFile& operator=(const CAtomicFile&) = delete;
 
+    // The mark in every temporary file's name: "." + target name + mark +
+    // digits. Open removes such files older than a minute from the folder
+    // first, the leftovers of a write that was killed half-way.
+    static constexpr const char* kTemporaryMark = ".lumaro-tmp";
+
     Status Open();
     // False once a write has failed; Commit then reports it.
     bool Write(std::string_view bytes);
     Status Commit();
 
 private:
+    static void RemoveLeftovers(const fs::path& folder);
     Status Fail(const char* what);
     void Discard();
 

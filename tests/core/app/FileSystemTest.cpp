@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 using namespace lumaro;
 using lumaro::test::ReadText;
 using lumaro::test::TempDir;
@@ -72,4 +74,20 @@ TEST(ReadFileBytes, ReadsBinaryBytesAndReportsMissingFiles)
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.value(), bytes);
     EXPECT_FALSE(ReadFileBytes(dir / "none").ok());
+}
+
+TEST(WriteFileAtomic, LeftoversOfAKilledWriteGoWhenTheyAreOlderThanAMinute)
+{
+    TempDir dir;
+    const auto old = dir / ".ColorData.sav.lumaro-tmp123456";
+    const auto fresh = dir / ".Setting.ini.lumaro-tmp42";
+    const auto others = dir / ".notes.lumaro-tmpx";
+    for (const auto& f : {old, fresh, others})
+        WriteText(f, "half");
+    fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::minutes(2));
+    fs::last_write_time(others, fs::file_time_type::clock::now() - std::chrono::minutes(2));
+    ASSERT_TRUE(WriteFileAtomic(dir / "ColorData.sav", "new").ok());
+    EXPECT_FALSE(fs::exists(old));
+    EXPECT_TRUE(fs::exists(fresh)) << "maybe another write at work";
+    EXPECT_TRUE(fs::exists(others)) << "not a name of ours";
 }
