@@ -2,7 +2,7 @@
 // budget is one frame at 60 Hz (16 ms).
 #include "gui/app/CommandIds.h"
 #include "gui/layout/EditImgView.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 #include <QApplication>
 #include <QImage>

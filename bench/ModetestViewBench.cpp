@@ -2,7 +2,7 @@
 // changed, a paint with nothing changed, and the moves of a left drag that
 // paints 1,000 lamps into the group list, each followed by its paint. The
 // budget is one frame at 60 Hz (16 ms) per paint and per move.
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/preview/ModeTestState.h"
 #include "gui/preview/ModetestView.h"
 

@@ -6,7 +6,7 @@
 #include "gui/effects/ModeEditorSheet.h"
 #include "gui/firmware/FirmwareCommands.h"
 #include "gui/layout/EditImgView.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/layout/LayoutViewConnection.h"
 #include "gui/link/LinkCommands.h"
 #include "gui/preview/DemoDoc.h"

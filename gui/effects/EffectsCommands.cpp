@@ -8,7 +8,7 @@
 #include "gui/app/FilePath.h"
 #include "gui/app/MainFrame.h"
 #include "gui/effects/SceneEditDlg.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/link/MSComm1.h"
 #include "gui/widgets/StatusBarXP.h"
 

@@ -3,7 +3,7 @@
 #include "core/app/LangText.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 namespace lumaro::gui {
 

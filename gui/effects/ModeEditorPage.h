@@ -2,7 +2,7 @@
 
 #include "core/app/FileSystem.h"
 #include "core/app/Status.h"
-#include "gui/layout/ProjectState.h"
+#include "gui/document/ProjectState.h"
 
 #include <QWidget>
 

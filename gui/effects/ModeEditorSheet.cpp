@@ -8,7 +8,7 @@
 #include "gui/effects/Page4.h"
 #include "gui/effects/Page5.h"
 #include "gui/effects/page6.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/preview/ModeTestState.h"
 
 #include <QEvent>

@@ -6,7 +6,7 @@
 #include "gui/app/DialogLangText.h"
 #include "gui/app/MessageText.h"
 #include "gui/app/Prompts.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 #include <QContextMenuEvent>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/effects/ModeItem.h"
-#include "gui/layout/ProjectState.h"
+#include "gui/document/ProjectState.h"
 
 #include <QDialog>
 #include <QWidget>

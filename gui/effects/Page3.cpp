@@ -11,7 +11,7 @@
 #include "gui/app/Prompts.h"
 #include "gui/effects/CirAreaDlg.h"
 #include "gui/effects/ModePreview.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/preview/ModeTestState.h"
 
 #include <QEvent>

@@ -4,7 +4,7 @@
 #include "core/effects/ModeItem.h"
 #include "gui/effects/CirAreaDlg.h"
 #include "gui/effects/ModeEditorPage.h"
-#include "gui/layout/ProjectState.h"
+#include "gui/document/ProjectState.h"
 
 #include <QPointer>
 

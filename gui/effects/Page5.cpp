@@ -5,7 +5,7 @@
 #include "core/effects/ModeEditState.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/preview/ModeTestState.h"
 
 #include <QGridLayout>

@@ -3,7 +3,7 @@
 #include "core/app/Status.h"
 #include "core/effects/ModeItem.h"
 #include "gui/effects/ModeEditorPage.h"
-#include "gui/layout/ProjectState.h"
+#include "gui/document/ProjectState.h"
 
 #include <cstddef>
 #include <functional>

@@ -9,7 +9,7 @@
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
 #include "gui/effects/ColorListDlg.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/link/DownloadRunner.h"
 #include "gui/link/HexDownloadDlg.h"
 #include "gui/link/MSComm1.h"

@@ -6,7 +6,7 @@
 #include "core/effects/ModeEditorFlow.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/preview/ModeTestState.h"
 
 #include <QEvent>

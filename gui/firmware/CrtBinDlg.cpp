@@ -2,7 +2,7 @@
 
 #include "gui/app/DialogLangText.h"
 #include "gui/firmware/FirmwareBuildRunner.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -4,7 +4,7 @@
 #include "gui/app/MessageText.h"
 #include "gui/app/Prompts.h"
 #include "gui/firmware/BuildProcess.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 #include <QDir>
 #include <QGuiApplication>

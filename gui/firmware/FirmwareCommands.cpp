@@ -9,7 +9,7 @@
 #include "gui/app/MessageText.h"
 #include "gui/firmware/CrtBinDlg.h"
 #include "gui/firmware/FirmwareBuildRunner.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/widgets/StatusBarXP.h"
 
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "gui/app/View.h"
 #include "gui/layout/HoveredCell.h"
 #include "gui/layout/LayoutCanvas.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/layout/LayoutScanController.h"
 #include "gui/layout/LayoutTool.h"
 

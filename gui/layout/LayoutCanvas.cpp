@@ -1,6 +1,6 @@
 #include "gui/layout/LayoutCanvas.h"
 
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/widgets/LampColour.h"
 
 #include <QPaintEvent>

@@ -3,7 +3,7 @@
 #include "picture/ColourRef.h"
 
 #include "core/layout/LampScanner.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "picture/PictureLoader.h"
 
 #include <QTimer>

@@ -8,7 +8,7 @@
 #include "gui/app/EditorApp.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/Prompts.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/preview/DemoDoc.h"
 #include "gui/preview/ModeTestState.h"
 

@@ -3,7 +3,7 @@
 #include "core/effects/ModeListEdit.h"
 #include "gui/app/ChildFrame.h"
 #include "gui/app/View.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 namespace lumaro::gui {
 

@@ -13,7 +13,7 @@
 #include "gui/app/DocTemplate.h"
 #include "gui/app/EditorApp.h"
 #include "gui/app/MainFrame.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/preview/ModeTestCommands.h"
 #include "gui/preview/ZoomDlg.h"
 #include "gui/widgets/StatusBarXP.h"

@@ -2,7 +2,7 @@
 
 #include "core/app/FileSystem.h"
 #include "gui/app/EditorApp.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 #include <QMessageBox>
 #include <QString>

@@ -11,7 +11,7 @@
 #include "gui/effects/ModeGrpEdt.h"
 #include "gui/effects/SceneEditDlg.h"
 #include "gui/layout/LayoutDialogs.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -9,7 +9,7 @@
 #include "gui/app/MainFrame.h"
 #include "gui/app/RecentFileList.h"
 #include "gui/layout/EditImgView.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/preview/DemoDoc.h"
 #include "gui/preview/DemoView.h"
 

@@ -9,7 +9,7 @@
 #include "gui/app/CoordinatesBar.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/MainFrame.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/widgets/StatusBarXP.h"
 
 #include <QDir>

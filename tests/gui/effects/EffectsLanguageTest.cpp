@@ -11,7 +11,7 @@
 #include "gui/effects/Page5.h"
 #include "gui/effects/SceneEditDlg.h"
 #include "gui/effects/page6.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

@@ -7,7 +7,7 @@
 #include "core/layout/Lamp.h"
 #include "gui/app/Prompts.h"
 #include "gui/effects/ModeEditorSheet.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 #include <QColor>
 #include <QImage>

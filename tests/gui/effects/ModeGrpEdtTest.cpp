@@ -3,7 +3,7 @@
 #include "core/effects/ModeListEdit.h"
 #include "core/project/EditImgDoc.h"
 #include "gui/effects/ModeGrpEdt.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 #include <QMenu>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "effects/EffectsTestSupport.h"
 
 #include "gui/app/CommandIds.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/preview/ModetestView.h"
 
 #include <QApplication>

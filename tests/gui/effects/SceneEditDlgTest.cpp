@@ -10,7 +10,7 @@
 #include "gui/app/MainFrame.h"
 #include "gui/effects/ColorListDlg.h"
 #include "gui/effects/SceneEditDlg.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/link/DownloadRunner.h"
 
 #include <QApplication>

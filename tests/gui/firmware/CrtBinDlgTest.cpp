@@ -4,7 +4,7 @@
 #include "core/layout/PortTable.h"
 #include "gui/firmware/CrtBinDlg.h"
 #include "gui/firmware/FirmwareBuildRunner.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "gui/app/CommandRegistry.h"
 #include "gui/app/MainFrame.h"
 #include "gui/firmware/FirmwareCommands.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/widgets/StatusBarXP.h"
 
 #include <QDir>

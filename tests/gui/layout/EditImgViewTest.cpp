@@ -13,7 +13,7 @@
 #include "gui/app/MainFrame.h"
 #include "gui/layout/EditImgView.h"
 #include "gui/layout/LayoutDialogs.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "picture/PictureLoader.h"
 #include "gui/preview/ModeTestState.h"
 #include "gui/preview/ModetestView.h"

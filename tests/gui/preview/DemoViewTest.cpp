@@ -7,7 +7,7 @@
 #include "gui/app/EditorApp.h"
 #include "gui/app/MainFrame.h"
 #include "gui/layout/EditImgView.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/preview/DemoDoc.h"
 #include "gui/preview/DemoView.h"
 #include "gui/preview/ZoomDlg.h"

@@ -1,4 +1,4 @@
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 #include "core/app/LangText.h"
 #include "core/effects/EffectCompiler.h"
@@ -9,7 +9,7 @@
 #include "gui/app/EditorApp.h"
 #include "gui/app/FilePath.h"
 #include "gui/app/MainFrame.h"
-#include "gui/layout/ProjectEditCommand.h"
+#include "gui/document/ProjectEditCommand.h"
 
 #include <QDir>
 #include <QFileInfo>

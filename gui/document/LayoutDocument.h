@@ -3,7 +3,7 @@
 #include "core/effects/CompiledEffects.h"
 #include "core/project/EditImgDoc.h"
 #include "gui/app/Document.h"
-#include "gui/layout/ProjectState.h"
+#include "gui/document/ProjectState.h"
 
 #include <QUndoStack>
 

@@ -1,6 +1,6 @@
-#include "gui/layout/ProjectEditCommand.h"
+#include "gui/document/ProjectEditCommand.h"
 
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 namespace lumaro::gui {
 

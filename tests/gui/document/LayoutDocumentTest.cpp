@@ -6,7 +6,7 @@
 #include "gui/effects/ColorListDlg.h"
 #include "gui/effects/ModeGrpEdt.h"
 #include "gui/effects/SceneEditDlg.h"
-#include "gui/layout/LayoutDocument.h"
+#include "gui/document/LayoutDocument.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/layout/ProjectState.h"
+#include "gui/document/ProjectState.h"
 
 #include <QUndoCommand>
 

@@ -1,4 +1,4 @@
-#include "gui/layout/ProjectState.h"
+#include "gui/document/ProjectState.h"
 
 namespace lumaro::gui {
 
