@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/effects/ModeItem.h"
+#include "core/firmware/ControllerLimits.h"
 #include "core/effects/PickLists.h"
 #include "core/effects/SceneSlot.h"
 #include "core/layout/Lamp.h"
@@ -12,7 +13,7 @@ namespace lumaro {
 
 using ArrayList = std::vector<UIntArray>;
 
-inline constexpr int kProgramGroupCount = 32;
+inline constexpr int kProgramGroupCount = static_cast<int>(controller::kProgramGroups);
 inline constexpr std::size_t kMinLayerCount = 50;
 
 // The effect side of a project: the scenes, the lamps handed over from the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/effects/ArrayTable.h"
+#include "core/firmware/ControllerLimits.h"
 #include "core/effects/ModeCatalogue.h"
 #include "core/effects/ModeItem.h"
 #include "core/layout/Lamp.h"
@@ -27,7 +28,7 @@ struct CBoundingBox {
 // proportion to the cells it visits.
 class CFrameGenerator {
 public:
-    static constexpr int kGridSize = 500;
+    static constexpr int kGridSize = controller::kGridSize;
 
     CFrameGenerator(const std::vector<CLamp>& lampPositions, const std::vector<UIntArray>& layers);
 

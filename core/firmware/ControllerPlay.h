@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/FileSystem.h"
+#include "core/firmware/ControllerLimits.h"
 #include "core/app/Status.h"
 #include "core/effects/CompiledEffects.h"
 
@@ -34,7 +35,7 @@ public:
 
     // 8 KiB: the largest on-chip XRAM of the 64 KiB-code 8051s that take a
     // serial boot loader, enough for chains of 170 lamps.
-    static constexpr std::size_t kDefaultXram = 8192;
+    static constexpr std::size_t kDefaultXram = controller::kDefaultXram;
     // A lamp time: 24 bits, one P1 and one P2 byte each.
     static constexpr std::size_t kBytesPerLampTime = 48;
 

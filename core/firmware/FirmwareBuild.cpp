@@ -1,4 +1,5 @@
 #include "core/firmware/FirmwareBuild.h"
+#include "core/firmware/ControllerLimits.h"
 
 #include "core/app/LangText.h"
 #include "core/app/TextUtil.h"
@@ -14,14 +15,14 @@ namespace lumaro {
 
 namespace {
 
-constexpr std::size_t kProgramGroupCapacity = 32;
-constexpr std::size_t kColourListCapacity = 101;
-constexpr std::size_t kBandListCapacity = 61;
+constexpr std::size_t kProgramGroupCapacity = controller::kProgramGroups;
+constexpr std::size_t kColourListCapacity = controller::kColourLists;
+constexpr std::size_t kBandListCapacity = controller::kBandLists;
 // The lamp-sequence capacity of each format: the older controllers of
 // format 1 index 254 sequences, formats 2 and 3 the whole table of 512.
-constexpr std::size_t kLampSequenceCapacity1 = 254;
-constexpr std::size_t kLampSequenceCapacity23 = 512;
-constexpr std::uintmax_t kCodeSpace = 64 * 1024;
+constexpr std::size_t kLampSequenceCapacity1 = controller::kLampSequenceCapacityFormat1;
+constexpr std::size_t kLampSequenceCapacity23 = controller::kLampSequenceCapacity;
+constexpr std::uintmax_t kCodeSpace = controller::kCodeSpace;
 
 // Tenths of a per cent of a capacity, truncated, in whole numbers: a full
 // table is 100.0, not the 99.9 a rounded factor can give.

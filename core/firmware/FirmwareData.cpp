@@ -1,4 +1,5 @@
 #include "core/firmware/FirmwareData.h"
+#include "core/firmware/ControllerLimits.h"
 
 #include "core/app/TextUtil.h"
 
@@ -49,11 +50,11 @@ namespace lumaro {
 
 namespace {
 
-constexpr std::size_t kPatternCount = 32;
-constexpr int kPortCount = 12;
-constexpr std::size_t kLampSequenceArrays = 512;
-constexpr std::size_t kBandListArrays = 61;
-constexpr std::size_t kColourListArrays = 101;
+constexpr std::size_t kPatternCount = controller::kProgramGroups;
+constexpr int kPortCount = controller::kPortCount;
+constexpr std::size_t kLampSequenceArrays = controller::kLampSequenceArrays;
+constexpr std::size_t kBandListArrays = controller::kBandLists;
+constexpr std::size_t kColourListArrays = controller::kColourLists;
 constexpr std::string_view kEmptyGroupElement = "{99, 0, 0,0,0,0,0,0,{0,0,0},0,0,0}";
 
 // Damage found while reading; caught in CFirmwareData::Text.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/Status.h"
+#include "core/firmware/ControllerLimits.h"
 #include "core/effects/ModeItem.h"
 
 #include <array>
@@ -22,13 +23,13 @@ using ProgramGroupLists = std::array<std::vector<CModeItem>, 32>;
 class CSimulateList {
 public:
     // Arrays the tables always declare, and the most lists each accepts.
-    static constexpr std::size_t kLampSequenceArrays = 512;
-    static constexpr std::size_t kMaxLampSequences = 511;
-    static constexpr std::size_t kBandListArrays = 61;
-    static constexpr std::size_t kMaxBandLists = 61;
-    static constexpr std::size_t kColourListArrays = 101;
-    static constexpr std::size_t kMaxColourLists = 101;
-    static constexpr std::size_t kPortCount = 12;
+    static constexpr std::size_t kLampSequenceArrays = controller::kLampSequenceArrays;
+    static constexpr std::size_t kMaxLampSequences = controller::kMaxLampSequences;
+    static constexpr std::size_t kBandListArrays = controller::kBandLists;
+    static constexpr std::size_t kMaxBandLists = controller::kBandLists;
+    static constexpr std::size_t kColourListArrays = controller::kColourLists;
+    static constexpr std::size_t kMaxColourLists = controller::kColourLists;
+    static constexpr std::size_t kPortCount = controller::kPortCount;
 
     static constexpr const char* kTooManyLampSequencesKey = "SIMULATELIST_CGT_CETN";
     static constexpr const char* kTooManyBandListsKey = "SIMULATELIST_GCGT_GETN";

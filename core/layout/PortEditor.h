@@ -1,12 +1,13 @@
 #pragma once
 
 #include "core/layout/LampLayout.h"
+#include "core/firmware/ControllerLimits.h"
 
 #include <cstdint>
 
 namespace lumaro {
 
-inline constexpr int kPortCount = 12;
+inline constexpr int kPortCount = controller::kPortCount;
 
 // Chaining lamps onto the controller's twelve ports: the port-edit state of
 // a layout view and the three operations a click applies.

@@ -1,4 +1,5 @@
 #include "core/link/HexRecordReader.h"
+#include "core/firmware/ControllerLimits.h"
 
 #include "core/link/DownloadTexts.h"
 
@@ -71,7 +72,7 @@ Status CHexRecordReader::Check(std::string_view file)
             return Status::Ok(); // the stamp line may follow
         }
         if (type == 0) {
-            if (address + count > 0x10000)
+            if (address + count > controller::kCodeSpace)
                 return ReadError(record.offset, "data beyond the 64 KiB code space");
         } else if (type == 2 || type == 4) {
             // A segment or upper address other than 0 leaves the code space.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/Status.h"
+#include "core/firmware/ControllerLimits.h"
 #include "core/effects/ModeItem.h"
 #include "core/preview/DemoCanvas.h"
 #include "core/preview/PlacementFile.h"
@@ -26,7 +27,7 @@ public:
     // The play mode as the view moves it along: the three orders, 4 to play
     // Parallel again from the start, and 0 or 5 once it has begun.
     enum PlayState { Idle = 0, PlaySequential = 1, PlayParallel = 2, PlayPartial = 3, Replay = 4, Playing = 5 };
-    static constexpr int kProgramGroups = 32;
+    static constexpr int kProgramGroups = static_cast<int>(controller::kProgramGroups);
 
     // The background picture and how the mouse edits it.
     struct Picture {
