@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace lumaro::gui {
 
@@ -37,10 +38,28 @@ bool CLayoutDocument::Edit(const QString& text, Aspects aspects, const Change& c
                            int mergeGroup)
 {
     CProjectState before = CProjectState::Capture(m_data, aspects);
+#ifdef LUMARO_CHECK_EDITS
+    // An edit that changes an aspect its caller did not name would leave
+    // a change no undo takes back and no window hears of.
+    const CEditImgDoc whole = m_data;
+#endif
     if (!change(m_data)) {
         before.ApplyTo(m_data);
         return false;
     }
+#ifdef LUMARO_CHECK_EDITS
+    QStringList changed;
+    // Lamps and Ports are the one lamp list.
+    Aspects named = aspects;
+    if (named & (Aspect::Lamps | Aspect::Ports))
+        named |= Aspect::Lamps | Aspect::Ports;
+    for (Aspect aspect : kEditableAspects)
+        if (!(named & aspect) && CProjectState::Capture(m_data, aspect) != CProjectState::Capture(whole, aspect))
+            changed << QString::number(uint(aspect));
+    if (!changed.isEmpty())
+        qFatal("The edit \"%s\" changed aspects it did not name: %s", qPrintable(text),
+               qPrintable(changed.join(QLatin1Char(','))));
+#endif
     CProjectState after = CProjectState::Capture(m_data, aspects);
     if (after == before)
         return false;

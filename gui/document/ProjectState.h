@@ -34,8 +34,14 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(lumaro::gui::Aspects)
 
 namespace lumaro::gui {
 
-// Every aspect an edit can change.
-inline constexpr Aspects kAllEditable = Aspects(0x5FF);
+// Every aspect an edit can change: all but the result of "Creat Data".
+inline constexpr Aspects kAllEditable =
+    Aspect::Lamps | Aspect::Ports | Aspect::ScanSettings | Aspect::Scenes | Aspect::LampPositions | Aspect::Modes |
+    Aspect::ProgramGroups | Aspect::LampGroups | Aspect::Layers | Aspect::Picks;
+// Each of them alone, for naming the ones an edit changed.
+inline constexpr Aspect kEditableAspects[] = {
+    Aspect::Lamps,         Aspect::Ports,      Aspect::ScanSettings, Aspect::Scenes, Aspect::LampPositions,
+    Aspect::Modes,         Aspect::ProgramGroups, Aspect::LampGroups, Aspect::Layers, Aspect::Picks};
 
 // A copy of the members behind some aspects of a project, taken before or
 // after an edit; applying it puts exactly those members back.

@@ -202,5 +202,20 @@ TEST(DocumentEditSteps, AbandonedOrEmptyEditsLeaveNoStepAndMergeGroupsMakeOne)
     EXPECT_EQ(document.Data().lamps.size(), 2u);
 }
 
+#ifdef LUMARO_CHECK_EDITS
+TEST(DocumentEditStepsDeathTest, AnEditChangingAnAspectItDidNotNameFailsLoudly)
+{
+    CLayoutDocument document;
+    document.OpenProject(TwoLampProject());
+    EXPECT_DEATH(document.Edit(QStringLiteral("Sneaky"), Aspect::Modes,
+                               [](CEditImgDoc& data) {
+                                   data.modes.emplace_back();
+                                   data.layers.emplace_back();
+                                   return true;
+                               }),
+                 "Sneaky.*changed aspects it did not name: 256");
+}
+#endif
+
 } // namespace
 } // namespace lumaro::gui::test
