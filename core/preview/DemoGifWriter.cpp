@@ -233,6 +233,25 @@ private:
 
 } // namespace
 
+CDemoFramePlan::CDemoFramePlan(std::int64_t durationMs, std::int64_t minFrameMs)
+    : m_durationMs(durationMs), m_minFrameMs(std::max<std::int64_t>(minFrameMs, 1))
+{
+}
+
+std::optional<std::int64_t> CDemoFramePlan::Next(std::int64_t ms)
+{
+    if (ms < m_start + m_minFrameMs)
+        return std::nullopt;
+    const std::int64_t delay = Centis(ms) - Centis(m_start);
+    m_start = ms;
+    return delay;
+}
+
+std::int64_t CDemoFramePlan::LastDelay() const
+{
+    return std::max<std::int64_t>(Centis(m_durationMs) - Centis(m_start), 1);
+}
+
 struct CDemoGifWriter::State {
     explicit State(const std::function<bool(std::string_view)>& out) : gif(out) {}
     GifOut gif;
@@ -241,14 +260,13 @@ struct CDemoGifWriter::State {
     PendingFrame pending;
     bool havePending = false;
     bool firstFrame = true;
-    std::int64_t start = 0; // of the frame being filled
 };
 
 CDemoGifWriter::CDemoGifWriter(const std::vector<CLamp>& lamps, const CDemoFrame& background,
                                const DemoMovieOptions& options, std::function<bool(std::string_view)> out)
-    : m_lamps(lamps), m_background(background), m_options(options), m_out(std::move(out))
+    : m_plan(options.durationMs, options.minFrameMs), m_lamps(lamps), m_background(background), m_options(options),
+      m_out(std::move(out))
 {
-    m_options.minFrameMs = std::max<std::int64_t>(m_options.minFrameMs, 1);
 }
 
 CDemoGifWriter::~CDemoGifWriter() = default;
@@ -274,13 +292,9 @@ Status CDemoGifWriter::Add(const DemoTraceDraw& draw)
     if (draw.ms >= m_options.durationMs)
         return Status::Ok();
     State& s = *m_state;
-    // A frame begins at a moment of drawing and takes in the next
-    // minFrameMs as well; its delay runs to the next frame's beginning.
-    if (draw.ms >= s.start + m_options.minFrameMs) {
-        if (Status put = PutFrame(Centis(draw.ms) - Centis(s.start)); !put)
+    if (const auto delay = m_plan.Next(draw.ms))
+        if (Status put = PutFrame(*delay); !put)
             return put;
-        s.start = draw.ms;
-    }
     if (draw.lamp == kDemoRestart) {
         s.current = m_background;
         return Status::Ok();
@@ -323,7 +337,7 @@ Status CDemoGifWriter::Finish()
     State& s = *m_state;
     if (m_options.durationMs <= 0)
         return s.gif.End() ? Status::Ok() : Status::Fail(kFailedKey, "the GIF encoder failed at the end");
-    if (Status put = PutFrame(std::max<std::int64_t>(Centis(m_options.durationMs) - Centis(s.start), 1)); !put)
+    if (Status put = PutFrame(m_plan.LastDelay()); !put)
         return put;
     if ((s.havePending && !s.gif.Put(s.pending)) || !s.gif.End())
         return Status::Fail(kFailedKey, "the GIF encoder failed at the end");

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -20,6 +21,26 @@ struct DemoMovieOptions {
     DemoShape shape = DemoShape::Rectangle;
     std::int64_t durationMs = 0;
     std::int64_t minFrameMs = 20;
+};
+
+// Where the frames of an exported play begin, as its draws come in time
+// order: a frame begins at a moment of drawing and takes in the draws of
+// the next minFrameMs as well, so that no frame is shorter than a GIF
+// viewer shows; delays are rounded from the play's clock, so that the
+// frames never drift from it. The first frame begins at 0.
+class CDemoFramePlan {
+public:
+    CDemoFramePlan(std::int64_t durationMs, std::int64_t minFrameMs);
+    // A draw at ms: the delay (hundredths of a second) of the frame it
+    // closes when it begins the next one.
+    std::optional<std::int64_t> Next(std::int64_t ms);
+    // The delay of the last frame, which lasts to the end of the play.
+    std::int64_t LastDelay() const;
+
+private:
+    std::int64_t m_durationMs;
+    std::int64_t m_minFrameMs;
+    std::int64_t m_start = 0;
 };
 
 // An animated GIF (looping) of a play's draws over `background` (which
@@ -52,6 +73,7 @@ public:
 private:
     struct State;
     Status PutFrame(std::int64_t delayCs);
+    CDemoFramePlan m_plan;
 
     const std::vector<CLamp>& m_lamps;
     const CDemoFrame& m_background;

@@ -9,34 +9,18 @@
 
 namespace lumaro {
 
-namespace {
-
-std::int64_t Centis(std::int64_t ms)
-{
-    return (ms + 5) / 10;
-}
-
-} // namespace
-
 std::vector<DemoMovieFrame> PlanDemoMovie(const std::vector<DemoTraceDraw>& trace, std::int64_t durationMs,
                                           std::int64_t minFrameMs)
 {
     std::vector<DemoMovieFrame> frames;
     if (durationMs <= 0)
         return frames;
-    minFrameMs = std::max<std::int64_t>(minFrameMs, 1);
-    std::int64_t start = 0;
+    CDemoFramePlan plan(durationMs, minFrameMs);
     std::size_t i = 0;
-    while (i < trace.size() && trace[i].ms < durationMs) {
-        const std::int64_t t = trace[i].ms;
-        if (t >= start + minFrameMs) {
-            frames.push_back({i, static_cast<std::int32_t>(Centis(t) - Centis(start))});
-            start = t;
-        }
-        while (i < trace.size() && trace[i].ms < start + minFrameMs && trace[i].ms < durationMs)
-            ++i;
-    }
-    frames.push_back({i, static_cast<std::int32_t>(std::max<std::int64_t>(Centis(durationMs) - Centis(start), 1))});
+    for (; i < trace.size() && trace[i].ms < durationMs; ++i)
+        if (const auto delay = plan.Next(trace[i].ms))
+            frames.push_back({i, static_cast<std::int32_t>(*delay)});
+    frames.push_back({i, static_cast<std::int32_t>(plan.LastDelay())});
     return frames;
 }
 

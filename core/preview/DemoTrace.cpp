@@ -119,7 +119,7 @@ private:
              const DemoTraceOptions& options)
     {
         for (const DemoStart& step : steps) {
-            if (start >= options.durationMs && steps.size() > 1)
+            if (start >= options.durationMs)
                 break;
             std::stop_source own;
             // The merge or a cancel ends the painter at its next draw or wait.
@@ -130,14 +130,8 @@ private:
             Canvas canvas(*this, clock, step.modeIndex, options.drawLimitPerMode, own, stop);
             CModeItem mode = modes[static_cast<std::size_t>(step.modeIndex)];
             mode.sceneEffect = step.startDelay;
-            CDemoPainter::Result result;
-            // A play that begins at the end of the trace draws nothing.
-            if (start >= options.durationMs)
-                result.stopped = true;
-            else {
-                CDemoPainter painter(canvas, clock, tables, lamps, options.shape);
-                result = painter.Play(mode, own.get_token());
-            }
+            CDemoPainter painter(canvas, clock, tables, lamps, options.shape);
+            const CDemoPainter::Result result = painter.Play(mode, own.get_token());
             canvas.Flush();
             m_result = result;
             m_endMs = clock.Now();
