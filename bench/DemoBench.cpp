@@ -189,7 +189,7 @@ void BM_ExportTenMinutesStreamed(benchmark::State& state)
     movie.geometry = CDemoGeometry::Centre(lamps, CDemoGeometry::FitZoom(lamps, 320, 240), 320, 240);
     const fs::path out = fs::temp_directory_path() / "lumaro-bench-ten-minutes.gif";
     for (auto _ : state)
-        if (!CDemoMovie::WriteGif(group, tables, lamps, trace, CDemoFrame(320, 240), movie, out))
+        if (!CDemoMovie::Write(group, tables, lamps, trace, CDemoFrame(320, 240), movie, out))
             state.SkipWithError("the export failed");
     std::error_code ec;
     state.counters["gif_kb"] = static_cast<double>(fs::file_size(out, ec)) / 1024;

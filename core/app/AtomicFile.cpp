@@ -121,6 +121,18 @@ bool CAtomicFile::Write(std::string_view bytes)
     return !m_failed;
 }
 
+bool CAtomicFile::Seek(std::int64_t offset)
+{
+    if (m_failed)
+        return false;
+#ifdef _WIN32
+    m_failed = !m_file || offset < 0 || _fseeki64(m_file, offset, SEEK_SET) != 0;
+#else
+    m_failed = m_fd < 0 || offset < 0 || ::lseek(m_fd, static_cast<off_t>(offset), SEEK_SET) != offset;
+#endif
+    return !m_failed;
+}
+
 Status CAtomicFile::Commit()
 {
 #ifdef _WIN32

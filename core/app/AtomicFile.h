@@ -3,6 +3,7 @@
 #include "core/app/FileSystem.h"
 #include "core/app/Status.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <string_view>
 
@@ -28,6 +29,9 @@ public:
     Status Open();
     // False once a write has failed; Commit then reports it.
     bool Write(std::string_view bytes);
+    // Moves where the next Write goes, counted from the start (a video
+    // container fills in its sizes and index at the end); false like Write.
+    bool Seek(std::int64_t offset);
     Status Commit();
 
 private:

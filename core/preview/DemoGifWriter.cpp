@@ -295,14 +295,7 @@ Status CDemoGifWriter::Add(const DemoTraceDraw& draw)
     if (const auto delay = m_plan.Next(draw.ms))
         if (Status put = PutFrame(*delay); !put)
             return put;
-    if (draw.lamp == kDemoRestart) {
-        s.current = m_background;
-        return Status::Ok();
-    }
-    if (draw.lamp < 0 || static_cast<std::size_t>(draw.lamp) >= m_lamps.size())
-        return Status::Ok();
-    PaintDemoCell(s.current.View(), m_options.geometry.CellOf(m_lamps[static_cast<std::size_t>(draw.lamp)]),
-                  draw.colour, m_options.shape, m_options.geometry.CornerEllipse());
+    DrawDemoMovieDraw(s.current, m_background, m_lamps, m_options, draw);
     return Status::Ok();
 }
 

@@ -4,6 +4,7 @@
 #include "core/layout/Lamp.h"
 #include "core/preview/DemoFrame.h"
 #include "core/preview/DemoGeometry.h"
+#include "core/preview/DemoMovieWriter.h"
 #include "core/preview/DemoTrace.h"
 
 #include <cstddef>
@@ -15,13 +16,6 @@
 #include <vector>
 
 namespace lumaro {
-
-struct DemoMovieOptions {
-    CDemoGeometry geometry;
-    DemoShape shape = DemoShape::Rectangle;
-    std::int64_t durationMs = 0;
-    std::int64_t minFrameMs = 20;
-};
 
 // Where the frames of an exported play begin, as its draws come in time
 // order: a frame begins at a moment of drawing and takes in the draws of
@@ -51,7 +45,7 @@ private:
 // stores only the box that changed, with the unchanged pixels transparent
 // and its exact colours when they are 255 or fewer; a frame of more colours
 // is reduced to 256.
-class CDemoGifWriter {
+class CDemoGifWriter : public IDemoMovieWriter {
 public:
     static constexpr const char* kFailedKey = "DEMOVIEW_ONEXPORT_FAIL";
     // Frames beyond this many pixels are refused rather than allocated.
@@ -59,16 +53,16 @@ public:
 
     CDemoGifWriter(const std::vector<CLamp>& lamps, const CDemoFrame& background, const DemoMovieOptions& options,
                    std::function<bool(std::string_view)> out);
-    ~CDemoGifWriter();
+    ~CDemoGifWriter() override;
     CDemoGifWriter(const CDemoGifWriter&) = delete;
     CDemoGifWriter& operator=(const CDemoGifWriter&) = delete;
 
-    Status Begin();
-    // Draws at or after the duration are left out.
-    Status Add(const DemoTraceDraw& draw);
-    Status Finish();
-    // Frames planned so far.
-    std::size_t Frames() const { return m_frames; }
+    Status Begin() override;
+    Status Add(const DemoTraceDraw& draw) override;
+    // A GIF frame begins only at a draw.
+    Status Advance(std::int64_t) override { return Status::Ok(); }
+    Status Finish() override;
+    std::size_t Frames() const override { return m_frames; }
 
 private:
     struct State;

@@ -50,6 +50,13 @@ std::int32_t Pixel(double value)
 
 } // namespace
 
+CPictureSpot SpotOver(const CPictureSpot& spot, const CDemoGeometry& from, const CDemoGeometry& to)
+{
+    const double ratio = static_cast<double>(to.zoom) / std::max(from.zoom, 1);
+    return {Pixel(to.originX + (spot.x - from.originX) * ratio),
+            Pixel(to.originY + (spot.y - from.originY) * ratio), spot.scale * ratio};
+}
+
 CPlacement CPlacement::Of(const CPictureSpot& spot, int cellSize, int halfWidth, int halfHeight)
 {
     // A cell is never narrower than a pixel.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/Status.h"
+#include "core/preview/DemoGeometry.h"
 
 #include <cstdint>
 #include <string>
@@ -17,6 +18,10 @@ struct CPictureSpot {
 
     bool operator==(const CPictureSpot&) const = default;
 };
+
+// `spot` over lamps placed by `from`, moved and scaled to sit at the same
+// place over the same lamps placed by `to` (an export at a size of its own).
+CPictureSpot SpotOver(const CPictureSpot& spot, const CDemoGeometry& from, const CDemoGeometry& to);
 
 // Where the demo window's background picture sits, independent of the zoom:
 // saved at one cell size and applied at another, the picture keeps its

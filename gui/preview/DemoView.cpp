@@ -627,8 +627,8 @@ Status CDemoView::RunPreviewJob(const PreviewJob& job, const QString& path,
     DemoTraceOptions trace = job.trace;
     trace.cancel = cancel;
     // Played and encoded as it goes: a long export holds no trace.
-    return CDemoMovie::WriteGif(job.modes, *job.tables, job.lamps, trace, job.background, job.movie, PathOf(path),
-                                progress);
+    return CDemoMovie::Write(job.modes, *job.tables, job.lamps, trace, job.background, job.movie,
+                             PathOf(path), progress);
 }
 
 Status CDemoView::ExportPreview(const QString& path, std::int64_t durationMs,

@@ -46,6 +46,10 @@ TEST(PlacementFile, APictureKeepsItsPlaceAmongTheLampsAtAnotherZoom)
     EXPECT_EQ(read->SpotAt(20, 200, 150), (CPictureSpot{40, -70, 4.0}));
     // No cell size divides by zero.
     EXPECT_EQ(CPlacement::Of({5, 5, 1.0}, 0, 10, 10).SpotAt(0, 10, 10), (CPictureSpot{5, 5, 1.0}));
+
+    // An export of its own size refits the lamps; the picture follows them:
+    // 20 pixels left of cell (0, 0) at zoom 10 is 40 left of it at 20.
+    EXPECT_EQ(SpotOver({80, 40, 1.5}, {10, 100, 50}, {20, 300, 200}), (CPictureSpot{260, 180, 3.0}));
 }
 
 TEST(PlacementFile, ASavedPlacementGivesBackTheSameSpotAtTheSameZoomExactly)
