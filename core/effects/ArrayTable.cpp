@@ -5,30 +5,31 @@
 
 namespace lumaro {
 
-std::uint64_t CArrayTable::Hash(const UIntArray& array)
+std::uint64_t CArrayHash::Of(const UIntArray& array)
 {
-    // FNV-1a over the values, then the length.
-    std::uint64_t h = 1469598103934665603ull;
-    for (std::uint32_t v : array) {
-        h ^= v;
-        h *= 1099511628211ull;
-    }
-    h ^= array.size();
-    return h * 1099511628211ull;
+    // The lanes four values at a time, as Add feeds them.
+    CArrayHash h;
+    const std::size_t n = array.size(), whole = n - n % 4;
+    const std::uint32_t* v = array.data();
+    for (std::size_t i = 0; i < whole; i += 4)
+        for (std::size_t k = 0; k < 4; ++k)
+            h.m_lanes[k] = (h.m_lanes[k] ^ v[i + k]) * kPrime;
+    h.m_count = whole;
+    for (std::size_t i = whole; i < n; ++i)
+        h.Add(v[i]);
+    return h.Value();
 }
 
 void CArrayTable::Seed(const std::vector<UIntArray>& arrays)
 {
     for (const auto& a : arrays) {
-        m_index.emplace(Hash(a), static_cast<std::uint32_t>(m_arrays.size()));
+        m_index.emplace(CArrayHash::Of(a), static_cast<std::uint32_t>(m_arrays.size()));
         m_arrays.push_back(a);
     }
 }
 
-template <class A>
-std::uint32_t CArrayTable::Add(A&& array)
+template <class A> std::uint32_t CArrayTable::Add(A&& array, std::uint64_t h)
 {
-    const std::uint64_t h = Hash(array);
     const auto [first, last] = m_index.equal_range(h);
     std::uint32_t found = UINT32_MAX;
     for (auto it = first; it != last; ++it)
@@ -42,7 +43,22 @@ std::uint32_t CArrayTable::Add(A&& array)
     return at;
 }
 
-std::uint32_t CArrayTable::AddUnique(const UIntArray& array) { return Add(array); }
-std::uint32_t CArrayTable::AddUnique(UIntArray&& array) { return Add(std::move(array)); }
+std::uint32_t CArrayTable::AddUnique(const UIntArray& array)
+{
+    return Add(array, CArrayHash::Of(array));
+}
+std::uint32_t CArrayTable::AddUnique(UIntArray&& array)
+{
+    const std::uint64_t h = CArrayHash::Of(array);
+    return Add(std::move(array), h);
+}
+std::uint32_t CArrayTable::AddUnique(const UIntArray& array, std::uint64_t hash)
+{
+    return Add(array, hash);
+}
+std::uint32_t CArrayTable::AddUnique(UIntArray&& array, std::uint64_t hash)
+{
+    return Add(std::move(array), hash);
+}
 
 } // namespace lumaro

@@ -44,7 +44,9 @@ std::vector<CModeItem> ExpandWord(const CModeItem& word, const CFrameGenerator& 
 
     const std::int64_t lineFrom = byRow ? box.minY : box.minX, lineTo = byRow ? box.maxY : box.maxX;
     const std::int64_t cellFrom = byRow ? box.minX : box.minY, cellTo = byRow ? box.maxX : box.maxY;
-    auto cell = [&](std::int64_t line, std::int64_t pos) { return byRow ? grid.Cell(pos, line) : grid.Cell(line, pos); };
+    auto cell = [&](std::int64_t line, std::int64_t pos) {
+        return byRow ? grid.Cell(pos, line) : grid.Cell(line, pos);
+    };
     for (std::int64_t line = lineFrom; line <= lineTo; ++line) {
         std::int64_t first = cellTo + 1, last = cellFrom - 1;
         for (std::int64_t p = cellFrom; p <= cellTo; ++p)
@@ -63,9 +65,10 @@ std::vector<CModeItem> ExpandWord(const CModeItem& word, const CFrameGenerator& 
         if (reverse && asCf)
             std::reverse(triples.begin(), triples.end());
         if (word.wordColourMode == 0)
-            triples.insert(triples.end(),
-                           static_cast<std::size_t>(std::clamp<std::int64_t>(word.wordStep, 0, kMaxWordStepTriples)),
-                           background);
+            triples.insert(
+                triples.end(),
+                static_cast<std::size_t>(std::clamp<std::int64_t>(word.wordStep, 0, kMaxWordStepTriples)),
+                background);
         CModeItem rec = word;
         rec.type = type;
         const auto l = static_cast<std::int32_t>(line), f = static_cast<std::int32_t>(first),
@@ -129,9 +132,11 @@ CCompiledEffects CompileEffects(const CEffectSet& effects)
         if (custom) {
             // A custom mode plays a list the user built; without one it is dropped.
             const bool needsOrder = IsLampOrderCode(code), needsBands = IsBandCode(code);
-            if (needsOrder && (rec.lampOrderIndex < 0 || static_cast<std::size_t>(rec.lampOrderIndex) >= effects.lampGroups.size()))
+            if (needsOrder && (rec.lampOrderIndex < 0 ||
+                               static_cast<std::size_t>(rec.lampOrderIndex) >= effects.lampGroups.size()))
                 continue;
-            if (needsBands && (rec.bandOrderIndex < 0 || static_cast<std::size_t>(rec.bandOrderIndex) >= effects.groupLists.size()))
+            if (needsBands && (rec.bandOrderIndex < 0 ||
+                               static_cast<std::size_t>(rec.bandOrderIndex) >= effects.groupLists.size()))
                 continue;
         }
         CModeItem c = rec;
@@ -149,8 +154,12 @@ CCompiledEffects CompileEffects(const CEffectSet& effects)
                 if (IsBandCode(code))
                     c.bandOrderIndex = static_cast<std::int32_t>(
                         bandLists.AddUnique(generator.BandOrder(rec, kind, lampSequences)));
-                else if (IsLampOrderCode(code))
-                    c.lampOrderIndex = static_cast<std::int32_t>(lampSequences.AddUnique(generator.LampOrder(rec, kind)));
+                else if (IsLampOrderCode(code)) {
+                    std::uint64_t hash = 0;
+                    UIntArray order = generator.LampOrder(rec, kind, &hash);
+                    c.lampOrderIndex =
+                        static_cast<std::int32_t>(lampSequences.AddUnique(std::move(order), hash));
+                }
             }
         }
         compiledAt[w] = static_cast<std::int64_t>(out.modes.size());

@@ -1,6 +1,9 @@
 #include "core/effects/FrameGenerator.h"
 
+#include "core/effects/ArrayTable.h"
+
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <limits>
 #include <unordered_set>
@@ -27,7 +30,11 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
 // Smallest r with r * r >= d.
 std::uint64_t CeilSqrt(std::uint64_t d)
 {
-    auto r = static_cast<std::uint64_t>(std::sqrt(static_cast<long double>(d)));
+    // A double holds every distance on the grid exactly; the loops below
+    // put right what rounding does to larger ones.
+    auto r = d < (std::uint64_t{1} << 52)
+                 ? static_cast<std::uint64_t>(std::sqrt(static_cast<double>(d)))
+                 : static_cast<std::uint64_t>(std::sqrt(static_cast<long double>(d)));
     while (r * r < d)
         ++r;
     while (r > 0 && (r - 1) * (r - 1) >= d)
@@ -35,13 +42,58 @@ std::uint64_t CeilSqrt(std::uint64_t d)
     return r;
 }
 
+// Squares below this, and their roots, multiply without overflow.
+constexpr std::uint64_t kSmallSquare = std::uint64_t{1} << 52;
+
+// CeilSqrt(d) from a root r close to it (d < kSmallSquare).
+std::uint64_t CeilSqrtNear(std::uint64_t d, std::uint64_t r)
+{
+    while (r * r < d)
+        ++r;
+    while (r > 0 && (r - 1) * (r - 1) >= d)
+        --r;
+    return r;
+}
+
+struct RingLamp {
+    std::uint64_t ring;
+    std::uint32_t lamp;
+};
+
+// Stable by ring. The rings of a grid are few, so a counting sort does it
+// in two passes; rings around a far-off centre fall back to a merge sort.
+void SortByRing(std::vector<RingLamp>& lamps)
+{
+    std::uint64_t top = 0;
+    for (const RingLamp& l : lamps)
+        top = std::max(top, l.ring);
+    if (top > 4 * static_cast<std::uint64_t>(kSize) + lamps.size()) {
+        std::stable_sort(lamps.begin(), lamps.end(),
+                         [](const RingLamp& a, const RingLamp& b) { return a.ring < b.ring; });
+        return;
+    }
+    std::vector<std::size_t> start(static_cast<std::size_t>(top) + 2, 0);
+    for (const RingLamp& l : lamps)
+        ++start[static_cast<std::size_t>(l.ring) + 1];
+    for (std::size_t i = 1; i < start.size(); ++i)
+        start[i] += start[i - 1];
+    std::vector<RingLamp> sorted(lamps.size());
+    for (const RingLamp& l : lamps)
+        sorted[start[static_cast<std::size_t>(l.ring)]++] = l;
+    lamps.swap(sorted);
+}
+
 } // namespace
 
 // A lamp sequence that takes each lamp number once.
 class CFrameGenerator::Sequence {
 public:
-    explicit Sequence(CFrameGenerator& g) : m_marks(g.m_marks)
+    // once: the caller looks at each cell at most once and the grid holds
+    // each number once, so nothing can come twice.
+    Sequence(CFrameGenerator& g, bool once) : m_marks(g.m_marks), m_once(once)
     {
+        if (once)
+            return;
         if (++g.m_generation == 0) {
             std::fill(m_marks.begin(), m_marks.end(), 0);
             g.m_generation = 1;
@@ -49,28 +101,46 @@ public:
         m_generation = g.m_generation;
     }
 
-    void Add(std::uint32_t n)
+    // Called once per cell a mode looks at: the marked numbers stay inline,
+    // the rest (numbers only odd files give) take the slow path.
+    [[gnu::always_inline]] void Add(std::uint32_t n)
     {
-        if (n < m_marks.size()) {
+        if (m_once) {
+            Put(n);
+        } else if (n < m_marks.size()) {
             if (m_marks[n] == m_generation)
                 return;
             m_marks[n] = m_generation;
-        } else if (!m_others.insert(n).second) {
-            return;
+            Put(n);
+        } else {
+            AddOther(n);
         }
-        values.push_back(n);
     }
 
     bool Contains(std::uint32_t n) const
     {
+        assert(!m_once);
         return n < m_marks.size() ? m_marks[n] == m_generation : m_others.count(n) > 0;
     }
 
     UIntArray values;
+    CArrayHash hash; // of values, for the table they go to
 
 private:
-    std::vector<std::uint32_t>& m_marks;
-    std::uint32_t m_generation;
+    [[gnu::always_inline]] void Put(std::uint32_t n)
+    {
+        values.push_back(n);
+        hash.Add(n);
+    }
+    [[gnu::noinline]] void AddOther(std::uint32_t n)
+    {
+        if (m_others.insert(n).second)
+            Put(n);
+    }
+
+    std::vector<std::uint16_t>& m_marks;
+    std::uint16_t m_generation = 0;
+    bool m_once;
     std::unordered_set<std::uint32_t> m_others;
 };
 
@@ -82,6 +152,9 @@ struct CFrameGenerator::Visit {
     std::vector<std::uint32_t> extras; // sorted
     Sequence* seq = nullptr;
 
+    // once: the walk of the kind looks at each cell at most once.
+    bool once = false;
+
     Visit(const CModeItem& r, bool areaOnly_)
         : left(r.areaLeft), top(r.areaTop), right(r.areaRight), bottom(r.areaBottom), areaOnly(areaOnly_)
     {
@@ -91,11 +164,14 @@ struct CFrameGenerator::Visit {
         }
     }
 
-    bool InArea(std::int64_t x, std::int64_t y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+    bool InArea(std::int64_t x, std::int64_t y) const
+    {
+        return x >= left && x <= right && y >= top && y <= bottom;
+    }
     // Without supplementary lamps only cells inside the area can qualify.
     bool AreaBound() const { return extras.empty(); }
 
-    void Take(std::int64_t x, std::int64_t y, std::int32_t lamp)
+    [[gnu::always_inline]] void Take(std::int64_t x, std::int64_t y, std::int32_t lamp)
     {
         if (lamp < 0)
             return;
@@ -107,7 +183,8 @@ struct CFrameGenerator::Visit {
     }
 };
 
-CFrameGenerator::CFrameGenerator(const std::vector<CLamp>& lampPositions, const std::vector<UIntArray>& layers)
+CFrameGenerator::CFrameGenerator(const std::vector<CLamp>& lampPositions,
+                                 const std::vector<UIntArray>& layers)
     : m_lamps(lampPositions), m_layers(layers), m_box(BoundsOnGrid(lampPositions)),
       m_grid(static_cast<std::size_t>(kSize * kSize), -1)
 {
@@ -141,8 +218,9 @@ void CFrameGenerator::PrepareGrid(const CModeItem& record)
     const bool all = record.layer == 0 || record.layer > 50;
     const std::int64_t layer = all ? 0 : record.layer;
     const bool circle = IsCircularAreaMode(record.type);
-    if (m_gridValid && m_gridLayer == layer && m_gridCircle == circle
-        && (!circle || (m_circleX == record.circleX && m_circleY == record.circleY && m_circleR == record.circleRadius)))
+    if (m_gridValid && m_gridLayer == layer && m_gridCircle == circle &&
+        (!circle ||
+         (m_circleX == record.circleX && m_circleY == record.circleY && m_circleR == record.circleRadius)))
         return;
 
     for (std::size_t c : m_filled)
@@ -167,9 +245,25 @@ void CFrameGenerator::PrepareGrid(const CModeItem& record)
     if (circle) {
         const std::int64_t cx = record.circleX, cy = record.circleY, r = record.circleRadius;
         for (std::size_t c : m_filled) {
-            const std::int64_t x = static_cast<std::int64_t>(c) % kSize, y = static_cast<std::int64_t>(c) / kSize;
+            const std::int64_t x = static_cast<std::int64_t>(c) % kSize,
+                               y = static_cast<std::int64_t>(c) / kSize;
             if ((cx - x) * (cx - x) + (cy - y) * (cy - y) > r * r)
                 m_grid[c] = -1;
+        }
+    }
+    m_gridUnique = true;
+    {
+        Sequence seen(*this, false);
+        for (std::size_t c : m_filled) {
+            const std::int32_t n = m_grid[c];
+            if (n < 0)
+                continue;
+            if (static_cast<std::size_t>(n) >= m_marks.size() ||
+                seen.Contains(static_cast<std::uint32_t>(n))) {
+                m_gridUnique = false;
+                break;
+            }
+            seen.Add(static_cast<std::uint32_t>(n));
         }
     }
     m_gridValid = true;
@@ -266,7 +360,8 @@ void CFrameGenerator::DiagonalLampOrder(Visit& v, bool rising, std::int64_t star
             return; // the anchor's column lies right of the box for good
         } else if (rising ? ay < m_box.maxY : ay > m_box.minY) {
             // Rows beyond the box on the side the anchor comes from touch nothing.
-            const std::int64_t skip = rising ? std::min(left, m_box.minY - 1 - ay) : std::min(left, ay - m_box.maxY - 1);
+            const std::int64_t skip =
+                rising ? std::min(left, m_box.minY - 1 - ay) : std::min(left, ay - m_box.maxY - 1);
             if (skip > 0) {
                 ay += rising ? skip : -skip;
                 left -= skip;
@@ -283,8 +378,8 @@ void CFrameGenerator::DiagonalLampOrder(Visit& v, bool rising, std::int64_t star
 
 bool CFrameGenerator::IsInterior(std::int64_t x, std::int64_t y) const
 {
-    return x != 0 && y != 0 && Cell(x - 1, y) >= 0 && Cell(x + 1, y) >= 0 && Cell(x, y - 1) >= 0
-           && Cell(x, y + 1) >= 0;
+    return x != 0 && y != 0 && Cell(x - 1, y) >= 0 && Cell(x + 1, y) >= 0 && Cell(x, y - 1) >= 0 &&
+           Cell(x, y + 1) >= 0;
 }
 
 void CFrameGenerator::TraceOutline(Visit& v, std::int64_t sx, std::int64_t sy)
@@ -320,8 +415,10 @@ void CFrameGenerator::TraceOutline(Visit& v, std::int64_t sx, std::int64_t sy)
 
 void CFrameGenerator::FrameOrder(Visit& v)
 {
-    const std::int64_t x0 = std::max<std::int64_t>(v.left, 0), x1 = std::min<std::int64_t>(v.right, kSize - 1);
-    const std::int64_t y0 = std::max<std::int64_t>(v.top, 0), y1 = std::min<std::int64_t>(v.bottom, kSize - 1);
+    const std::int64_t x0 = std::max<std::int64_t>(v.left, 0),
+                       x1 = std::min<std::int64_t>(v.right, kSize - 1);
+    const std::int64_t y0 = std::max<std::int64_t>(v.top, 0),
+                       y1 = std::min<std::int64_t>(v.bottom, kSize - 1);
     for (std::int64_t x = x0; x <= x1; ++x)
         for (std::int64_t y = y0; y <= y1; ++y) {
             const std::int32_t lamp = Cell(x, y);
@@ -334,24 +431,34 @@ void CFrameGenerator::FrameOrder(Visit& v)
 
 void CFrameGenerator::KernelOrder(Visit& v)
 {
-    const std::int64_t x0 = std::max<std::int64_t>(v.left, 0), x1 = std::min<std::int64_t>(v.right, kSize - 1);
-    const std::int64_t y0 = std::max<std::int64_t>(v.top, 0), y1 = std::min<std::int64_t>(v.bottom, kSize - 1);
+    const std::int64_t x0 = std::max<std::int64_t>(v.left, 0),
+                       x1 = std::min<std::int64_t>(v.right, kSize - 1);
+    const std::int64_t y0 = std::max<std::int64_t>(v.top, 0),
+                       y1 = std::min<std::int64_t>(v.bottom, kSize - 1);
     for (std::int64_t x = x0; x <= x1; ++x)
         for (std::int64_t y = y0; y <= y1; ++y) {
             const std::int32_t lamp = Cell(x, y);
-            if (lamp >= 0 && Cell(x - 1, y) >= 0 && Cell(x + 1, y) >= 0 && Cell(x, y - 1) >= 0
-                && Cell(x, y + 1) >= 0)
+            if (lamp >= 0 && Cell(x - 1, y) >= 0 && Cell(x + 1, y) >= 0 && Cell(x, y - 1) >= 0 &&
+                Cell(x, y + 1) >= 0)
                 v.seq->Add(static_cast<std::uint32_t>(lamp));
         }
 }
 
-UIntArray CFrameGenerator::LampOrder(const CModeItem& r, OrderKind kind)
+UIntArray CFrameGenerator::LampOrder(const CModeItem& r, OrderKind kind, std::uint64_t* hash)
 {
     Visit v(r, kind == OrderKind::FrameOrder || kind == OrderKind::KernelOrder);
-    Sequence seq(*this);
+    // The outline traces come back to cells they have seen.
+    v.once = m_gridUnique && v.extras.empty() && kind != OrderKind::FrameOrder;
+    Sequence seq(*this, v.once);
     v.seq = &seq;
-    if (m_box.Empty())
+    if (m_box.Empty()) {
+        if (hash)
+            *hash = seq.hash.Value();
         return {};
+    }
+    // A lamp order takes each placed lamp at most once: one allocation
+    // instead of a vector that doubles its way up to a whole grid.
+    seq.values.reserve(m_filled.size());
     switch (kind) {
     case OrderKind::ColumnLampOrder:
         ColumnLampOrder(v, r.startX);
@@ -372,18 +479,27 @@ UIntArray CFrameGenerator::LampOrder(const CModeItem& r, OrderKind kind)
     default:
         break;
     }
+    // The table keeps what it is given; a small area leaves no whole-grid room in it.
+    if (seq.values.capacity() > 2 * seq.values.size() + 1024)
+        seq.values.shrink_to_fit();
+    if (hash)
+        *hash = seq.hash.Value();
     return std::move(seq.values);
 }
 
-template <class Fill>
-void CFrameGenerator::AddBand(Visit& v, CArrayTable& table, UIntArray& bands, Fill fill)
+template <class Fill> void CFrameGenerator::AddBand(Visit& v, CArrayTable& table, UIntArray& bands, Fill fill)
 {
-    Sequence seq(*this);
+    // Bands fill one buffer that keeps its room, and the table copies a band
+    // only when it is new: no vector doubling its way up for every band.
+    Sequence seq(*this, v.once);
+    seq.values.swap(m_bandBuffer);
+    seq.values.clear();
     v.seq = &seq;
     fill();
     v.seq = nullptr;
     if (!seq.values.empty())
-        bands.push_back(table.AddUnique(std::move(seq.values)));
+        bands.push_back(table.AddUnique(seq.values, seq.hash.Value()));
+    m_bandBuffer.swap(seq.values);
 }
 
 void CFrameGenerator::ColumnBands(Visit& v, const CModeItem& r, CArrayTable& table, UIntArray& bands)
@@ -424,13 +540,14 @@ void CFrameGenerator::RowBands(Visit& v, const CModeItem& r, CArrayTable& table,
     }
 }
 
-void CFrameGenerator::DiagonalBands(Visit& v, const CModeItem& r, bool rising, CArrayTable& table, UIntArray& bands)
+void CFrameGenerator::DiagonalBands(Visit& v, const CModeItem& r, bool rising, CArrayTable& table,
+                                    UIntArray& bands)
 {
     const std::int64_t step = std::max<std::int64_t>(1, r.step);
     const std::int64_t sx = r.startX, sy = r.startY;
     const auto& b = m_box;
     const bool entry = v.left + v.top < sx + sy && sx + sy < v.right + v.bottom;
-    const std::int64_t first = !entry ? b.minX
+    const std::int64_t first = !entry   ? b.minX
                                : rising ? b.minX + step * FloorDiv(sx - b.minX + sy, step)
                                         : b.minX + step * FloorDiv(b.maxY - b.minX - sy + sx, step);
     const std::int64_t edgeRow = rising ? b.minY : b.maxY;
@@ -459,8 +576,10 @@ void CFrameGenerator::DiagonalBands(Visit& v, const CModeItem& r, bool rising, C
 void CFrameGenerator::Rings(Visit& v, const CModeItem& r, CArrayTable& table, UIntArray& bands)
 {
     const std::int64_t step = std::max<std::int64_t>(1, r.step);
-    const std::int64_t x0 = std::max<std::int64_t>(v.left, 0), x1 = std::min<std::int64_t>(v.right, kSize - 1);
-    const std::int64_t y0 = std::max<std::int64_t>(v.top, 0), y1 = std::min<std::int64_t>(v.bottom, kSize - 1);
+    const std::int64_t x0 = std::max<std::int64_t>(v.left, 0),
+                       x1 = std::min<std::int64_t>(v.right, kSize - 1);
+    const std::int64_t y0 = std::max<std::int64_t>(v.top, 0),
+                       y1 = std::min<std::int64_t>(v.bottom, kSize - 1);
     std::int64_t cx = r.startX, cy = r.startY;
     if (!v.InArea(cx, cy)) {
         bool found = false;
@@ -475,29 +594,35 @@ void CFrameGenerator::Rings(Visit& v, const CModeItem& r, CArrayTable& table, UI
     const std::int64_t bandCount = v.right + v.bottom - v.left + 1;
     if (bandCount <= 0)
         return;
-    const std::uint64_t ringCount = static_cast<std::uint64_t>(bandCount) > UINT64_MAX / static_cast<std::uint64_t>(step)
-                                        ? UINT64_MAX
-                                        : static_cast<std::uint64_t>(bandCount) * static_cast<std::uint64_t>(step);
+    const std::uint64_t ringCount =
+        static_cast<std::uint64_t>(bandCount) > UINT64_MAX / static_cast<std::uint64_t>(step)
+            ? UINT64_MAX
+            : static_cast<std::uint64_t>(bandCount) * static_cast<std::uint64_t>(step);
 
     // Each lamp belongs to the first ring whose radius reaches it; within a
     // ring the lamps keep the area's scan order.
-    struct RingLamp {
-        std::uint64_t ring;
-        std::uint32_t lamp;
-    };
     std::vector<RingLamp> lamps;
-    for (std::int64_t x = x0; x <= x1; ++x)
+    lamps.reserve(m_filled.size());
+    for (std::int64_t x = x0; x <= x1; ++x) {
+        // Down a column the ring changes little from lamp to lamp: the last
+        // one is a better start than a square root.
+        std::uint64_t ring = 0;
+        bool near = false;
         for (std::int64_t y = y0; y <= y1; ++y) {
             const std::int32_t lamp = Cell(x, y);
             if (lamp < 0)
                 continue;
             const auto dx = static_cast<std::uint64_t>(std::abs(x - cx));
             const auto dy = static_cast<std::uint64_t>(std::abs(y - cy));
-            const std::uint64_t ring = CeilSqrt(dx * dx + dy * dy);
+            const std::uint64_t d = dx * dx + dy * dy;
+            near = near && d < kSmallSquare;
+            ring = near ? CeilSqrtNear(d, ring) : CeilSqrt(d);
+            near = d < kSmallSquare;
             if (ring < ringCount)
                 lamps.push_back({ring, static_cast<std::uint32_t>(lamp)});
         }
-    std::stable_sort(lamps.begin(), lamps.end(), [](const RingLamp& a, const RingLamp& b) { return a.ring < b.ring; });
+    }
+    SortByRing(lamps);
     for (std::size_t i = 0; i < lamps.size();) {
         const std::uint64_t band = lamps[i].ring / static_cast<std::uint64_t>(step);
         AddBand(v, table, bands, [&] {
@@ -523,6 +648,8 @@ UIntArray CFrameGenerator::BandOrder(const CModeItem& r, OrderKind kind, CArrayT
     if (m_box.Empty())
         return bands;
     Visit v(r, kind == OrderKind::Rings || kind == OrderKind::SideToMiddleBands);
+    // The middle column of an odd width is both sides' column.
+    v.once = m_gridUnique && v.extras.empty() && kind != OrderKind::SideToMiddleBands;
     switch (kind) {
     case OrderKind::ColumnBands:
         ColumnBands(v, r, table, bands);

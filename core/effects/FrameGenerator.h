@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/effects/ArrayTable.h"
-#include "core/firmware/ControllerLimits.h"
 #include "core/effects/ModeCatalogue.h"
 #include "core/effects/ModeItem.h"
+#include "core/firmware/ControllerLimits.h"
 #include "core/layout/Lamp.h"
 
 #include <cstdint>
@@ -50,7 +50,8 @@ public:
     }
 
     // For the lamp-order kinds.
-    UIntArray LampOrder(const CModeItem& record, OrderKind kind);
+    // hash, when given, receives the order's CArrayHash.
+    UIntArray LampOrder(const CModeItem& record, OrderKind kind, std::uint64_t* hash = nullptr);
     // For the band kinds: each band's lamps go into lampSequences, the
     // returned list holds their positions.
     UIntArray BandOrder(const CModeItem& record, OrderKind kind, CArrayTable& lampSequences);
@@ -63,7 +64,8 @@ private:
     void RowOrder(Visit& v, std::int64_t fromY, std::int64_t toY);
     void ColumnLampOrder(Visit& v, std::int64_t startX);
     void RowLampOrder(Visit& v, std::int64_t startY);
-    void DiagonalLampOrder(Visit& v, bool rising, std::int64_t startX, std::int64_t startY, std::int64_t lines);
+    void DiagonalLampOrder(Visit& v, bool rising, std::int64_t startX, std::int64_t startY,
+                           std::int64_t lines);
     void DiagonalPart(Visit& v, bool rising, std::int64_t x, std::int64_t y, int dx);
     void FrameOrder(Visit& v);
     void TraceOutline(Visit& v, std::int64_t x, std::int64_t y);
@@ -72,11 +74,11 @@ private:
 
     // Each band's lamps, when there are any, go into the table; the band
     // list collects their positions.
-    template <class Fill>
-    void AddBand(Visit& v, CArrayTable& lampSequences, UIntArray& bands, Fill fill);
+    template <class Fill> void AddBand(Visit& v, CArrayTable& lampSequences, UIntArray& bands, Fill fill);
     void ColumnBands(Visit& v, const CModeItem& r, CArrayTable& lampSequences, UIntArray& bands);
     void RowBands(Visit& v, const CModeItem& r, CArrayTable& lampSequences, UIntArray& bands);
-    void DiagonalBands(Visit& v, const CModeItem& r, bool rising, CArrayTable& lampSequences, UIntArray& bands);
+    void DiagonalBands(Visit& v, const CModeItem& r, bool rising, CArrayTable& lampSequences,
+                       UIntArray& bands);
     void Rings(Visit& v, const CModeItem& r, CArrayTable& lampSequences, UIntArray& bands);
     void SideToMiddleBands(Visit& v, CArrayTable& lampSequences, UIntArray& bands);
 
@@ -85,6 +87,10 @@ private:
     CBoundingBox m_box;
     std::vector<std::int32_t> m_grid;
     std::vector<std::size_t> m_filled; // cells set by the last PrepareGrid
+    // No lamp number stands on two cells of the grid (and every number has
+    // a mark): a walk that looks at each cell once then needs no marks.
+    bool m_gridUnique = false;
+    UIntArray m_bandBuffer;
 
     // What the grid currently holds.
     bool m_gridValid = false;
@@ -92,9 +98,10 @@ private:
     bool m_gridCircle = false;
     std::int64_t m_circleX = 0, m_circleY = 0, m_circleR = 0;
 
-    // Marks per lamp number, stamped with a generation so clearing is free.
-    std::vector<std::uint32_t> m_marks;
-    std::uint32_t m_generation = 0;
+    // Marks per lamp number, stamped with a generation so clearing is
+    // rare; 16 bits keep a whole grid's marks in the cache beside the grid.
+    std::vector<std::uint16_t> m_marks;
+    std::uint16_t m_generation = 0;
 };
 
 } // namespace lumaro
