@@ -1,9 +1,9 @@
 #include "cli/VerbSupport.h"
 #include "cli/VerbTable.h"
-#include "core/effects/EffectCompiler.h"
 #include "core/app/AtomicFile.h"
 #include "core/app/FileSystem.h"
-#include "core/preview/DemoGifWriter.h"
+#include "core/effects/EffectCompiler.h"
+#include "core/preview/DemoMovie.h"
 #include "core/preview/DemoTrace.h"
 #include "core/project/LayoutFile.h"
 #include "picture/PictureLoader.h"
@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <fstream>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <stop_token>
@@ -24,9 +25,10 @@ constexpr std::string_view kStandardOutput = "-";
 const VerbOption kRenderOptions[] = {
     {.name = "--duration", .valueName = "MS", .required = true},
     {.name = "--trace", .valueName = "FILE"},
-    {.name = "-o", .valueName = "OUT.gif"},
+    {.name = "-o", .valueName = "OUT.gif|.mp4|.webm"},
     {.name = "--background", .valueName = "PICTURE"},
     {.name = "--size", .valueName = "WxH"},
+    {.name = "--fps", .valueName = "25|30|50|60"},
     {.name = "--group", .valueName = "G"},
     {.name = "--order", .valueName = "sequential|parallel|partial"},
     {.name = "--range", .valueName = "FIRST,LAST"},
@@ -42,10 +44,10 @@ int Usage(CliIo& io, std::string_view message)
 // Reads the options into `options` and the group into `group` (-1 for the
 // compiled mode list); a usage error gives its exit status.
 std::optional<int> ReadOptions(const VerbArgs& args, CliIo& io, DemoTraceOptions& options, int& group,
-                               std::int32_t& width, std::int32_t& height)
+                               std::int32_t& width, std::int32_t& height, std::int32_t& rate)
 {
     if (args.Option("--trace").empty() && args.Option("-o").empty())
-        return Usage(io, "wants --trace FILE, -o OUT.gif or both");
+        return Usage(io, "wants --trace FILE, -o OUT or both");
     if (const std::string& size = args.Option("--size"); !size.empty()) {
         const auto v = ParseIntegerList(size, 'x');
         if (!v || v->size() != 2 || (*v)[0] < 16 || (*v)[1] < 16 || (*v)[0] > 4096 || (*v)[1] > 4096)
@@ -55,6 +57,14 @@ std::optional<int> ReadOptions(const VerbArgs& args, CliIo& io, DemoTraceOptions
     }
     if (!args.Option("--background").empty() && args.Option("-o").empty())
         return Usage(io, "--background belongs to -o");
+    if (const std::string& fps = args.Option("--fps"); !fps.empty()) {
+        if (args.Option("-o").empty() || DemoMovieFormatOf(args.Option("-o")) == DemoMovieFormat::Gif)
+            return Usage(io, "--fps belongs to a video, -o OUT.mp4 or OUT.webm");
+        const auto v = ParseInteger(fps);
+        if (!v || (*v != 25 && *v != 30 && *v != 50 && *v != 60))
+            return Usage(io, "--fps wants 25, 30, 50 or 60");
+        rate = static_cast<std::int32_t>(*v);
+    }
 
     const auto duration = ParseInteger(args.Option("--duration"));
     if (!duration || *duration < 0)
@@ -125,7 +135,7 @@ void DrawFitted(CDemoFrame& frame, const CScaledPicture& picture)
         }
 }
 
-// The picture the GIF starts from: black, or PICTURE fitted and centred.
+// The picture the movie starts from: black, or PICTURE fitted and centred.
 std::optional<int> Background(const VerbArgs& args, CliIo& io, CDemoFrame& frame)
 {
     if (const std::string& background = args.Option("--background"); !background.empty()) {
@@ -144,8 +154,8 @@ int RunRender(const VerbArgs& args, CliIo& io)
 {
     DemoTraceOptions options;
     int group = -1;
-    std::int32_t width = 800, height = 600;
-    if (const auto usage = ReadOptions(args, io, options, group, width, height))
+    std::int32_t width = 800, height = 600, rate = 25;
+    if (const auto usage = ReadOptions(args, io, options, group, width, height, rate))
         return *usage;
     const auto doc = CLayoutFile::Load(args.operands.front());
     if (!doc)
@@ -158,8 +168,8 @@ int RunRender(const VerbArgs& args, CliIo& io)
 
     // Both outputs are made as the play goes, so that no length of play is
     // held in memory.
-    std::optional<CAtomicFile> gifFile;
-    std::optional<CDemoGifWriter> gif;
+    std::optional<CAtomicFile> movieFile;
+    std::unique_ptr<IDemoMovieWriter> movieWriter;
     CDemoFrame frame(width, height);
     DemoMovieOptions movie;
     if (const std::string& out = args.Option("-o"); !out.empty()) {
@@ -169,11 +179,12 @@ int RunRender(const VerbArgs& args, CliIo& io)
             CDemoGeometry::Centre(lamps, CDemoGeometry::FitZoom(lamps, width, height), width, height);
         movie.shape = options.shape;
         movie.durationMs = options.durationMs;
-        gifFile.emplace(out);
-        gif.emplace(lamps, frame, movie, [&gifFile](std::string_view part) { return gifFile->Write(part); });
-        if (const Status opened = gifFile->Open(); !opened)
+        movie.framesPerSecond = rate;
+        movieFile.emplace(out);
+        movieWriter = CDemoMovie::WriterFor(DemoMovieFormatOf(out), lamps, frame, movie, *movieFile);
+        if (const Status opened = movieFile->Open(); !opened)
             return ReportFailure(io, kRenderVerb, opened.detail);
-        if (const Status begun = gif->Begin(); !begun)
+        if (const Status begun = movieWriter->Begin(); !begun)
             return ReportFailure(io, kRenderVerb, begun.detail);
     }
     const std::string& file = args.Option("--trace");
@@ -192,17 +203,17 @@ int RunRender(const VerbArgs& args, CliIo& io)
     StreamDemo(modes, compiled, lamps, options, [&](const DemoTraceDraw& d) {
         if (trace)
             WriteDraw(*trace, d);
-        if (gif && failed) {
-            failed = gif->Add(d);
+        if (movieWriter && failed) {
+            failed = movieWriter->Add(d);
             if (!failed)
                 ended.request_stop();
         }
     });
-    if (gif) {
+    if (movieWriter) {
         if (failed)
-            failed = gif->Finish();
+            failed = movieWriter->Finish();
         if (failed)
-            failed = gifFile->Commit();
+            failed = movieFile->Commit();
         if (!failed)
             return ReportFailure(io, kRenderVerb, failed.detail);
     }
@@ -225,10 +236,13 @@ const Verb kRenderVerb{
     .operands = "LAYOUT",
     .help = "Runs \"Creat Data\" on LAYOUT and plays its compiled modes, or program group\n"
             "G's (0 to 31), as the demo window would, without waiting.\n"
-            "-o writes the play as an animated GIF of WxH pixels (--size, default\n"
-            "800x600) with the lamps fitted and centred as the demo window shows them,\n"
-            "over PICTURE (--background) fitted and centred; frames keep the painters'\n"
-            "times (draws less than 20 ms apart share a frame).\n"
+            "-o writes the play as a movie of WxH pixels (--size, default 800x600) with\n"
+            "the lamps fitted and centred as the demo window shows them, over PICTURE\n"
+            "(--background) fitted and centred. OUT's extension says what: .gif an\n"
+            "animated GIF, whose frames keep the painters' times (draws less than 20 ms\n"
+            "apart share a frame); .mp4 an H.264 video, .webm a VP9 video, at --fps\n"
+            "frames a second (25, 30, 50 or 60; default 25), each frame showing the play\n"
+            "at its own time. A video's sides must be even.\n"
             "--trace FILE ('-' for standard output) gets one line per lamp draw,\n"
             "    <ms> <mode index> <lamp number> <red> <green> <blue>\n"
             "ordered by time and, at equal times, by mode index; ms counts from the\n"
@@ -242,8 +256,8 @@ const Verb kRenderVerb{
             "marks it. The lamps are the lamp positions of Transfer Data, as in the window.\n"
             "--shape (rect or round) is the lamp shape of the demo window.\n"
             "\n"
-            "Exit status: 0 done, 1 the layout or the picture could not be read or an\n"
-            "output could not be written, 2 usage error.\n",
+            "Exit status: 0 done, 1 the layout or the picture could not be read, an\n"
+            "output could not be written or the encoder refused the size, 2 usage error.\n",
     .options = kRenderOptions,
     .minOperands = 1,
     .maxOperands = 1,

@@ -4,6 +4,10 @@
 #include "core/effects/EffectCompiler.h"
 #include "core/project/LayoutFile.h"
 
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -112,4 +116,41 @@ TEST(SampleProject, LoadsCompilesAndPlaysAndMatchesItsPicture)
         EXPECT_EQ(std::make_pair(scanned->lamps[i].x, scanned->lamps[i].y),
                   std::make_pair(doc->lamps[i].x, doc->lamps[i].y))
             << "lamp " << i;
+}
+
+// A video has the size and rate asked for; a size its encoder cannot take
+// fails with the reason and leaves no file.
+TEST(SampleProject, RendersVideosAtTheSizeAndRateAskedFor)
+{
+    const std::string layout = (fs::path(LUMARO_SOURCE_DIR) / "data" / "Sample" / "Facade.LED").string();
+    TempDir dir;
+    const auto run = [&](const std::string& out, std::vector<std::string> more) {
+        std::vector<std::string> args = {"render",  layout,       "--duration", "1000",
+                                         "--order", "sequential", "-o",         (dir / out).string()};
+        args.insert(args.end(), more.begin(), more.end());
+        std::istringstream in;
+        std::ostringstream stdOut, stdErr;
+        cli::CliIo io{in, stdOut, stdErr};
+        const int status = cli::RunCli(args, io);
+        return std::make_pair(status, stdErr.str());
+    };
+    for (const char* name : {"clip.mp4", "clip.webm"}) {
+        const auto [status, err] = run(name, {"--size", "320x180", "--fps", "30"});
+        ASSERT_EQ(status, 0) << err;
+        AVFormatContext* format = nullptr;
+        ASSERT_GE(avformat_open_input(&format, (dir / name).c_str(), nullptr, nullptr), 0) << name;
+        ASSERT_GE(avformat_find_stream_info(format, nullptr), 0);
+        const AVStream& stream = *format->streams[0];
+        EXPECT_EQ(stream.codecpar->width, 320) << name;
+        EXPECT_EQ(stream.codecpar->height, 180) << name;
+        EXPECT_NEAR(av_q2d(stream.avg_frame_rate), 30.0, 0.01) << name;
+        EXPECT_NEAR(static_cast<double>(format->duration) / AV_TIME_BASE, 1.0, 0.01) << name;
+        avformat_close_input(&format);
+    }
+    const auto [odd, why] = run("odd.mp4", {"--size", "321x180"});
+    EXPECT_EQ(odd, 1);
+    EXPECT_NE(why.find("even"), std::string::npos) << why;
+    EXPECT_FALSE(fs::exists(dir / "odd.mp4"));
+    EXPECT_EQ(run("a.mp4", {"--fps", "24"}).first, 2);
+    EXPECT_EQ(run("a.gif", {"--fps", "30"}).first, 2);
 }
