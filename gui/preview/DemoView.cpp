@@ -15,6 +15,7 @@
 #include "gui/app/MessageText.h"
 #include "gui/app/Prompts.h"
 #include "gui/preview/DemoDoc.h"
+#include "gui/preview/ExportPreviewDlg.h"
 #include "gui/preview/ZoomDlg.h"
 #include "gui/widgets/StatusBarXP.h"
 
@@ -22,7 +23,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -580,7 +580,8 @@ void CDemoView::DrawControllerCaption(QPainter& painter)
 
 // --- export ----------------------------------------------------------------------
 
-CDemoView::PreviewJob CDemoView::PreviewJobFor(std::int64_t durationMs) const
+CDemoView::PreviewJob CDemoView::PreviewJobFor(std::int64_t durationMs, QSize size, int framesPerSecond,
+                                               DemoMovieFormat format) const
 {
     const CDemoDoc* demo = Document();
     PreviewJob job;
@@ -606,17 +607,51 @@ CDemoView::PreviewJob CDemoView::PreviewJobFor(std::int64_t durationMs) const
         demo->HandOver().compiled ? demo->HandOver().compiled : std::make_shared<const CCompiledEffects>();
     job.lamps = demo->HandOver().lamps;
 
-    const QImage background = Background(false);
+    job.movie.geometry = m_geometry;
+    QImage background;
+    if (size.isEmpty()) {
+        background = Background(false);
+        // 4:2:0 wants even sides: a video of the window leaves out an odd
+        // last column or row rather than refusing the window.
+        if (format != DemoMovieFormat::Gif)
+            background = background.copy(0, 0, background.width() & ~1, background.height() & ~1);
+    } else {
+        job.movie.geometry =
+            CDemoGeometry::Centre(job.lamps, CDemoGeometry::FitZoom(job.lamps, size.width(), size.height()),
+                                  size.width(), size.height());
+        background = ExportBackground(size, job.movie.geometry);
+    }
     job.background = CDemoFrame(background.width(), background.height());
     for (int y = 0; y < background.height(); ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(background.constScanLine(y));
         std::copy(row, row + background.width(),
                   job.background.pixels.begin() + static_cast<std::ptrdiff_t>(y) * background.width());
     }
-    job.movie.geometry = m_geometry;
     job.movie.shape = job.trace.shape;
     job.movie.durationMs = durationMs;
+    job.movie.framesPerSecond = framesPerSecond;
     return job;
+}
+
+QImage CDemoView::ExportBackground(QSize size, const CDemoGeometry& fitted) const
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    const CDemoDoc::Picture& picture = Document()->BackPicture();
+    if (picture.path.isEmpty())
+        return image;
+    if (m_loadedPath != picture.path) {
+        m_loadedPath = picture.path;
+        m_source = QImage(picture.path);
+    }
+    const CPictureSpot spot = SpotOver(picture.spot, m_geometry, fitted);
+    const double w = std::trunc(m_source.width() * spot.scale);
+    const double h = std::trunc(m_source.height() * spot.scale);
+    if (!m_source.isNull() && w >= 1 && h >= 1 && w <= kMaxPictureSide && h <= kMaxPictureSide) {
+        QPainter painter(&image);
+        painter.drawImage(QRectF(spot.x, spot.y, w, h), m_source);
+    }
+    return image;
 }
 
 Status CDemoView::RunPreviewJob(const PreviewJob& job, const QString& path,
@@ -632,9 +667,11 @@ Status CDemoView::RunPreviewJob(const PreviewJob& job, const QString& path,
 }
 
 Status CDemoView::ExportPreview(const QString& path, std::int64_t durationMs,
-                                const std::function<bool(double)>& progress) const
+                                const std::function<bool(double)>& progress, QSize size,
+                                int framesPerSecond) const
 {
-    return RunPreviewJob(PreviewJobFor(durationMs), path, progress);
+    return RunPreviewJob(PreviewJobFor(durationMs, size, framesPerSecond, DemoMovieFormatOf(PathOf(path))),
+                         path, progress);
 }
 
 void CDemoView::OnExportPreview()
@@ -642,25 +679,21 @@ void CDemoView::OnExportPreview()
     CEditorApp* app = App();
     if (!app)
         return;
-    QInputDialog ask(window());
-    ask.setWindowTitle(QString::fromLatin1(kMessageCaption));
-    ask.setInputMode(QInputDialog::IntInput);
-    ask.setLabelText(LangText("DEMOVIEW_ONEXPORT_LENGTH"));
-    ask.setIntRange(1, 3600);
-    ask.setIntValue(20);
-    ask.setOkButtonText(LangText("FRAMEWORK_OK"));
-    ask.setCancelButtonText(LangText("DEMOVIEW_ONEXPORT_CANCEL"));
+    const fs::path settings = CLangText::SettingsPath();
+    CExportPreviewDlg ask(settings, size(), window());
     if (execDialog(ask) != QDialog::Accepted)
         return;
-    const int seconds = ask.intValue();
-    QString path =
-        app->Prompts().saveFileName(app->MainFrame(), QStringLiteral("GIF Files(*.gif);;All Files(*.*)"),
-                                    QDir(app->CurrentDirectory()).filePath(QStringLiteral("preview.gif")));
+    const CExportPreviewDlg::Choice choice = ask.Chosen();
+    const QString suffix = CExportPreviewDlg::LastFormat(settings);
+    QString path = app->Prompts().saveFileName(
+        app->MainFrame(), LangText("DEMOVIEW_ONEXPORT_FILTER"),
+        QDir(app->CurrentDirectory()).filePath(QStringLiteral("preview.") + suffix));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".gif");
+        path += QLatin1Char('.') + suffix;
     app->SetCurrentDirectoryFromFile(path);
+    CExportPreviewDlg::KeepFormat(settings, QFileInfo(path).suffix());
 
     // The encoding runs on a worker; the window keeps painting and the
     // progress dialog's Cancel ends it.
@@ -671,7 +704,8 @@ void CDemoView::OnExportPreview()
     std::atomic<int> done{0};
     std::atomic<bool> finished{false};
     Status outcome;
-    const PreviewJob job = PreviewJobFor(std::int64_t{seconds} * 1000);
+    const PreviewJob job = PreviewJobFor(std::int64_t{choice.seconds} * 1000, choice.size,
+                                         choice.framesPerSecond, DemoMovieFormatOf(PathOf(path)));
     std::jthread worker([&](std::stop_token stop) {
         outcome = RunPreviewJob(
             job, path,
@@ -707,8 +741,8 @@ void CDemoView::OnExportPreview()
         if (CMainFrame* main = app->MainFrame())
             main->StatusBarXP()->SetPaneText(0, LangTextWith("ID_MSG_DEMO_EXPORTED", {QDir::toNativeSeparators(path).toStdString()}));
     } else if (outcome.key != CDemoMovie::kCancelledKey) {
-        app->Prompts().message(app->MainFrame(), LangText(outcome.key.c_str()), QMessageBox::Warning,
-                               QMessageBox::Ok);
+        app->Prompts().message(app->MainFrame(), LangTextWith(outcome.key, outcome.args),
+                               QMessageBox::Warning, QMessageBox::Ok);
     }
 }
 

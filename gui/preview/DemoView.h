@@ -67,9 +67,13 @@ public:
     std::function<int(QDialog&)> execDialog;
 
     // The play of the document as the painters would draw it over durationMs,
-    // as an animated GIF of this window at its present size and placement.
+    // as a GIF or a video by the path's extension: of this window at its
+    // present size and placement, or at `size` with the lamps fitted and
+    // centred and the picture where it sits over them in the window. A video
+    // has framesPerSecond.
     Status ExportPreview(const QString& path, std::int64_t durationMs,
-                         const std::function<bool(double)>& progress = {}) const;
+                         const std::function<bool(double)>& progress = {}, QSize size = {},
+                         int framesPerSecond = 25) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -118,7 +122,9 @@ private:
         CDemoFrame background;
         DemoMovieOptions movie;
     };
-    PreviewJob PreviewJobFor(std::int64_t durationMs) const;
+    PreviewJob PreviewJobFor(std::int64_t durationMs, QSize size, int framesPerSecond,
+                             DemoMovieFormat format) const;
+    QImage ExportBackground(QSize size, const CDemoGeometry& fitted) const;
     static Status RunPreviewJob(const PreviewJob& job, const QString& path,
                                 const std::function<bool(double)>& progress, std::stop_token cancel = {});
 

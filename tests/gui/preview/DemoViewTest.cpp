@@ -10,8 +10,10 @@
 #include "gui/document/LayoutDocument.h"
 #include "gui/preview/DemoDoc.h"
 #include "gui/preview/DemoView.h"
+#include "gui/preview/ExportPreviewDlg.h"
 #include "gui/preview/ZoomDlg.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QPointer>
@@ -24,6 +26,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <tuple>
 
 namespace lumaro::gui::test {
 namespace {
@@ -242,6 +245,45 @@ TEST_F(DemoViewTest, ExportPreviewWritesAnAnimatedGifOfTheWindow)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.read(6), QByteArray("GIF89a"));
     Registry().Dispatch(cmd::DemoRect);
+}
+
+TEST_F(DemoViewTest, ExportAtAChosenSizeRefitsTheLampsAndTheDialogKeepsTheChoice)
+{
+    {
+        CExportPreviewDlg dialog(install.SettingsFile(), QSize(800, 600));
+        EXPECT_EQ(dialog.SizeBox()->currentData().toSize(), QSize()) << "the window's size at first";
+        dialog.SecondsBox()->setValue(7);
+        dialog.SizeBox()->setCurrentIndex(dialog.SizeBox()->findData(QSize(1280, 720)));
+        dialog.RateBox()->setCurrentIndex(dialog.RateBox()->findData(60));
+        dialog.accept();
+    }
+    const CExportPreviewDlg again(install.SettingsFile(), QSize(800, 600));
+    const CExportPreviewDlg::Choice kept = again.Chosen();
+    EXPECT_EQ(std::make_tuple(kept.seconds, kept.size, kept.framesPerSecond),
+              std::make_tuple(7, QSize(1280, 720), 60));
+
+    Paint();
+    const QString path = install.FilePath(QStringLiteral("large.gif"));
+    const Status written = view->ExportPreview(path, 500, {}, kept.size);
+    ASSERT_TRUE(written) << written.detail;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.read(10), QByteArray("GIF89a\x00\x05\xd0\x02", 10)) << "1280 x 720";
+}
+
+// Outside the thread-sanitizer run of DemoView*, which cannot see into the
+// encoder's own threads.
+using DemoVideoExportTest = DemoViewTest;
+
+TEST_F(DemoVideoExportTest, AVideoOfAnOddSizedWindowLeavesOutTheOddPixel)
+{
+    view->resize(641, 481);
+    Paint();
+    ASSERT_EQ(view->width() % 2, 1);
+    const QString path = install.FilePath(QStringLiteral("window.mp4"));
+    const Status written = view->ExportPreview(path, 200);
+    ASSERT_TRUE(written) << written.detail;
+    EXPECT_TRUE(QFile(path).size() > 0);
 }
 
 // Processes whose working folder lies below folder.
