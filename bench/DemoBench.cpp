@@ -3,6 +3,7 @@
 // of the waits its painter asks for (the `overhead_ms` counter: the mean
 // step period less the mean wait); a 60-second export of a 2,000-lamp
 // program group as an animated GIF within 10 s.
+#include "ExportGroup.h"
 #include "core/preview/DemoMovie.h"
 #include "core/preview/DemoPainter.h"
 #include "core/preview/DemoTrace.h"
@@ -136,22 +137,8 @@ BENCHMARK(BM_ChaseStepPeriod)->Arg(1)->Arg(110)->ArgName("interval")->Unit(bench
 
 void BM_ExportSixtySeconds(benchmark::State& state)
 {
-    const std::vector<CLamp> lamps = Lamps(50, 40);
-    CCompiledEffects tables;
-    tables.colourTable = {{255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0}};
-    tables.lampSequenceTable = {Iota(2000)};
-    for (std::uint32_t row = 0; row < 40; ++row) {
-        UIntArray band;
-        for (std::uint32_t x = 0; x < 50; ++x)
-            band.push_back(row * 50 + x);
-        tables.lampSequenceTable.push_back(band);
-    }
-    UIntArray bands(40);
-    std::iota(bands.begin(), bands.end(), 1u);
-    tables.bandTable = {bands};
-    // A band chase, a lamp chase, a lamp fill and a fade, one after another.
-    const std::vector<CModeItem> group = {Mode(2, 10, 150, 150), Mode(5, 10, 150, 150), Mode(9, 1, 0, 100),
-                                          Mode(0, 5, 50, 100)};
+    const bench::ExportGroup g = bench::TwoThousandLampGroup();
+    const std::vector<CLamp>& lamps = g.lamps;
     DemoTraceOptions trace;
     trace.durationMs = 60000;
     DemoMovieOptions movie;
@@ -159,7 +146,7 @@ void BM_ExportSixtySeconds(benchmark::State& state)
     movie.geometry = CDemoGeometry::Centre(lamps, CDemoGeometry::FitZoom(lamps, 800, 600), 800, 600);
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::vector<DemoTraceDraw> draws = TraceDemo(group, tables, lamps, trace);
+        const std::vector<DemoTraceDraw> draws = TraceDemo(g.modes, g.tables, lamps, trace);
         Result<std::string> gif = CDemoMovie::EncodeGif(draws, lamps, CDemoFrame(800, 600), movie);
         if (!gif)
             state.SkipWithError("the export failed");

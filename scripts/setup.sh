@@ -11,6 +11,7 @@ packages=("$@")
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   sdcc sdcc-ucsim srecord libgif-dev
+  libavcodec-dev libavformat-dev libswscale-dev libavutil-dev
   xvfb xauth imagemagick fonts-wqy-microhei fonts-dejavu-core
 )
 
