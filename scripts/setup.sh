@@ -7,7 +7,7 @@ set -euo pipefail
 packages=("$@")
 [ ${#packages[@]} -ne 0 ] || packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-serialport-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   sdcc sdcc-ucsim srecord libgif-dev

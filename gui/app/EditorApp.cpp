@@ -116,6 +116,7 @@ bool CEditorApp::InitInstance()
         return false;
     }
     CLangText::SetLanguageFilePath(languageFile);
+    m_qtTranslations.Use(languageName);
     if (!dataFolder) {
         m_prompts.message(nullptr, QString::fromStdString(GetLangText(dataFolder.status())),
                           QMessageBox::Warning, QMessageBox::Ok);

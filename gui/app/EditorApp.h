@@ -4,6 +4,7 @@
 #include "gui/app/CommandTarget.h"
 #include "gui/app/DocTemplate.h"
 #include "gui/app/Prompts.h"
+#include "gui/app/QtTranslations.h"
 
 #include <QObject>
 #include <QString>
@@ -61,6 +62,8 @@ public:
     int ExitInstance();
 
     CPrompts& Prompts() { return m_prompts; }
+    // Qt's own texts follow the language chosen.
+    CQtTranslations& QtTranslations() { return m_qtTranslations; }
     CCommandRegistry& Registry() const { return *m_registry; }
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
     CRecentFileList& RecentFiles() const { return *m_recentFiles; }
@@ -128,6 +131,7 @@ private:
 
     Options m_options;
     CPrompts m_prompts;
+    CQtTranslations m_qtTranslations;
     std::unique_ptr<CCommandRegistry> m_registry;
     std::unique_ptr<CRecentFileList> m_recentFiles;
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;

@@ -486,6 +486,7 @@ void CMainFrame::SwitchLanguage(int commandId)
                                      language.settingsValue);
     CLangText::SetLanguageFilePath(FindPathNoCase(
         CLangText::LanguageFileIn(m_app.InstallFolder(), language.fileName)));
+    m_app.QtTranslations().Use(language.fileName);
     ChangeMenuLanguage();
     RetranslateAllWindows();
     m_languageChecked.fill(false);

@@ -9,8 +9,13 @@
 #include "gui/app/DialogLangText.h"
 #include "gui/app/DocTemplate.h"
 #include "gui/app/MainFrame.h"
+#include "gui/app/QtTranslations.h"
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -35,61 +40,107 @@ struct Layout {
 
 const Layout kMenu128{128,
                       {{{0}, "ID_FILE"}, {{1}, "ID_VIEW"}, {{2}, "ID_HELP"}},
-                      {{32831, "ID_NEW_LED"}, {57601, "ID_FILE_OPEN"}, {57606, "ID_FILE_PRINT_SETUP"},
-                       {57616, "ID_FILE_MRU_FILE1"}, {57665, "ID_APP_EXIT"}, {59392, "ID_VIEW_TOOLBAR"},
-                       {59393, "ID_VIEW_STATUS_BAR"}, {32819, "ID_HELP_ABOUT_VC"},
-                       {32901, "ID_HELP_WEBSITE"}, {57664, "ID_APP_ABOUT"}, {31760, "ID_HELP_WHATSNEW"}}};
+                      {{32831, "ID_NEW_LED"},
+                       {57601, "ID_FILE_OPEN"},
+                       {57606, "ID_FILE_PRINT_SETUP"},
+                       {57616, "ID_FILE_MRU_FILE1"},
+                       {57665, "ID_APP_EXIT"},
+                       {59392, "ID_VIEW_TOOLBAR"},
+                       {59393, "ID_VIEW_STATUS_BAR"},
+                       {32819, "ID_HELP_ABOUT_VC"},
+                       {32901, "ID_HELP_WEBSITE"},
+                       {57664, "ID_APP_ABOUT"},
+                       {31760, "ID_HELP_WHATSNEW"}}};
 
-const Layout kMenu130{
-    130,
-    {{{1}, "ID_FILE"}, {{2}, "ID_EDIT"}, {{2, 0}, "ID_EDIT_SETV"}, {{2, 2}, "ID_EDIT_ZOOMIO"},
-     {{3}, "ID_VIEW"}, {{3, 5}, "ID_VIEW_LANGUAGE"}, {{4}, "ID_WINDOW"}, {{5}, "ID_HELP"}},
-    {{32862, "ID_OPENEDIT"},      {31763, "ID_FILE_WIZARD"},      {57601, "ID_FILE_OPEN"},
-     {32771, "ID_OPEN_IMAGE"},    {32926, "ID_OPENEDITL"},        {57603, "ID_FILE_SAVE"},
-     {57604, "ID_FILE_SAVE_AS"},  {57602, "ID_FILE_CLOSE"},       {57607, "ID_FILE_PRINT"},
-     {57609, "ID_FILE_PRINT_PREVIEW"}, {57606, "ID_FILE_PRINT_SETUP"}, {57616, "ID_FILE_MRU_FILE1"},
-     {57665, "ID_APP_EXIT"},      {32774, "ID_SCAN_BACK"},        {32775, "ID_SCAN_SCOPE"},
-     {32776, "ID_SCAN_SETOTHER"}, {32792, "ID_EDIT_SCAN"},        {32794, "ID_EFFECT1"},
-     {32795, "ID_EFFECT2"},       {32796, "ID_EFFECT3"},          {32797, "ID_EFFECT4"},
-     {32802, "ID_EFFECT5"},       {32803, "ID_EFFECT6"},          {32804, "ID_EFFECT7"},
-     {32798, "ID_EDIT_INSERT"},   {32799, "ID_EDIT_DELETE"},      {32847, "ID_CPORT_EDIT"},
-     {32848, "ID_CPORT_OUT"},     {32828, "ID_EDIT_PLAMP"},       {31778, "ID_OUT_LIST"},
-     {59392, "ID_VIEW_TOOLBAR"},  {59393, "ID_VIEW_STATUS_BAR"},  {32805, "ID_EDIT_GRIDDING"},
-     {32877, "ID_SHOW_WIRING"},
-     {32916, "ID_VIEW_LAN_ENG"},  {32917, "ID_VIEW_LAN_CHS"},     {32918, "ID_VIEW_LAN_CTS"},
-     {32772, "ID_CHANGEWIN"},     {32819, "ID_HELP_ABOUT_VC"},    {32901, "ID_HELP_WEBSITE"},
-     {57664, "ID_APP_ABOUT"},     {31760, "ID_HELP_WHATSNEW"}}};
+const Layout kMenu130{130,
+                      {{{1}, "ID_FILE"},
+                       {{2}, "ID_EDIT"},
+                       {{2, 0}, "ID_EDIT_SETV"},
+                       {{2, 2}, "ID_EDIT_ZOOMIO"},
+                       {{3}, "ID_VIEW"},
+                       {{3, 5}, "ID_VIEW_LANGUAGE"},
+                       {{4}, "ID_WINDOW"},
+                       {{5}, "ID_HELP"}},
+                      {{32862, "ID_OPENEDIT"},         {31763, "ID_FILE_WIZARD"},
+                       {57601, "ID_FILE_OPEN"},        {32771, "ID_OPEN_IMAGE"},
+                       {32926, "ID_OPENEDITL"},        {57603, "ID_FILE_SAVE"},
+                       {57604, "ID_FILE_SAVE_AS"},     {57602, "ID_FILE_CLOSE"},
+                       {57607, "ID_FILE_PRINT"},       {57609, "ID_FILE_PRINT_PREVIEW"},
+                       {57606, "ID_FILE_PRINT_SETUP"}, {57616, "ID_FILE_MRU_FILE1"},
+                       {57665, "ID_APP_EXIT"},         {32774, "ID_SCAN_BACK"},
+                       {32775, "ID_SCAN_SCOPE"},       {32776, "ID_SCAN_SETOTHER"},
+                       {32792, "ID_EDIT_SCAN"},        {32794, "ID_EFFECT1"},
+                       {32795, "ID_EFFECT2"},          {32796, "ID_EFFECT3"},
+                       {32797, "ID_EFFECT4"},          {32802, "ID_EFFECT5"},
+                       {32803, "ID_EFFECT6"},          {32804, "ID_EFFECT7"},
+                       {32798, "ID_EDIT_INSERT"},      {32799, "ID_EDIT_DELETE"},
+                       {32847, "ID_CPORT_EDIT"},       {32848, "ID_CPORT_OUT"},
+                       {32828, "ID_EDIT_PLAMP"},       {31778, "ID_OUT_LIST"},
+                       {59392, "ID_VIEW_TOOLBAR"},     {59393, "ID_VIEW_STATUS_BAR"},
+                       {32805, "ID_EDIT_GRIDDING"},    {32877, "ID_SHOW_WIRING"},
+                       {32916, "ID_VIEW_LAN_ENG"},     {32917, "ID_VIEW_LAN_CHS"},
+                       {32918, "ID_VIEW_LAN_CTS"},     {32772, "ID_CHANGEWIN"},
+                       {32819, "ID_HELP_ABOUT_VC"},    {32901, "ID_HELP_WEBSITE"},
+                       {57664, "ID_APP_ABOUT"},        {31760, "ID_HELP_WHATSNEW"}}};
 
-const Layout kMenu131{
-    131,
-    {{{1}, "ID_FILE"}, {{2}, "ID_EDIT"}, {{2, 1}, "ID_EDIT_DEMOSHAPE"}, {{3}, "ID_VIEW"},
-     {{4}, "ID_WINDOW"}, {{5}, "ID_HELP"}},
-    {{57600, "ID_FILE_NEW"},     {57601, "ID_FILE_OPEN"},     {57602, "ID_FILE_CLOSE"},
-     {57603, "ID_FILE_SAVE"},    {57604, "ID_FILE_SAVE_AS"},  {57607, "ID_FILE_PRINT"},
-     {57609, "ID_FILE_PRINT_PREVIEW"}, {57606, "ID_FILE_PRINT_SETUP"}, {57616, "ID_FILE_MRU_FILE1"},
-     {57665, "ID_APP_EXIT"},     {32855, "ID_EDIT_SIZE"},     {32899, "ID_DEMO_RECT"},
-     {32898, "ID_DEMO_Circle"},  {32856, "ID_EDITBACKIMAGE"}, {32857, "ID_EDIT_WIDE"},
-     {32858, "ID_EDIT_THIN"},    {32851, "ID_ADDBMP"},        {32852, "ID_REDUCEBMP"},
-     {32853, "ID_MOVEBMP"},      {32859, "ID_SAVE_CODE"},     {32860, "ID_OPEN_CODE"},
-     {32861, "ID_EDITDO"},       {59392, "ID_VIEW_TOOLBAR"},  {59393, "ID_VIEW_STATUS_BAR"},
-     {57648, "ID_WINDOW_NEW"},   {57650, "ID_WINDOW_CASCADE"}, {57651, "ID_WINDOW_TILE_HORZ"},
-     {57649, "ID_WINDOW_ARRANGE"}, {32901, "ID_HELP_WEBSITE"}, {57664, "ID_APP_ABOUT"},
-     {31760, "ID_HELP_WHATSNEW"}}};
+const Layout kMenu131{131,
+                      {{{1}, "ID_FILE"},
+                       {{2}, "ID_EDIT"},
+                       {{2, 1}, "ID_EDIT_DEMOSHAPE"},
+                       {{3}, "ID_VIEW"},
+                       {{4}, "ID_WINDOW"},
+                       {{5}, "ID_HELP"}},
+                      {{57600, "ID_FILE_NEW"},
+                       {57601, "ID_FILE_OPEN"},
+                       {57602, "ID_FILE_CLOSE"},
+                       {57603, "ID_FILE_SAVE"},
+                       {57604, "ID_FILE_SAVE_AS"},
+                       {57607, "ID_FILE_PRINT"},
+                       {57609, "ID_FILE_PRINT_PREVIEW"},
+                       {57606, "ID_FILE_PRINT_SETUP"},
+                       {57616, "ID_FILE_MRU_FILE1"},
+                       {57665, "ID_APP_EXIT"},
+                       {32855, "ID_EDIT_SIZE"},
+                       {32899, "ID_DEMO_RECT"},
+                       {32898, "ID_DEMO_Circle"},
+                       {32856, "ID_EDITBACKIMAGE"},
+                       {32857, "ID_EDIT_WIDE"},
+                       {32858, "ID_EDIT_THIN"},
+                       {32851, "ID_ADDBMP"},
+                       {32852, "ID_REDUCEBMP"},
+                       {32853, "ID_MOVEBMP"},
+                       {32859, "ID_SAVE_CODE"},
+                       {32860, "ID_OPEN_CODE"},
+                       {32861, "ID_EDITDO"},
+                       {59392, "ID_VIEW_TOOLBAR"},
+                       {59393, "ID_VIEW_STATUS_BAR"},
+                       {57648, "ID_WINDOW_NEW"},
+                       {57650, "ID_WINDOW_CASCADE"},
+                       {57651, "ID_WINDOW_TILE_HORZ"},
+                       {57649, "ID_WINDOW_ARRANGE"},
+                       {32901, "ID_HELP_WEBSITE"},
+                       {57664, "ID_APP_ABOUT"},
+                       {31760, "ID_HELP_WHATSNEW"}}};
 
 const Layout kMenu169{
     169,
-    {{{1}, "ID_FILE"}, {{1, 6}, "ID_FILE_EXPORT"}, {{2}, "ID_EDIT"}, {{3}, "ID_PLAY"},
-     {{4}, "ID_VIEW"}, {{5}, "ID_WINDOW"}, {{6}, "ID_HELP"}},
-    {{57600, "ID_FILE_NEW"},     {57601, "ID_FILE_OPEN"},     {57603, "ID_FILE_SAVE"},
-     {57604, "ID_FILE_SAVE_AS"}, {57602, "ID_FILE_CLOSE"},    {32843, "ID_OUT_TEXT4"},
-     {32844, "ID_OUT_TEXT5"},    {57607, "ID_FILE_PRINT"},    {57609, "ID_FILE_PRINT_PREVIEW"},
+    {{{1}, "ID_FILE"},
+     {{1, 6}, "ID_FILE_EXPORT"},
+     {{2}, "ID_EDIT"},
+     {{3}, "ID_PLAY"},
+     {{4}, "ID_VIEW"},
+     {{5}, "ID_WINDOW"},
+     {{6}, "ID_HELP"}},
+    {{57600, "ID_FILE_NEW"},         {57601, "ID_FILE_OPEN"},      {57603, "ID_FILE_SAVE"},
+     {57604, "ID_FILE_SAVE_AS"},     {57602, "ID_FILE_CLOSE"},     {32843, "ID_OUT_TEXT4"},
+     {32844, "ID_OUT_TEXT5"},        {57607, "ID_FILE_PRINT"},     {57609, "ID_FILE_PRINT_PREVIEW"},
      {57606, "ID_FILE_PRINT_SETUP"}, {57616, "ID_FILE_MRU_FILE1"}, {57665, "ID_APP_EXIT"},
-     {31776, "ID_LARGEN3"},      {32863, "ID_ADDLAMPIMG"},    {31771, "ID_PAGESHOW"},
-     {31772, "ID_EDIT_CHANGE"},  {31783, "ID_OUT_LIST3"},     {31778, "ID_OUT_LIST"},
-     {31780, "ID_OUT_LIST2"},    {59392, "ID_VIEW_TOOLBAR"},  {59393, "ID_VIEW_STATUS_BAR"},
-     {57648, "ID_WINDOW_NEW"},   {57650, "ID_WINDOW_CASCADE"}, {57651, "ID_WINDOW_TILE_HORZ"},
-     {57649, "ID_WINDOW_ARRANGE"}, {32819, "ID_HELP_ABOUT_VC"}, {32901, "ID_HELP_WEBSITE"},
-     {57664, "ID_APP_ABOUT"},    {31760, "ID_HELP_WHATSNEW"}}};
+     {31776, "ID_LARGEN3"},          {32863, "ID_ADDLAMPIMG"},     {31771, "ID_PAGESHOW"},
+     {31772, "ID_EDIT_CHANGE"},      {31783, "ID_OUT_LIST3"},      {31778, "ID_OUT_LIST"},
+     {31780, "ID_OUT_LIST2"},        {59392, "ID_VIEW_TOOLBAR"},   {59393, "ID_VIEW_STATUS_BAR"},
+     {57648, "ID_WINDOW_NEW"},       {57650, "ID_WINDOW_CASCADE"}, {57651, "ID_WINDOW_TILE_HORZ"},
+     {57649, "ID_WINDOW_ARRANGE"},   {32819, "ID_HELP_ABOUT_VC"},  {32901, "ID_HELP_WEBSITE"},
+     {57664, "ID_APP_ABOUT"},        {31760, "ID_HELP_WHATSNEW"}}};
 
 // Each key's text in the test language file is the key in brackets.
 QString Tag(const char* key)
@@ -283,8 +334,7 @@ TEST(LanguageCommands, SwitchWritesSettingsRelabelsAndMovesCheck)
               QStringLiteral("COORDONNÉES"));
 
     EXPECT_TRUE(frame.LanguageChecked(CMainFrame::CheckFrench));
-    for (int id : {cmd::ViewLanEng, cmd::ViewLanChs, cmd::ViewLanCts, cmd::ViewLanGerman,
-                   cmd::ViewLanItaly})
+    for (int id : {cmd::ViewLanEng, cmd::ViewLanChs, cmd::ViewLanCts, cmd::ViewLanGerman, cmd::ViewLanItaly})
         EXPECT_EQ(r.Query(id).Checked(), std::optional<bool>(false)) << id;
     EXPECT_EQ(r.Query(cmd::ViewLanFrench).Checked(), std::optional<bool>(true));
 
@@ -304,6 +354,38 @@ TEST(LanguageCommands, LanguageDeletedAfterStartLeavesEmptyMenuTexts)
     // The coordinates bar keeps its texts when keys are missing.
     EXPECT_EQ(ControlText(s.app->MainFrame()->CoordinatesBar()->Control(CCoordinatesBar::kLabelId)),
               QStringLiteral("ID:"));
+}
+
+// Qt's own buttons as a message box and a file dialog show them now.
+QStringList QtButtonTexts()
+{
+    QMessageBox box(QMessageBox::Warning, QString(), QString(), QMessageBox::Ok | QMessageBox::Cancel);
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    return {box.button(QMessageBox::Cancel)->text(), buttons->button(QDialogButtonBox::Open)->text(),
+            buttons->button(QDialogButtonBox::Cancel)->text()};
+}
+
+TEST(LanguageCommands, QtDialogsFollowTheLanguageAtStartAndOnSwitch)
+{
+    {
+        CTestInstall install("German");
+        CStartedApp s(install);
+        EXPECT_EQ(QtButtonTexts(), QStringList({QStringLiteral("Abbrechen"), QStringLiteral("&\u00d6ffnen"),
+                                                QStringLiteral("Abbrechen")}));
+        ASSERT_TRUE(s.app->Registry().Dispatch(cmd::ViewLanFrench));
+        EXPECT_EQ(QtButtonTexts(), QStringList({QStringLiteral("Annuler"), QStringLiteral("&Ouvrir"),
+                                                QStringLiteral("Annuler")}));
+        ASSERT_TRUE(s.app->Registry().Dispatch(cmd::ViewLanEng));
+        EXPECT_EQ(QtButtonTexts(),
+                  QStringList({QStringLiteral("Cancel"), QStringLiteral("&Open"), QStringLiteral("Cancel")}));
+    }
+    // Without Qt's file for a language its texts stay English.
+    CQtTranslations missing(QStringLiteral("/nonexistent"));
+    EXPECT_FALSE(missing.Use("German.ini"));
+    EXPECT_EQ(QtButtonTexts().front(), QStringLiteral("Cancel"));
 }
 
 } // namespace
