@@ -62,6 +62,14 @@ std::string AvError(int code)
     return text;
 }
 
+// The frames whose time, k / rate seconds, lies before ms: a draw at a
+// frame's very time is in that frame. Split at whole seconds so that no
+// length of play overflows.
+std::int64_t FramesBefore(std::int64_t ms, std::int64_t rate)
+{
+    return ms / 1000 * rate + (ms % 1000 * rate + 999) / 1000;
+}
+
 int WriteBytes(void* opaque, IoBytes data, int size)
 {
     auto* file = static_cast<CAtomicFile*>(opaque);
@@ -196,7 +204,7 @@ Status CDemoVideoWriter::Begin()
         return Status::Fail(kFailedKey, "out of memory for the video encoder");
     s.current = m_background;
     // Every frame due before the duration, and at least one.
-    m_total = std::max<std::int64_t>((m_options.durationMs * rate + 999) / 1000, 1);
+    m_total = std::max<std::int64_t>(FramesBefore(m_options.durationMs, rate), 1);
     m_next = 0;
     m_state = std::move(state);
     return Status::Ok();
@@ -224,8 +232,7 @@ Status CDemoVideoWriter::Advance(std::int64_t ms)
 
 Status CDemoVideoWriter::EncodeUntil(std::int64_t ms)
 {
-    // Frame k's time is k / rate seconds; a draw at that very time is in it.
-    while (m_next < m_total && m_next * 1000 < ms * m_options.framesPerSecond)
+    while (m_next < std::min(m_total, FramesBefore(ms, m_options.framesPerSecond)))
         if (Status made = EncodeFrame(); !made)
             return made;
     return Status::Ok();
