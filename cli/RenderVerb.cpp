@@ -175,8 +175,12 @@ int RunRender(const VerbArgs& args, CliIo& io)
     if (const std::string& out = args.Option("-o"); !out.empty()) {
         if (const auto failed = Background(args, io, frame))
             return *failed;
-        movie.geometry =
-            CDemoGeometry::Centre(lamps, CDemoGeometry::FitZoom(lamps, width, height), width, height);
+        // A GIF shows a window of that size; a video's size is a screen's,
+        // whose shape is not the lamps': it fits both ways and cuts no lamp off.
+        const std::int32_t zoom = DemoMovieFormatOf(out) == DemoMovieFormat::Gif
+                                      ? CDemoGeometry::FitZoom(lamps, width, height)
+                                      : CDemoGeometry::FitWholeZoom(lamps, width, height);
+        movie.geometry = CDemoGeometry::Centre(lamps, zoom, width, height);
         movie.shape = options.shape;
         movie.durationMs = options.durationMs;
         movie.framesPerSecond = rate;

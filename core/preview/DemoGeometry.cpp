@@ -18,6 +18,17 @@ std::int32_t CDemoGeometry::FitZoom(const std::vector<CLamp>& lamps, std::int32_
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(zoom, 1, kMaxZoom));
 }
 
+std::int32_t CDemoGeometry::FitWholeZoom(const std::vector<CLamp>& lamps, std::int32_t clientWidth,
+                                         std::int32_t clientHeight)
+{
+    const CRect box = LampBounds(lamps);
+    // A cell reaches half a zoom beyond its lamp on each side.
+    const std::int64_t dx = std::int64_t{box.right} - box.left + 1;
+    const std::int64_t dy = std::int64_t{box.bottom} - box.top + 1;
+    const std::int64_t zoom = std::min(clientWidth / dx, clientHeight / dy);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(zoom, 1, kMaxZoom));
+}
+
 CDemoGeometry CDemoGeometry::Centre(const std::vector<CLamp>& lamps, std::int32_t zoom, std::int32_t clientWidth,
                                     std::int32_t clientHeight)
 {

@@ -23,6 +23,11 @@ struct CDemoGeometry {
     // kMaxZoom instead of dividing by nothing.
     static std::int32_t FitZoom(const std::vector<CLamp>& lamps, std::int32_t clientWidth,
                                 std::int32_t clientHeight);
+    // The largest zoom, 1 to kMaxZoom, at which the whole box of the lamps
+    // lies inside the client both ways: a picture of a chosen size (an
+    // exported video) cuts no lamp off, whatever its shape.
+    static std::int32_t FitWholeZoom(const std::vector<CLamp>& lamps, std::int32_t clientWidth,
+                                     std::int32_t clientHeight);
     // The lamps at `zoom` (limited to 1..kMaxZoom), centred in the client.
     static CDemoGeometry Centre(const std::vector<CLamp>& lamps, std::int32_t zoom, std::int32_t clientWidth,
                                 std::int32_t clientHeight);

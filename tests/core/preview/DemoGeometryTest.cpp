@@ -14,6 +14,17 @@ std::vector<CLamp> At(std::initializer_list<std::pair<int, int>> cells)
     return lamps;
 }
 
+// A chosen picture size fits the whole box, cells included, both ways.
+TEST(DemoGeometry, FitWholeKeepsEveryCellInsideAPictureOfAnyShape)
+{
+    // The longer side alone would give 12 and cut rows off at 720.
+    EXPECT_EQ(CDemoGeometry::FitZoom(At({{0, 0}, {100, 80}}), 1280, 720), 12);
+    EXPECT_EQ(CDemoGeometry::FitWholeZoom(At({{0, 0}, {100, 80}}), 1280, 720), 8);
+    EXPECT_EQ(CDemoGeometry::FitWholeZoom(At({{0, 0}, {99, 0}}), 1000, 720), 10);
+    EXPECT_EQ(CDemoGeometry::FitWholeZoom(At({{3, 3}}), 1280, 720), 20);
+    EXPECT_EQ(CDemoGeometry::FitWholeZoom(At({{0, 0}, {499, 499}}), 320, 240), 1);
+}
+
 TEST(DemoGeometry, FitsByTheLongerSideNeverBeyondTwentyAndCentres)
 {
     // Wider than tall: by width; taller: by height.
