@@ -45,19 +45,7 @@ UIntArray Iota(std::uint32_t n)
     return a;
 }
 
-CModeItem Mode(int code, std::int32_t interval, std::int32_t loop, std::int32_t hold)
-{
-    CModeItem m;
-    m.layer = code;
-    m.interval = interval;
-    m.loop = loop;
-    m.holdTime = hold;
-    m.colourGroupId = 0;
-    m.lampOrderIndex = 0;
-    m.bandOrderIndex = 0;
-    m.colours = {255, 0, 0, 0, 0, 255};
-    return m;
-}
+using bench::BenchMode;
 
 // Every lamp of 100 × 100 red over the background: the paint before Start,
 // built anew on each iteration (the picture moved), then the paint that only
@@ -117,11 +105,12 @@ void BM_ChaseStepPeriod(benchmark::State& state)
     for (auto _ : state) {
         TimedClock clock;
         CDemoPainter painter(canvas, clock, tables, lamps, DemoShape::Rectangle);
-        painter.Play(Mode(5, interval, 20, 0), {});
+        painter.Play(BenchMode(5, interval, 20, 0), {});
         // Periods between step waits; the first wait is the start delay.
         double period = 0, wait = 0;
         for (std::size_t i = 2; i < clock.starts.size(); ++i) {
-            period += std::chrono::duration<double, std::milli>(clock.starts[i] - clock.starts[i - 1]).count();
+            period +=
+                std::chrono::duration<double, std::milli>(clock.starts[i] - clock.starts[i - 1]).count();
             wait += static_cast<double>(clock.asked[i - 1]);
         }
         const double steps = static_cast<double>(clock.starts.size() - 2);
@@ -133,7 +122,12 @@ void BM_ChaseStepPeriod(benchmark::State& state)
 }
 // 10 ms steps leave no wait after the painter's drawing allowance for
 // 10,000 lamps (999 ms); 1.1 s steps leave 101 ms.
-BENCHMARK(BM_ChaseStepPeriod)->Arg(1)->Arg(110)->ArgName("interval")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ChaseStepPeriod)
+    ->Arg(1)
+    ->Arg(110)
+    ->ArgName("interval")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 void BM_ExportSixtySeconds(benchmark::State& state)
 {
@@ -166,7 +160,7 @@ void BM_ExportTenMinutesStreamed(benchmark::State& state)
     CCompiledEffects tables;
     tables.colourTable = {{255, 0, 0, 0, 255, 0, 0, 0, 255}};
     tables.lampSequenceTable = {Iota(50)};
-    const std::vector<CModeItem> group = {Mode(5, 1, 1'000'000, 0), Mode(6, 1, 1'000'000, 0)};
+    const std::vector<CModeItem> group = {BenchMode(5, 1, 1'000'000, 0), BenchMode(6, 1, 1'000'000, 0)};
     DemoTraceOptions trace;
     trace.durationMs = 600'000;
     trace.drawLimitPerMode = std::numeric_limits<std::size_t>::max();

@@ -4,9 +4,7 @@
 
 namespace lumaro::bench {
 
-namespace {
-
-CModeItem Mode(int code, std::int32_t interval, std::int32_t loop, std::int32_t hold)
+CModeItem BenchMode(int code, std::int32_t interval, std::int32_t loop, std::int32_t hold)
 {
     CModeItem m;
     m.layer = code;
@@ -19,8 +17,6 @@ CModeItem Mode(int code, std::int32_t interval, std::int32_t loop, std::int32_t 
     m.colours = {255, 0, 0, 0, 0, 255};
     return m;
 }
-
-} // namespace
 
 ExportGroup TwoThousandLampGroup()
 {
@@ -40,7 +36,8 @@ ExportGroup TwoThousandLampGroup()
     UIntArray bands(40);
     std::iota(bands.begin(), bands.end(), 1u);
     g.tables.bandTable = {bands};
-    g.modes = {Mode(2, 10, 150, 150), Mode(5, 10, 150, 150), Mode(9, 1, 0, 100), Mode(0, 5, 50, 100)};
+    g.modes = {BenchMode(2, 10, 150, 150), BenchMode(5, 10, 150, 150), BenchMode(9, 1, 0, 100),
+               BenchMode(0, 5, 50, 100)};
     return g;
 }
 

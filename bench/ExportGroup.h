@@ -18,4 +18,8 @@ struct ExportGroup {
 
 ExportGroup TwoThousandLampGroup();
 
+// A compiled mode of effect class `code` on colour list, lamp order and band
+// list 0, red then blue.
+CModeItem BenchMode(int code, std::int32_t interval, std::int32_t loop, std::int32_t hold);
+
 } // namespace lumaro::bench
