@@ -1,12 +1,14 @@
 #include "gui/ProgramWiring.h"
 
 #include "gui/app/CommandIds.h"
+#include "gui/app/CoordinatesBar.h"
 #include "gui/app/MainFrame.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/effects/EffectsCommands.h"
 #include "gui/effects/ModeEditorSheet.h"
 #include "gui/firmware/FirmwareCommands.h"
 #include "gui/layout/EditImgView.h"
-#include "gui/document/LayoutDocument.h"
+#include "gui/layout/HoveredCell.h"
 #include "gui/layout/LayoutViewConnection.h"
 #include "gui/link/LinkCommands.h"
 #include "gui/preview/DemoDoc.h"
@@ -68,6 +70,44 @@ void ShowNote(CEditorApp& app, const QString& text)
         main->StatusBarXP()->SetPaneText(0, text);
 }
 
+// The main frame's bars show what a view announces; the frame is looked
+// up each time.
+void ConnectViewToBars(CEditorApp& app, CView& view)
+{
+    QObject::connect(&view, &CView::Note, &view, [&app](const QString& text) { ShowNote(app, text); });
+    QObject::connect(&view, &CView::CoordinatesBarUsed, &view, [&app](bool used) {
+        if (CMainFrame* main = app.MainFrame())
+            main->CoordinatesBar()->setEnabled(used);
+    });
+}
+
+// The mode test view shows its cell whether it is active or not, and
+// leaves the bars as they are when it goes.
+void ConnectModeTestViewToBars(CEditorApp& app, CModetestView& view)
+{
+    ConnectViewToBars(app, view);
+    QObject::connect(&view, &CModetestView::HoveredCellChanged, &view, [&app](const HoveredCell& hovered) {
+        if (CMainFrame* main = app.MainFrame())
+            ShowHoveredCell(*main->StatusBarXP(), *main->CoordinatesBar(), hovered);
+    });
+    QObject::connect(&view, &CModetestView::ZoomChanged, &view, [&app](int zoom) {
+        if (CMainFrame* main = app.MainFrame())
+            ShowLayoutZoom(*main->CoordinatesBar(), zoom);
+    });
+}
+
+// In Sequential order the demo names the mode it plays.
+void ConnectDemoViewToBars(CEditorApp& app, CDemoView& view)
+{
+    ConnectViewToBars(app, view);
+    QObject::connect(&view, &CDemoView::SequentialModeShown, &view, [&app](const QString& type, int layer) {
+        if (CMainFrame* main = app.MainFrame()) {
+            main->StatusBarXP()->SetPaneText(2, type);
+            main->StatusBarXP()->SetPaneText(1, QString::asprintf("  mode: %d", layer));
+        }
+    });
+}
+
 CLayoutDocument* MakeLayoutDocument(CEditorApp& app)
 {
     auto* document = new CLayoutDocument;
@@ -116,17 +156,23 @@ CEditorApp::Options WireProgram(CEditorApp::Options options)
             target->OpenDownloadDialog(image);
         };
         // and a build not asked to is offered by the next one.
-        firmware->imageWritten = [target = link.get()](const QString& image) { target->RememberImage(image); };
+        firmware->imageWritten = [target = link.get()](const QString& image) {
+            target->RememberImage(image);
+        };
         ready.AddCommandTarget(std::move(firmware));
         ready.AddCommandTarget(std::move(link));
     };
-    options.templateParts = [](CEditorApp& app, int resourceId) {
+    // The shape the demo windows draw lamps in is the program's: one chosen
+    // in a demo window holds for the next.
+    auto demoShape = std::make_shared<DemoShape>(DemoShape::Rectangle);
+    options.templateParts = [demoShape](CEditorApp& app, int resourceId) {
         CEditorApp::TemplateParts parts;
         switch (resourceId) {
         case 130:
             parts.makeDocument = [&app]() -> CDocument* { return MakeLayoutDocument(app); };
             parts.makeView = [&app](CDocument* document) {
                 auto* view = new CEditImgView(document);
+                ConnectViewToBars(app, *view);
                 if (CMainFrame* main = app.MainFrame())
                     ConnectLayoutViewToMainFrame(*view, *main);
                 view->openDemo = [&app, view] {
@@ -141,8 +187,7 @@ CEditorApp::Options WireProgram(CEditorApp::Options options)
             parts.makeDocument = [&app]() -> CDocument* { return MakeLayoutDocument(app); };
             parts.makeView = [&app](CDocument* document) {
                 auto* view = new CModetestView(document);
-                QObject::connect(view, &CModetestView::Note, view,
-                                 [&app](const QString& text) { ShowNote(app, text); });
+                ConnectModeTestViewToBars(app, *view);
                 if (auto* layout = qobject_cast<CLayoutDocument*>(document))
                     GiveModeEditor(app, *view, *layout);
                 view->lastFormat = [&app] {
@@ -154,8 +199,8 @@ CEditorApp::Options WireProgram(CEditorApp::Options options)
             parts.accelerators = ModeTestKeys();
             break;
         case 131:
-            parts.makeDocument = [&app]() -> CDocument* {
-                auto* demo = new CDemoDoc;
+            parts.makeDocument = [&app, demoShape]() -> CDocument* {
+                auto* demo = new CDemoDoc(demoShape);
                 // A play disabled the main tool bar; the demo's end enables it.
                 if (CMainFrame* main = app.MainFrame()) {
                     QToolBar* bar = main->MainToolBar();
@@ -163,7 +208,11 @@ CEditorApp::Options WireProgram(CEditorApp::Options options)
                 }
                 return demo;
             };
-            parts.makeView = [](CDocument* document) { return new CDemoView(document); };
+            parts.makeView = [&app](CDocument* document) {
+                auto* view = new CDemoView(document);
+                ConnectDemoViewToBars(app, *view);
+                return view;
+            };
             break;
         default:
             break;

@@ -66,6 +66,7 @@ CPrompts CPrompts::Desktop()
         QPageSetupDialog dialog(&printer, owner);
         return dialog.exec() == QDialog::Accepted;
     };
+    p.runModal = [](QDialog& dialog) { return dialog.exec(); };
     return p;
 }
 

@@ -1,7 +1,11 @@
 #include "gui/app/View.h"
 
 #include "gui/app/ChildFrame.h"
+#include "gui/app/DocTemplate.h"
 #include "gui/app/Document.h"
+#include "gui/app/EditorApp.h"
+
+#include <QDialog>
 
 namespace lumaro::gui {
 
@@ -23,6 +27,24 @@ CChildFrame* CView::GetParentFrame() const
             return frame;
     }
     return nullptr;
+}
+
+CEditorApp* CView::App() const
+{
+    CDocument* document = GetDocument();
+    return document && document->GetDocTemplate() ? &document->GetDocTemplate()->App() : nullptr;
+}
+
+CMainFrame* CView::MainFrame() const
+{
+    CEditorApp* app = App();
+    return app ? app->MainFrame() : nullptr;
+}
+
+int CView::ExecDialog(QDialog& dialog) const
+{
+    CEditorApp* app = App();
+    return app ? app->Prompts().runModal(dialog) : dialog.exec();
 }
 
 void CView::DetachFromDocument()

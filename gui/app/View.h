@@ -6,9 +6,13 @@
 #include <QPointer>
 #include <QWidget>
 
+class QDialog;
+
 namespace lumaro::gui {
 
 class CChildFrame;
+class CEditorApp;
+class CMainFrame;
 
 // Base of the shell's views: a widget on one document, the first link of
 // the command route while its frame is active.
@@ -20,6 +24,10 @@ public:
 
     CDocument* GetDocument() const { return m_document; }
     CChildFrame* GetParentFrame() const;
+    // The application of the document's template; none for a view made
+    // outside the shell.
+    CEditorApp* App() const;
+    CMainFrame* MainFrame() const;
 
     // Called once the frame exists and the document is loaded or new.
     virtual void OnInitialUpdate() { update(); }
@@ -27,6 +35,18 @@ public:
 
     // Leaves the document; the view stays until its frame is deleted.
     void DetachFromDocument();
+
+Q_SIGNALS:
+    // A short note for the status bar.
+    void Note(const QString& text);
+    // Whether the coordinates bar's buttons act on this view; told on
+    // activation.
+    void CoordinatesBarUsed(bool used);
+
+protected:
+    // Every modal dialog of a view runs through the application's prompts,
+    // so that tests answer it without a window; returns the result code.
+    int ExecDialog(QDialog& dialog) const;
 
 private:
     QPointer<CDocument> m_document;

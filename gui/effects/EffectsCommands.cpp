@@ -7,8 +7,8 @@
 #include "gui/app/EditorApp.h"
 #include "gui/app/FilePath.h"
 #include "gui/app/MainFrame.h"
-#include "gui/effects/SceneEditDlg.h"
 #include "gui/document/LayoutDocument.h"
+#include "gui/effects/SceneEditDlg.h"
 #include "gui/link/MSComm1.h"
 #include "gui/widgets/StatusBarXP.h"
 
@@ -18,7 +18,6 @@ namespace lumaro::gui {
 
 CEffectsCommands::CEffectsCommands(CEditorApp& app) : m_app(app)
 {
-    runSceneEditor = [this](CLayoutDocument& document) { RunSceneEditor(document); };
     OnCommand(cmd::UseWizard, [this] { OnFileWizard(); });
 }
 
@@ -34,8 +33,7 @@ void CEffectsCommands::OnFileWizard()
                                 QMessageBox::Ok);
         return;
     }
-    if (runSceneEditor)
-        runSceneEditor(*layout);
+    RunSceneEditor(*layout);
 }
 
 void CEffectsCommands::RunSceneEditor(CLayoutDocument& document)
@@ -53,7 +51,7 @@ void CEffectsCommands::RunSceneEditor(CLayoutDocument& document)
         }
     };
     dialog.buildFirmware = buildFirmware;
-    dialog.exec();
+    m_app.Prompts().runModal(dialog);
 }
 
 } // namespace lumaro::gui

@@ -21,8 +21,6 @@ public:
 
     void OnFileWizard();
 
-    // Runs the scene editor modally; replaceable so tests need no window.
-    std::function<void(CLayoutDocument&)> runSceneEditor;
     // Called by the scene editor's Save/Create once "cport.h" is written:
     // the firmware build's hand-over point.
     std::function<void(CLayoutDocument&, QWidget* owner,

@@ -8,8 +8,8 @@
 #include "core/link/SerialPortChoice.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
-#include "gui/effects/ColorListDlg.h"
 #include "gui/document/LayoutDocument.h"
+#include "gui/effects/ColorListDlg.h"
 #include "gui/link/DownloadRunner.h"
 #include "gui/link/HexDownloadDlg.h"
 #include "gui/link/MSComm1.h"
@@ -48,7 +48,6 @@ CSceneEditDlg::CSceneEditDlg(CLayoutDocument& document, CPrompts& prompts, QWidg
     : QDialog(parent), m_document(document), m_prompts(prompts)
 {
     setWindowTitle(QStringLiteral("Edit Scene"));
-    runColourList = [](CColorListDlg& dialog) { return dialog.exec() == QDialog::Accepted; };
 
     m_tabs = new QTabBar(this);
     m_tabs->setExpanding(false);
@@ -253,14 +252,15 @@ void CSceneEditDlg::OnSpeedEdited(int row, const QString& text)
         m_speedGroup = m_document.NewMergeGroup();
     }
     const int speed = text.toInt();
-    EditSlot(row, [speed](lumaro::CSceneSlot& slot) { slot.speed = speed; }, m_speedGroup);
+    EditSlot(
+        row, [speed](lumaro::CSceneSlot& slot) { slot.speed = speed; }, m_speedGroup);
 }
 
 void CSceneEditDlg::OnColourList(int row)
 {
     const lumaro::CSceneSlot& slot = m_document.Data().scenes[CurrentScene()][row];
     CColorListDlg dialog(slot.colours, m_prompts, this);
-    if (!runColourList(dialog))
+    if (m_prompts.runModal(dialog) != QDialog::Accepted)
         return;
     const UIntArray colours = dialog.Colours();
     EditSlot(row, [&colours](lumaro::CSceneSlot& edited) { edited.colours = colours; });

@@ -19,7 +19,6 @@ class CSceneSlot;
 
 namespace lumaro::gui {
 
-class CColorListDlg;
 class CDownloadRunner;
 class CLayoutDocument;
 class CMSComm1;
@@ -62,8 +61,6 @@ public:
     std::function<void(CLayoutDocument&, QWidget* owner, BuiltImage built)> buildFirmware;
     // Told where "cport.h" went, for the status bar.
     std::function<void(const fs::path&)> portTableWritten;
-    // Runs the Color List dialog modally; true when it ended with OK.
-    std::function<bool(CColorListDlg&)> runColourList;
 
     int CurrentScene() const;
     void ShowScene(int scene);

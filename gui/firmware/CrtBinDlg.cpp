@@ -1,8 +1,8 @@
 #include "gui/firmware/CrtBinDlg.h"
 
 #include "gui/app/DialogLangText.h"
-#include "gui/firmware/FirmwareBuildRunner.h"
 #include "gui/document/LayoutDocument.h"
+#include "gui/firmware/FirmwareBuildRunner.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -18,11 +18,13 @@
 
 namespace lumaro::gui {
 
-CCrtBinDlg::CCrtBinDlg(CLayoutDocument& document, CPrompts& prompts, fs::path buildFolder,
+CCrtBinDlg::CCrtBinDlg(CLayoutDocument& document, CPrompts& prompts,
+                       CFirmwareBuildRunner::RunningCount running, fs::path buildFolder,
                        fs::path currentFolder, QWidget* parent)
     : QDialog(parent), m_document(document), m_buildFolder(std::move(buildFolder)),
       m_currentFolder(std::move(currentFolder)),
-      m_runner(new CFirmwareBuildRunner(prompts, this, CFirmwareBuildRunner::Texts::Language))
+      m_runner(
+          new CFirmwareBuildRunner(prompts, this, CFirmwareBuildRunner::Texts::Language, std::move(running)))
 {
     m_runner->setParent(this);
     setWindowTitle(QStringLiteral("Create BIN File"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/firmware/FirmwareBuild.h"
+#include "gui/firmware/FirmwareBuildRunner.h"
 
 #include <QDialog>
 
@@ -14,7 +15,6 @@ class QRadioButton;
 
 namespace lumaro::gui {
 
-class CFirmwareBuildRunner;
 class CLayoutDocument;
 struct CPrompts;
 
@@ -38,9 +38,10 @@ public:
     };
 
     // buildFolder: the install folder's "sys"; currentFolder: where
-    // "cport.h" is and the image goes.
-    CCrtBinDlg(CLayoutDocument& document, CPrompts& prompts, fs::path buildFolder, fs::path currentFolder,
-               QWidget* parent = nullptr);
+    // "cport.h" is and the image goes; running: the program's count of
+    // running builds.
+    CCrtBinDlg(CLayoutDocument& document, CPrompts& prompts, CFirmwareBuildRunner::RunningCount running,
+               fs::path buildFolder, fs::path currentFolder, QWidget* parent = nullptr);
     ~CCrtBinDlg() override;
 
     // Create: the build of Create BIN File.

@@ -3,8 +3,8 @@
 #include "core/app/LangText.h"
 #include "gui/app/MessageText.h"
 #include "gui/app/Prompts.h"
-#include "gui/firmware/BuildProcess.h"
 #include "gui/document/LayoutDocument.h"
+#include "gui/firmware/BuildProcess.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -14,8 +14,6 @@
 namespace lumaro::gui {
 
 namespace {
-
-int g_running = 0;
 
 QString PathText(const fs::path& path)
 {
@@ -48,8 +46,9 @@ void WaitCursor(bool on)
 
 } // namespace
 
-CFirmwareBuildRunner::CFirmwareBuildRunner(CPrompts& prompts, QWidget* owner, Texts texts)
-    : m_prompts(prompts), m_owner(owner), m_texts(texts)
+CFirmwareBuildRunner::CFirmwareBuildRunner(CPrompts& prompts, QWidget* owner, Texts texts,
+                                           RunningCount running)
+    : m_prompts(prompts), m_owner(owner), m_texts(texts), m_running(std::move(running))
 {
     makeProcess = [] { return std::make_unique<CBuildProcess>(); };
     m_timer.setInterval(CFirmwareBuild::kRoundMs);
@@ -60,14 +59,9 @@ CFirmwareBuildRunner::~CFirmwareBuildRunner()
 {
     if (m_build) {
         m_timer.stop();
-        --g_running;
+        --*m_running;
         WaitCursor(false);
     }
-}
-
-bool CFirmwareBuildRunner::AnyRunning()
-{
-    return g_running > 0;
 }
 
 QString CFirmwareBuildRunner::Text(const Status& failure) const
@@ -100,7 +94,7 @@ bool CFirmwareBuildRunner::Run(CLayoutDocument& document, CFirmwareBuild::Setup 
 {
     if (AnyRunning())
         return false;
-    ++g_running;
+    ++*m_running;
     WaitCursor(true);
     Q_EMIT Progress(0);
     const auto compiled = document.CreateData();
@@ -188,7 +182,7 @@ void CFirmwareBuildRunner::End(const QString& image)
     const QString source = m_build ? PathText(m_build->HexFile()) : QString();
     m_build.reset();
     m_process.reset();
-    --g_running;
+    --*m_running;
     WaitCursor(false);
     Q_EMIT Finished(source, image);
 }

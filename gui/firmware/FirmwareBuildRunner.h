@@ -22,14 +22,18 @@ struct CPrompts;
 // Runs one firmware build from the event loop: the compiler works in its own
 // process while a timer looks for the image every 20 ms, so the window keeps
 // painting and the progress bar moves. One build runs at a time in the
-// program. The Create BIN File dialog shows the language texts and a report;
+// program: its runners share one count of running builds. The Create BIN
+// File dialog shows the language texts and a report;
 // the scene editor's Save/Create shows fixed English texts and no report.
 class CFirmwareBuildRunner : public QObject {
     Q_OBJECT
 public:
     enum class Texts { Language, English };
+    // The builds running in one program. Shared, as a runner may outlive
+    // the one who made it.
+    using RunningCount = std::shared_ptr<int>;
 
-    CFirmwareBuildRunner(CPrompts& prompts, QWidget* owner, Texts texts);
+    CFirmwareBuildRunner(CPrompts& prompts, QWidget* owner, Texts texts, RunningCount running);
     ~CFirmwareBuildRunner() override;
 
     // Compiles the document and starts the build; false, after its message,
@@ -37,7 +41,7 @@ public:
     // runs. setup.lampCount is taken from the document.
     bool Run(CLayoutDocument& document, CFirmwareBuild::Setup setup);
     bool Running() const { return m_build.has_value(); }
-    static bool AnyRunning();
+    bool AnyRunning() const { return *m_running > 0; }
     // Ends a running build at once: the batch file and the compilers it
     // started are ended, nothing is copied or stamped, and the report says
     // the build was cancelled (key kCancelledKey).
@@ -72,6 +76,7 @@ private:
     CPrompts& m_prompts;
     QWidget* m_owner;
     Texts m_texts;
+    RunningCount m_running;
     std::optional<CFirmwareBuild> m_build;
     std::unique_ptr<IExternalProcess> m_process;
     QTimer m_timer;

@@ -7,9 +7,9 @@
 #include "gui/app/FilePath.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/MessageText.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/firmware/CrtBinDlg.h"
 #include "gui/firmware/FirmwareBuildRunner.h"
-#include "gui/document/LayoutDocument.h"
 #include "gui/widgets/StatusBarXP.h"
 
 #include <QDir>
@@ -19,7 +19,6 @@ namespace lumaro::gui {
 
 CFirmwareCommands::CFirmwareCommands(CEditorApp& app) : m_app(app)
 {
-    runCreateBin = [this](CLayoutDocument& document) { RunCreateBin(document); };
     OnCommand(cmd::CreateBinFile, [this] { OnOutText4Bin(); });
     OnCommand(cmd::OutputTables, [this] { OnOutText(); });
     OnCommand(cmd::OutputGroupTables, [this] { OnOutCstGrp(); });
@@ -44,31 +43,32 @@ void CFirmwareCommands::OnOutText4Bin()
     if (layout->GetPathName().isEmpty())
         layout->DoFileSave();
     if (layout->GetPathName().isEmpty()) {
-        m_app.Prompts().message(m_app.MainFrame(), QString::fromStdString(GetLangText("MAINFRM_ONOUTTEXT4_BIN")),
+        m_app.Prompts().message(m_app.MainFrame(),
+                                QString::fromStdString(GetLangText("MAINFRM_ONOUTTEXT4_BIN")),
                                 QMessageBox::Warning, QMessageBox::Ok);
         return;
     }
-    if (runCreateBin)
-        runCreateBin(*layout);
+    RunCreateBin(*layout);
 }
 
 void CFirmwareCommands::RunCreateBin(CLayoutDocument& document)
 {
-    CCrtBinDlg dialog(document, m_app.Prompts(), m_app.DataFolder() / "sys", PathOf(document.OutputFolder()),
-                      m_app.MainFrame());
+    CCrtBinDlg dialog(document, m_app.Prompts(), m_running, m_app.DataFolder() / "sys",
+                      PathOf(document.OutputFolder()), m_app.MainFrame());
     dialog.formatChosen = [this](int format) { m_lastFormat = format; };
     QObject::connect(&dialog.Runner(), &CFirmwareBuildRunner::Written, &dialog,
                      [this](const QString& image) { Written(image); });
     dialog.openDownload = openDownload;
-    dialog.exec();
+    m_app.Prompts().runModal(dialog);
 }
 
 void CFirmwareCommands::OnCreateHex(CLayoutDocument& document, QWidget* owner,
                                     std::function<void(const QString& source, const QString& image)> built)
 {
-    if (CFirmwareBuildRunner::AnyRunning())
+    if (*m_running > 0)
         return;
-    auto* runner = new CFirmwareBuildRunner(m_app.Prompts(), owner, CFirmwareBuildRunner::Texts::English);
+    auto* runner =
+        new CFirmwareBuildRunner(m_app.Prompts(), owner, CFirmwareBuildRunner::Texts::English, m_running);
     runner->setParent(owner);
     QObject::connect(runner, &CFirmwareBuildRunner::Written, runner,
                      [this](const QString& image) { Written(image); });
@@ -105,8 +105,8 @@ void CFirmwareCommands::OnOutText()
 void CFirmwareCommands::TellOverLimits(const CFirmwareText& text)
 {
     for (const Status& over : text.overLimits)
-        m_app.Prompts().message(m_app.MainFrame(), QString::fromStdString(GetLangText(over)), QMessageBox::Warning,
-                                QMessageBox::Ok);
+        m_app.Prompts().message(m_app.MainFrame(), QString::fromStdString(GetLangText(over)),
+                                QMessageBox::Warning, QMessageBox::Ok);
 }
 
 void CFirmwareCommands::Written(const QString& image)
@@ -122,7 +122,8 @@ void CFirmwareCommands::ShowWritten(const char* key, const QString& path)
         main->StatusBarXP()->SetPaneText(0, LangText(key).arg(QDir::toNativeSeparators(path)));
 }
 
-void CFirmwareCommands::SaveText(CFirmwareText::Output kind, const char* filter, const char* suggested, const char* extension)
+void CFirmwareCommands::SaveText(CFirmwareText::Output kind, const char* filter, const char* suggested,
+                                 const char* extension)
 {
     CLayoutDocument* layout = ActiveLayout();
     if (!layout)
@@ -135,8 +136,9 @@ void CFirmwareCommands::SaveText(CFirmwareText::Output kind, const char* filter,
     } else {
         text.BuildGetterSource(*compiled);
     }
-    QString path = m_app.Prompts().saveFileName(m_app.MainFrame(), QString::fromLatin1(filter),
-                                                QDir(layout->OutputFolder()).filePath(QString::fromLatin1(suggested)));
+    QString path =
+        m_app.Prompts().saveFileName(m_app.MainFrame(), QString::fromLatin1(filter),
+                                     QDir(layout->OutputFolder()).filePath(QString::fromLatin1(suggested)));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

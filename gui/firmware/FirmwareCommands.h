@@ -2,6 +2,7 @@
 
 #include "core/firmware/FirmwareText.h"
 #include "gui/app/CommandTarget.h"
+#include "gui/firmware/FirmwareBuildRunner.h"
 
 #include <QString>
 
@@ -39,9 +40,6 @@ public:
     // The format of the last Create BIN File choice; 0 before the first.
     int LastFormat() const { return m_lastFormat; }
 
-    // The Create BIN File dialog; the program's runs CCrtBinDlg.
-    std::function<void(CLayoutDocument&)> runCreateBin;
-
     // The end of a build whose opener asked for the image to be written:
     // opens the HEX download dialog with that image chosen. The wiring
     // points it at the controller link.
@@ -58,10 +56,13 @@ private:
     CLayoutDocument* ActiveLayout() const;
     void RunCreateBin(CLayoutDocument& document);
     // Saves a text of the compiled tables where the user chooses.
-    void SaveText(CFirmwareText::Output kind, const char* filter, const char* suggested, const char* extension);
+    void SaveText(CFirmwareText::Output kind, const char* filter, const char* suggested,
+                  const char* extension);
 
     CEditorApp& m_app;
     int m_lastFormat = 0;
+    // The program's builds: one runs at a time.
+    CFirmwareBuildRunner::RunningCount m_running = std::make_shared<int>(0);
 };
 
 } // namespace lumaro::gui

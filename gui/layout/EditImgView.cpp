@@ -4,8 +4,6 @@
 #include "core/layout/LampEditor.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"
-#include "gui/app/CoordinatesBar.h"
-#include "gui/app/DocTemplate.h"
 #include "gui/app/EditorApp.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/MessageText.h"
@@ -13,8 +11,8 @@
 #include "gui/layout/LayoutPrint.h"
 
 #include <QContextMenuEvent>
-#include <QEvent>
 #include <QDockWidget>
+#include <QEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPrintDialog>
@@ -27,15 +25,13 @@
 
 namespace lumaro::gui {
 
-std::function<int(QDialog&)> CEditImgView::ExecDialog = [](QDialog& dialog) { return dialog.exec(); };
-
 namespace {
 
 struct ZoomCommand {
     int id;
     int zoom;
 };
-constexpr ZoomCommand kZoomCommands[] = {{cmd::Zoom4, 4},  {cmd::Zoom8, 8},  {cmd::Zoom12, 12},
+constexpr ZoomCommand kZoomCommands[] = {{cmd::Zoom4, 4},   {cmd::Zoom8, 8},   {cmd::Zoom12, 12},
                                          {cmd::Zoom16, 16}, {cmd::Zoom20, 20}, {cmd::Zoom24, 24},
                                          {cmd::Zoom28, 28}};
 
@@ -92,18 +88,6 @@ CEditImgView::~CEditImgView() = default;
 CLayoutDocument* CEditImgView::GetLayoutDocument() const
 {
     return qobject_cast<CLayoutDocument*>(GetDocument());
-}
-
-CEditorApp* CEditImgView::App() const
-{
-    CDocument* document = GetDocument();
-    return document && document->GetDocTemplate() ? &document->GetDocTemplate()->App() : nullptr;
-}
-
-CMainFrame* CEditImgView::MainFrame() const
-{
-    CEditorApp* app = App();
-    return app ? app->MainFrame() : nullptr;
 }
 
 void CEditImgView::ShowMessage(const std::string& key, const QString& detail) const
@@ -257,11 +241,11 @@ void CEditImgView::OnActivateView(bool active)
         m_lastCell.reset();
         AnnounceLamps();
         Q_EMIT ZoomChanged(Zoom());
+        Q_EMIT CoordinatesBarUsed(true);
     }
     CMainFrame* main = MainFrame();
     if (!active || !main)
         return;
-    main->CoordinatesBar()->setEnabled(true);
     if (m_previewMark) {
         main->MainToolBar()->hide();
         m_previewMark = false;
@@ -517,8 +501,7 @@ void CEditImgView::AnnounceCell(QPoint cell)
     if (auto index = CLampEditor::FindLamp(data, cell.x(), cell.y())) {
         const CLamp& lamp = data.lamps[*index];
         hovered.number = lamp.number;
-        hovered.port = lamp.port;
-        hovered.order = lamp.order;
+        hovered.chain = HoveredCell::Chain{lamp.port, lamp.order};
     }
     hovered.total = static_cast<int>(data.LampCount());
     Q_EMIT HoveredCellChanged(hovered);
@@ -536,15 +519,24 @@ QMenu* CEditImgView::BuildContextMenu(QWidget* parent)
     };
     // Menu 105, relabelled from the language file.
     static constexpr Entry kEntries[] = {
-        {cmd::FileNew, "ID_FILE_NEW"},       {cmd::OpenImage, "ID_OPEN_IMAGE"},
-        {cmd::FileOpen, "ID_FILE_OPEN"},     {0, nullptr},
-        {cmd::Zoom4, "ID_EFFECT1"},        {cmd::Zoom8, "ID_EFFECT2"},
-        {cmd::Zoom12, "ID_EFFECT3"},        {cmd::Zoom16, "ID_EFFECT4"},
-        {cmd::Zoom20, "ID_EFFECT5"},        {cmd::Zoom24, "ID_EFFECT6"},
-        {cmd::Zoom28, "ID_EFFECT7"},        {0, nullptr},
-        {cmd::Scan, "ID_EDIT_SCAN"},     {cmd::InsertLamp, "ID_EDIT_INSERT"},
-        {cmd::DeleteLamp, "ID_EDIT_DELETE"}, {cmd::ShowGrid, "ID_EDIT_GRIDDING"},
-        {0, nullptr},                        {cmd::TransferData, "ID_EDIT_PLAMP"},
+        {cmd::FileNew, "ID_FILE_NEW"},
+        {cmd::OpenImage, "ID_OPEN_IMAGE"},
+        {cmd::FileOpen, "ID_FILE_OPEN"},
+        {0, nullptr},
+        {cmd::Zoom4, "ID_EFFECT1"},
+        {cmd::Zoom8, "ID_EFFECT2"},
+        {cmd::Zoom12, "ID_EFFECT3"},
+        {cmd::Zoom16, "ID_EFFECT4"},
+        {cmd::Zoom20, "ID_EFFECT5"},
+        {cmd::Zoom24, "ID_EFFECT6"},
+        {cmd::Zoom28, "ID_EFFECT7"},
+        {0, nullptr},
+        {cmd::Scan, "ID_EDIT_SCAN"},
+        {cmd::InsertLamp, "ID_EDIT_INSERT"},
+        {cmd::DeleteLamp, "ID_EDIT_DELETE"},
+        {cmd::ShowGrid, "ID_EDIT_GRIDDING"},
+        {0, nullptr},
+        {cmd::TransferData, "ID_EDIT_PLAMP"},
         {cmd::PortEdit, "ID_CPORT_EDIT"},
     };
     auto* menu = new QMenu(parent);
@@ -573,8 +565,8 @@ void CEditImgView::contextMenuEvent(QContextMenuEvent* event)
     std::unique_ptr<QMenu> menu(BuildContextMenu(this));
     if (!menu)
         return;
-    const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(0, 0))
-                                                                      : event->globalPos();
+    const QPoint at =
+        event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(0, 0)) : event->globalPos();
     menu->exec(at);
 }
 

@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "gui/app/View.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/layout/HoveredCell.h"
 #include "gui/layout/LayoutCanvas.h"
-#include "gui/document/LayoutDocument.h"
 #include "gui/layout/LayoutScanController.h"
 #include "gui/layout/LayoutTool.h"
 
@@ -13,15 +13,11 @@
 
 #include <functional>
 
-class QDialog;
 class QMenu;
 class QPrinter;
 class QScrollBar;
 
 namespace lumaro::gui {
-
-class CEditorApp;
-class CMainFrame;
 
 // The lamp layout view of template 130: shows the picture being scanned or
 // the lamps on their grid, and edits lamps and port chains by clicking.
@@ -48,10 +44,6 @@ public:
     void OnActivateView(bool active) override;
     // Whether the main frame last told this view it is the active one.
     bool IsActive() const { return m_active; }
-
-    // Every modal dialog of the view runs through this, so tests can fill
-    // and confirm it without a window; returns the dialog's result code.
-    static std::function<int(QDialog&)> ExecDialog;
 
     // "Parataxis demo": the program wires it to the demo window.
     std::function<void()> openDemo;
@@ -97,8 +89,6 @@ private:
     void RegisterToolCommands();
     void RegisterScanCommands();
     void RegisterPortCommands();
-    CEditorApp* App() const;
-    CMainFrame* MainFrame() const;
     void ShowMessage(const std::string& key, const QString& detail = {}) const;
     void Report(const Status& status) const;
 

@@ -42,18 +42,20 @@ constexpr int kCellFields[] = {CCoordinatesBar::kX, CCoordinatesBar::kY, CCoordi
                                CCoordinatesBar::kPort, CCoordinatesBar::kLamp};
 
 // The layout's lamp count in the status pane and the coordinates bar.
-void ShowTotal(CStatusBarXP& status, CCoordinatesBar& coordinates, int total, bool inPane)
+void ShowTotal(CStatusBarXP& status, CCoordinatesBar& coordinates, const HoveredCell& hovered, bool inPane)
 {
     if (inPane)
-        status.SetPaneText(2, QString::asprintf("           %s %6d ", Text("IDD103_1119").constData(), total));
-    coordinates.SetField(CCoordinatesBar::kTotal, QString::asprintf("%3d", total));
+        status.SetPaneText(2,
+                           QString(hovered.totalIndent, QLatin1Char(' ')) +
+                               QString::asprintf("%s %6d ", Text("IDD103_1119").constData(), hovered.total));
+    coordinates.SetField(CCoordinatesBar::kTotal, QString::asprintf("%3d", hovered.total));
 }
 
 } // namespace
 
 void ShowHoveredCell(CStatusBarXP& status, CCoordinatesBar& coordinates, const HoveredCell& hovered)
 {
-    ShowTotal(status, coordinates, hovered.total, true);
+    ShowTotal(status, coordinates, hovered, true);
     if (!hovered.cell) {
         for (int pane : {1, 3})
             status.SetPaneText(pane, QString());
@@ -64,13 +66,16 @@ void ShowHoveredCell(CStatusBarXP& status, CCoordinatesBar& coordinates, const H
     const QPoint cell = *hovered.cell;
     status.SetPaneText(1, QString::asprintf("  x=%6d,    y=%6d,   %s %6d", cell.x(), cell.y(),
                                             Text("IDD103_1118").constData(), hovered.number));
-    status.SetPaneText(3, QString::asprintf("    %s %4d, %s %6d", Text("IDD103_1121").constData(),
-                                            hovered.port, Text("IDD103_1122").constData(), hovered.order));
     coordinates.SetField(CCoordinatesBar::kX, QString::asprintf("%6d", cell.x()));
     coordinates.SetField(CCoordinatesBar::kY, QString::asprintf("%6d", cell.y()));
     coordinates.SetField(CCoordinatesBar::kId, QString::asprintf("%3d", hovered.number));
-    coordinates.SetField(CCoordinatesBar::kPort, QString::asprintf("%3d", hovered.port));
-    coordinates.SetField(CCoordinatesBar::kLamp, QString::asprintf("%3d", hovered.order));
+    if (!hovered.chain)
+        return;
+    const HoveredCell::Chain chain = *hovered.chain;
+    status.SetPaneText(3, QString::asprintf("    %s %4d, %s %6d", Text("IDD103_1121").constData(), chain.port,
+                                            Text("IDD103_1122").constData(), chain.order));
+    coordinates.SetField(CCoordinatesBar::kPort, QString::asprintf("%3d", chain.port));
+    coordinates.SetField(CCoordinatesBar::kLamp, QString::asprintf("%3d", chain.order));
 }
 
 void ShowLayoutZoom(CCoordinatesBar& coordinates, int zoom)
@@ -105,7 +110,7 @@ void ConnectLayoutViewToMainFrame(CEditImgView& view, CMainFrame& main)
                          // view's cell is replaced; the first texts stay.
                          if (!hovered.cell && (!state.cellShown || state.owner == &view)) {
                              // The count is the layout's, whatever the pointer does.
-                             ShowTotal(*status, *coordinates, hovered.total, state.cellShown);
+                             ShowTotal(*status, *coordinates, hovered, state.cellShown);
                              return;
                          }
                          ShowHoveredCell(*status, *coordinates, hovered);

@@ -15,7 +15,8 @@ struct HoveredCell;
 // the panes and the bar are cleared.
 void ConnectLayoutViewToMainFrame(CEditImgView& view, CMainFrame& main);
 
-// The texts themselves, also used to clear them.
+// The texts themselves, for every view that announces cells; also used to
+// clear them.
 void ShowHoveredCell(CStatusBarXP& status, CCoordinatesBar& coordinates, const HoveredCell& hovered);
 void ShowLayoutZoom(CCoordinatesBar& coordinates, int zoom);
 void ClearLayoutStatus(CStatusBarXP& status, CCoordinatesBar& coordinates);

@@ -10,7 +10,6 @@ namespace lumaro::gui {
 
 CLinkCommands::CLinkCommands(CEditorApp& app) : m_app(app)
 {
-    runDialog = [](CHexDownloadDlg& dialog) { dialog.exec(); };
     OnCommand(cmd::WriteToController, [this] { OnWriteToController(); });
 }
 
@@ -26,7 +25,7 @@ void CLinkCommands::OpenDownloadDialog(const QString& image)
     // The program's settings file, as every link of the program uses.
     CHexDownloadDlg dialog(m_app.Prompts(), {}, m_linked, m_app.MainFrame());
     dialog.SetFilePath(m_lastImage);
-    runDialog(dialog);
+    m_app.Prompts().runModal(dialog);
 }
 
 } // namespace lumaro::gui

@@ -4,12 +4,9 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace lumaro::gui {
 
 class CEditorApp;
-class CHexDownloadDlg;
 
 // The controller link's commands: "Write To Controller" opens the HEX
 // download dialog, and so does a build that was asked to write its image.
@@ -27,9 +24,6 @@ public:
     void RememberImage(const QString& image) { m_lastImage = image; }
 
     bool Linked() const { return m_linked; }
-
-    // Runs the dialog modally; tests drive it without a modal loop.
-    std::function<void(CHexDownloadDlg&)> runDialog;
 
 private:
     CEditorApp& m_app;

@@ -13,25 +13,9 @@
 
 namespace lumaro::gui {
 
-namespace {
-
-DemoShape g_shape = DemoShape::Rectangle;
-
-} // namespace
-
-CDemoDoc::CDemoDoc()
+CDemoDoc::CDemoDoc(std::shared_ptr<DemoShape> shape) : m_shape(std::move(shape))
 {
     RegisterCommands();
-}
-
-DemoShape CDemoDoc::Shape()
-{
-    return g_shape;
-}
-
-void CDemoDoc::SetShape(DemoShape shape)
-{
-    g_shape = shape;
 }
 
 void CDemoDoc::RegisterCommands()
@@ -119,8 +103,9 @@ void CDemoDoc::OnSaveCode()
     CEditorApp* app = GetDocTemplate() ? &GetDocTemplate()->App() : nullptr;
     if (!app)
         return;
-    QString path = app->Prompts().saveFileName(app->MainFrame(), QStringLiteral("Text Files(*.h);;All Files(*.*)"),
-                                               QDir(app->CurrentDirectory()).filePath(QStringLiteral("bmp.h")));
+    QString path =
+        app->Prompts().saveFileName(app->MainFrame(), QStringLiteral("Text Files(*.h);;All Files(*.*)"),
+                                    QDir(app->CurrentDirectory()).filePath(QStringLiteral("bmp.h")));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/app/Status.h"
-#include "core/firmware/ControllerLimits.h"
 #include "core/effects/ModeItem.h"
+#include "core/firmware/ControllerLimits.h"
 #include "core/preview/DemoCanvas.h"
 #include "core/preview/PlacementFile.h"
 #include "core/preview/PlayHandOver.h"
@@ -12,6 +12,7 @@
 #include <QSize>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace lumaro::gui {
@@ -26,7 +27,14 @@ class CDemoDoc : public CDocument {
 public:
     // The play mode as the view moves it along: the three orders, 4 to play
     // Parallel again from the start, and 0 or 5 once it has begun.
-    enum PlayState { Idle = 0, PlaySequential = 1, PlayParallel = 2, PlayPartial = 3, Replay = 4, Playing = 5 };
+    enum PlayState {
+        Idle = 0,
+        PlaySequential = 1,
+        PlayParallel = 2,
+        PlayPartial = 3,
+        Replay = 4,
+        Playing = 5
+    };
     static constexpr int kProgramGroups = static_cast<int>(controller::kProgramGroups);
 
     // The background picture and how the mouse edits it.
@@ -42,7 +50,8 @@ public:
         QPoint press;
     };
 
-    CDemoDoc();
+    // shape: the program's, shared by its demo documents.
+    explicit CDemoDoc(std::shared_ptr<DemoShape> shape = std::make_shared<DemoShape>(DemoShape::Rectangle));
     bool OnOpenDocument(const QString& path) override;
     bool OnSaveDocument(const QString& path) override;
 
@@ -72,9 +81,10 @@ public:
     Status SavePlacement(const QString& path);
     Status LoadPlacement(const QString& path);
 
-    // The application-wide demo shape.
-    static DemoShape Shape();
-    static void SetShape(DemoShape shape);
+    // The shape the lamps are drawn in, the same for every demo document
+    // of the program.
+    DemoShape Shape() const { return *m_shape; }
+    void SetShape(DemoShape shape) { *m_shape = shape; }
 
 Q_SIGNALS:
     void HandOverChanged();
@@ -96,6 +106,7 @@ private:
     CPlacement m_placement;
     int m_cellSize = 6;
     QSize m_clientSize;
+    std::shared_ptr<DemoShape> m_shape;
 };
 
 } // namespace lumaro::gui

@@ -7,7 +7,6 @@
 #include "core/preview/DemoTrace.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"
-#include "gui/app/CoordinatesBar.h"
 #include "gui/app/DocTemplate.h"
 #include "gui/app/EditorApp.h"
 #include "gui/app/FilePath.h"
@@ -17,7 +16,6 @@
 #include "gui/preview/DemoDoc.h"
 #include "gui/preview/ExportPreviewDlg.h"
 #include "gui/preview/ZoomDlg.h"
-#include "gui/widgets/StatusBarXP.h"
 
 #include <QContextMenuEvent>
 #include <QDir>
@@ -48,7 +46,6 @@ CDemoView::CDemoView(CDocument* document)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    execDialog = [](QDialog& dialog) { return dialog.exec(); };
     RegisterCommands();
     if (CDemoDoc* demo = Document()) {
         connect(demo, &CDemoDoc::HandOverChanged, this, [this] {
@@ -77,33 +74,26 @@ CDemoDoc* CDemoView::Document() const
     return qobject_cast<CDemoDoc*>(GetDocument());
 }
 
-CEditorApp* CDemoView::App() const
-{
-    CDocument* document = GetDocument();
-    return document && document->GetDocTemplate() ? &document->GetDocTemplate()->App() : nullptr;
-}
-
-CMainFrame* CDemoView::MainFrame() const
-{
-    CEditorApp* app = App();
-    return app ? app->MainFrame() : nullptr;
-}
-
 // --- commands --------------------------------------------------------------
 
 void CDemoView::RegisterCommands()
 {
     OnCommand(cmd::DemoScale, [this] { OnDemoScale(); });
     OnCommand(cmd::DemoRect, [this] {
-        CDemoDoc::SetShape(DemoShape::Rectangle);
+        if (CDemoDoc* demo = Document())
+            demo->SetShape(DemoShape::Rectangle);
         m_canvas.SetShape(DemoShape::Rectangle);
     });
     OnCommand(cmd::DemoCircle, [this] {
-        CDemoDoc::SetShape(DemoShape::RoundedSquare);
+        if (CDemoDoc* demo = Document())
+            demo->SetShape(DemoShape::RoundedSquare);
         m_canvas.SetShape(DemoShape::RoundedSquare);
     });
-    OnUpdate(cmd::DemoRect, [](CCmdUI& ui) { ui.SetCheck(CDemoDoc::Shape() == DemoShape::Rectangle); });
-    OnUpdate(cmd::DemoCircle, [](CCmdUI& ui) { ui.SetCheck(CDemoDoc::Shape() == DemoShape::RoundedSquare); });
+    OnUpdate(cmd::DemoRect,
+             [this](CCmdUI& ui) { ui.SetCheck(Document() && Document()->Shape() == DemoShape::Rectangle); });
+    OnUpdate(cmd::DemoCircle, [this](CCmdUI& ui) {
+        ui.SetCheck(Document() && Document()->Shape() == DemoShape::RoundedSquare);
+    });
 
     const std::pair<int, PictureCommand> pictureCommands[] = {
         {cmd::OpenBackImage, OpenImageFlag},    {cmd::BmpAdjustBig, AdjustBigFlag},
@@ -165,7 +155,7 @@ void CDemoView::OnDemoScale()
         m_demoZoom = CDemoGeometry::FitZoom(demo->HandOver().lamps, client.width(), client.height());
     }
     CZoomDlg dialog(m_demoZoom, window());
-    if (execDialog(dialog) != QDialog::Accepted)
+    if (ExecDialog(dialog) != QDialog::Accepted)
         return;
     m_demoZoom = dialog.Value();
     demo->SetCellSize(m_demoZoom);
@@ -328,7 +318,7 @@ void CDemoView::StartPlayer(DemoOrder order)
     play.order = order;
     play.first = demo->HandOver().firstSelected;
     play.last = demo->HandOver().lastSelected;
-    play.shape = CDemoDoc::Shape();
+    play.shape = demo->Shape();
     m_canvas.SetShape(play.shape);
     m_order = order;
     m_modeShown = false;
@@ -367,11 +357,8 @@ void CDemoView::ModeStarted(std::int32_t index)
             m_currentMode = index;
             m_modeShown = true;
             if (m_order == DemoOrder::Sequential) {
-                if (CMainFrame* main = MainFrame()) {
-                    const CModeItem& mode = demo->Modes()[static_cast<std::size_t>(index)];
-                    main->StatusBarXP()->SetPaneText(2, QString::fromStdString(mode.type));
-                    main->StatusBarXP()->SetPaneText(1, QString::asprintf("  mode: %d", mode.layer));
-                }
+                const CModeItem& mode = demo->Modes()[static_cast<std::size_t>(index)];
+                Q_EMIT SequentialModeShown(QString::fromStdString(mode.type), mode.layer);
             }
             update();
         },
@@ -398,8 +385,7 @@ void CDemoView::RestartRequested(std::uint64_t generation)
 
 void CDemoView::DisableCoordinatesBar()
 {
-    if (CMainFrame* main = MainFrame())
-        main->CoordinatesBar()->setEnabled(false);
+    Q_EMIT CoordinatesBarUsed(false);
 }
 
 void CDemoView::mousePressEvent(QMouseEvent* event)
@@ -540,7 +526,7 @@ void CDemoView::DrawControllerFrame(std::size_t index, bool whole)
     const std::vector<DemoRgb>& now = frames[index].lamps;
     const std::vector<DemoRgb>* before =
         !whole && m_controllerDrawn < frames.size() ? &frames[m_controllerDrawn].lamps : nullptr;
-    const DemoShape shape = CDemoDoc::Shape();
+    const DemoShape shape = Document()->Shape();
     m_canvas.SetShape(shape);
     for (std::size_t lamp = 0; lamp < now.size(); ++lamp)
         if (!before || lamp >= before->size() || !((*before)[lamp] == now[lamp]))
@@ -601,7 +587,7 @@ CDemoView::PreviewJob CDemoView::PreviewJobFor(std::int64_t durationMs, QSize si
     job.trace.first = demo->HandOver().firstSelected;
     job.trace.last = demo->HandOver().lastSelected;
     job.trace.durationMs = durationMs;
-    job.trace.shape = CDemoDoc::Shape();
+    job.trace.shape = demo->Shape();
     job.modes = demo->Modes();
     job.tables =
         demo->HandOver().compiled ? demo->HandOver().compiled : std::make_shared<const CCompiledEffects>();
@@ -681,7 +667,7 @@ void CDemoView::OnExportPreview()
         return;
     const fs::path settings = CLangText::SettingsPath();
     CExportPreviewDlg ask(settings, size(), window());
-    if (execDialog(ask) != QDialog::Accepted)
+    if (ExecDialog(ask) != QDialog::Accepted)
         return;
     const CExportPreviewDlg::Choice choice = ask.Chosen();
     const QString suffix = CExportPreviewDlg::LastFormat(settings);
@@ -738,8 +724,7 @@ void CDemoView::OnExportPreview()
     }
     worker.join();
     if (outcome) {
-        if (CMainFrame* main = app->MainFrame())
-            main->StatusBarXP()->SetPaneText(0, LangTextWith("ID_MSG_DEMO_EXPORTED", {QDir::toNativeSeparators(path).toStdString()}));
+        Q_EMIT Note(LangTextWith("ID_MSG_DEMO_EXPORTED", {QDir::toNativeSeparators(path).toStdString()}));
     } else if (outcome.key != CDemoMovie::kCancelledKey) {
         app->Prompts().message(app->MainFrame(), LangTextWith(outcome.key, outcome.args),
                                QMessageBox::Warning, QMessageBox::Ok);

@@ -17,13 +17,9 @@
 #include <functional>
 #include <memory>
 
-class QDialog;
-
 namespace lumaro::gui {
 
 class CDemoDoc;
-class CEditorApp;
-class CMainFrame;
 
 // The demo view of template 131. Until Start it shows the lamps over the
 // background picture, which the mouse widens, shrinks and moves; its paint
@@ -63,9 +59,6 @@ public:
     // controller, its frames shown in place of the painters'.
     CControllerPlayer& ControllerPlayer() { return m_controller; }
 
-    // Runs a modal dialog (the zoom dialog); tests answer it without a window.
-    std::function<int(QDialog&)> execDialog;
-
     // The play of the document as the painters would draw it over durationMs,
     // as a GIF or a video by the path's extension: of this window at its
     // present size and placement, or at `size` with the lamps fitted and
@@ -74,6 +67,10 @@ public:
     Status ExportPreview(const QString& path, std::int64_t durationMs,
                          const std::function<bool(double)>& progress = {}, QSize size = {},
                          int framesPerSecond = 25) const;
+
+Q_SIGNALS:
+    // In Sequential order: the mode that has begun, for the status bar.
+    void SequentialModeShown(const QString& type, int layer);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -91,8 +88,6 @@ private:
     void RestartRequested(std::uint64_t generation) override;
 
     void RegisterCommands();
-    CEditorApp* App() const;
-    CMainFrame* MainFrame() const;
     void DisableCoordinatesBar();
 
     void PlaceLamps();

@@ -9,14 +9,11 @@
 #include "core/effects/PickListEdit.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"
-#include "gui/app/CoordinatesBar.h"
-#include "gui/app/DocTemplate.h"
 #include "gui/app/EditorApp.h"
 #include "gui/app/MainFrame.h"
 #include "gui/document/LayoutDocument.h"
 #include "gui/preview/ModeTestCommands.h"
 #include "gui/preview/ZoomDlg.h"
-#include "gui/widgets/StatusBarXP.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -41,11 +38,6 @@ namespace {
 // language switch, which must not be taken over while this view is active.
 constexpr int kRefreshId = 31761;
 
-QByteArray Text(const char* key)
-{
-    return QString::fromStdString(GetLangText(key)).toUtf8();
-}
-
 using PickRequests = CModeTestState::PickRequests;
 using GroupPick = CModeTestState::GroupPick;
 using ParameterPick = CModeTestState::ParameterPick;
@@ -56,7 +48,6 @@ CModetestView::CModetestView(CDocument* document) : CView(document)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    execDialog = [](QDialog& dialog) { return dialog.exec(); };
     RegisterCommands();
     if (CLayoutDocument* layout = Layout()) {
         m_picture.SetLamps(layout->Data().lampPositions);
@@ -87,18 +78,6 @@ CModeTestState* CModetestView::State() const
 {
     CLayoutDocument* layout = Layout();
     return layout ? &CModeTestState::Of(*layout) : nullptr;
-}
-
-CEditorApp* CModetestView::App() const
-{
-    CDocument* document = GetDocument();
-    return document && document->GetDocTemplate() ? &document->GetDocTemplate()->App() : nullptr;
-}
-
-CMainFrame* CModetestView::MainFrame() const
-{
-    CEditorApp* app = App();
-    return app ? app->MainFrame() : nullptr;
 }
 
 void CModetestView::ShowMessage(const char* key)
@@ -176,19 +155,19 @@ QString CModetestView::CompiledSummary(const CCompiledEffects& compiled, const s
     // The capacities the build report measures against, so that a project
     // that outgrows them is told now rather than when the build fails: the
     // lamp sequences of the format chosen last, of both kinds before any.
-    const QString lampCapacity =
-        fileFormat > 0 ? QString::number(CFirmwareBuild::LampSequenceCapacity(fileFormat))
-                       : QStringLiteral("%1/%2")
-                             .arg(CFirmwareBuild::LampSequenceCapacity(1))
-                             .arg(CFirmwareBuild::LampSequenceCapacity(2));
+    const QString lampCapacity = fileFormat > 0
+                                     ? QString::number(CFirmwareBuild::LampSequenceCapacity(fileFormat))
+                                     : QStringLiteral("%1/%2")
+                                           .arg(CFirmwareBuild::LampSequenceCapacity(1))
+                                           .arg(CFirmwareBuild::LampSequenceCapacity(2));
     return QString::fromStdString(GetLangText("MODETESTVIEW_ONEDITCHANGE_CD"))
-        .arg(compiled.modes.size())
-        .arg(compiled.lampSequenceTable.size())
-        .arg(lampCapacity)
-        .arg(compiled.bandTable.size())
-        .arg(CFirmwareBuild::BandListCapacity())
-        .arg(compiled.colourTable.size())
-        .arg(CFirmwareBuild::ColourListCapacity()) +
+               .arg(compiled.modes.size())
+               .arg(compiled.lampSequenceTable.size())
+               .arg(lampCapacity)
+               .arg(compiled.bandTable.size())
+               .arg(CFirmwareBuild::BandListCapacity())
+               .arg(compiled.colourTable.size())
+               .arg(CFirmwareBuild::ColourListCapacity()) +
            QStringLiteral("  ") + frame;
 }
 
@@ -221,7 +200,7 @@ void CModetestView::Play(int playMode)
 void CModetestView::OnZoom()
 {
     CZoomDlg dialog(Zoom(), this);
-    if (execDialog(dialog) == QDialog::Accepted) {
+    if (ExecDialog(dialog) == QDialog::Accepted) {
         const int value = dialog.Value();
         if (value > 1 && value <= kMaxZoom)
             m_chosenZoom = value;
@@ -241,7 +220,7 @@ void CModetestView::OnLayerEdit()
     CLayerDlg dialog(app ? &app->Prompts() : nullptr, this);
     CLayoutDocument* layout = Layout();
     CModeTestState* state = State();
-    if (execDialog(dialog) == QDialog::Accepted && layout && state) {
+    if (ExecDialog(dialog) == QDialog::Accepted && layout && state) {
         // A layer the project does not have changes nothing.
         if (dialog.Layer() <= static_cast<int>(layout->Data().layers.size())) {
             m_layerEdit = dialog.EditMode();
@@ -262,7 +241,7 @@ void CModetestView::OnPrintPreview()
     QPrintPreviewDialog dialog(&printer, this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { PrintPicture(*target); });
-    execDialog(dialog);
+    ExecDialog(dialog);
     // Closing the preview gives this view back its activation.
     if (CMainFrame* main = MainFrame(); main && main->GetActiveView() == this)
         OnActivateView(true);
@@ -297,7 +276,7 @@ void CModetestView::OnActivateView(bool active)
     CMainFrame* main = MainFrame();
     if (!active || !main)
         return;
-    main->CoordinatesBar()->setEnabled(false);
+    Q_EMIT CoordinatesBarUsed(false);
     // Nothing of another window's pointer stays on show.
     m_hoverCell.reset();
     AnnounceCounts();
@@ -605,42 +584,31 @@ void CModetestView::AnnounceCounts()
         AnnounceCell(*m_hoverCell);
         return;
     }
-    CMainFrame* main = MainFrame();
-    if (!main)
-        return;
     // The zoom the window shows now, not the one before its first paint.
     PlaceLamps();
-    for (int pane : {1, 3})
-        main->StatusBarXP()->SetPaneText(pane, QString());
-    main->StatusBarXP()->SetPaneText(
-        2, QString::asprintf("          %s %6d ", Text("IDD103_1119").constData(), m_picture.LampCount()));
-    CCoordinatesBar* bar = main->CoordinatesBar();
-    for (int field : {CCoordinatesBar::kX, CCoordinatesBar::kY, CCoordinatesBar::kId, CCoordinatesBar::kPort,
-                      CCoordinatesBar::kLamp})
-        bar->SetField(field, QString());
-    bar->SetField(CCoordinatesBar::kZoom, QString::asprintf("%2d", Zoom()));
-    bar->SetField(CCoordinatesBar::kTotal, QString::asprintf("%3d", m_picture.LampCount()));
+    Q_EMIT ZoomChanged(Zoom());
+    Q_EMIT HoveredCellChanged(Hovered(std::nullopt));
+}
+
+HoveredCell CModetestView::Hovered(std::optional<QPoint> cell) const
+{
+    HoveredCell hovered;
+    hovered.cell = cell;
+    if (cell) {
+        if (const std::optional<std::uint32_t> lamp = m_picture.LampAt(*cell))
+            hovered.number = static_cast<int>(*lamp);
+    }
+    hovered.chain.reset(); // this view shows no chains
+    hovered.total = m_picture.LampCount();
+    hovered.totalIndent = 10;
+    return hovered;
 }
 
 void CModetestView::AnnounceCell(QPoint cell)
 {
-    CMainFrame* main = MainFrame();
-    if (!main)
-        return;
     m_hoverCell = cell;
-    const std::optional<std::uint32_t> lamp = m_picture.LampAt(cell);
-    const int number = lamp ? static_cast<int>(*lamp) : -1;
-    const int total = m_picture.LampCount();
-    CStatusBarXP* status = main->StatusBarXP();
-    status->SetPaneText(1, QString::asprintf("  x=%6d,    y=%6d,   %s %6d", cell.x(), cell.y(),
-                                             Text("IDD103_1118").constData(), number));
-    status->SetPaneText(2, QString::asprintf("          %s %6d ", Text("IDD103_1119").constData(), total));
-    CCoordinatesBar* bar = main->CoordinatesBar();
-    bar->SetField(CCoordinatesBar::kX, QString::asprintf("%6d", cell.x()));
-    bar->SetField(CCoordinatesBar::kY, QString::asprintf("%6d", cell.y()));
-    bar->SetField(CCoordinatesBar::kZoom, QString::asprintf("%2d", Zoom()));
-    bar->SetField(CCoordinatesBar::kId, QString::asprintf("%3d", number));
-    bar->SetField(CCoordinatesBar::kTotal, QString::asprintf("%3d", total));
+    Q_EMIT ZoomChanged(Zoom());
+    Q_EMIT HoveredCellChanged(Hovered(cell));
 }
 
 // --- context menu ------------------------------------------------------------
@@ -671,16 +639,11 @@ void CModetestView::ShowContextMenu(const QPoint& at)
         const char* key; // the text comes from the language file only
     };
     static const Item items[] = {
-        {cmd::ZoomDialog, "ID_LARGEN3"},
-        {cmd::EditMode, "ID_PAGESHOW"},
-        {cmd::CreateData, "ID_EDIT_CHANGE"},
-        {cmd::PartialPlay, "ID_OUT_LIST3"},
-        {cmd::ParallelPlay, "ID_OUT_LIST"},
-        {cmd::SequentialPlay, "ID_OUT_LIST2"},
-        {kRefreshId, "ID_MODETESTVIEW_REFRESH"},
-        {cmd::CreateBinFile, "ID_OUT_TEXT4"},
-        {cmd::WriteToController, "ID_OUT_TEXT5"},
-        {cmd::FileSaveAs, "ID_FILE_SAVE_AS"},
+        {cmd::ZoomDialog, "ID_LARGEN3"},          {cmd::EditMode, "ID_PAGESHOW"},
+        {cmd::CreateData, "ID_EDIT_CHANGE"},      {cmd::PartialPlay, "ID_OUT_LIST3"},
+        {cmd::ParallelPlay, "ID_OUT_LIST"},       {cmd::SequentialPlay, "ID_OUT_LIST2"},
+        {kRefreshId, "ID_MODETESTVIEW_REFRESH"},  {cmd::CreateBinFile, "ID_OUT_TEXT4"},
+        {cmd::WriteToController, "ID_OUT_TEXT5"}, {cmd::FileSaveAs, "ID_FILE_SAVE_AS"},
     };
     CCommandRegistry* registry = App() ? &App()->Registry() : nullptr;
 

@@ -2,6 +2,7 @@
 
 #include "core/layout/Lamp.h"
 #include "gui/app/View.h"
+#include "gui/layout/HoveredCell.h"
 #include "gui/preview/LayerDlg.h"
 #include "gui/preview/ModeTestPicture.h"
 #include "gui/preview/ModeTestState.h"
@@ -16,7 +17,6 @@
 #include <unordered_set>
 #include <vector>
 
-class QDialog;
 class QPrinter;
 
 namespace lumaro {
@@ -25,9 +25,7 @@ struct CCompiledEffects;
 
 namespace lumaro::gui {
 
-class CEditorApp;
 class CLayoutDocument;
-class CMainFrame;
 
 // The mode test view of template 169, a second view on a lamp layout
 // document: shows the handed-over lamps with the current layer and the
@@ -70,9 +68,6 @@ public:
     // play command closes it. Either may be empty.
     std::function<void()> openModeEditor;
     std::function<void()> closeModeEditor;
-    // Every modal dialog of the view runs through this, so that tests can
-    // fill and confirm it without a window; returns the result code.
-    std::function<int(QDialog&)> execDialog;
 
     // The cell size in pixels as last painted, and the zoom the user chose
     // (0 while the lamps are fitted to the window).
@@ -92,8 +87,11 @@ public:
     void PrintPicture(QPrinter& printer);
 
 Q_SIGNALS:
-    // A short note for the status bar.
-    void Note(const QString& text);
+    // The pointer moved onto a cell; on activation and when the lamps
+    // change, the cell last pointed at or none.
+    void HoveredCellChanged(const lumaro::gui::HoveredCell& hovered);
+    // Sent with each of them: the cell size as painted.
+    void ZoomChanged(int zoom);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -109,8 +107,6 @@ private:
     void RegisterCommands();
     CModeTestState* State() const;
     CLayoutDocument* Layout() const;
-    CEditorApp* App() const;
-    CMainFrame* MainFrame() const;
     void ShowMessage(const char* key);
 
     void OnZoom();
@@ -125,9 +121,10 @@ private:
     void TreatCellsAlong(QPoint fromCell, QPoint toCell);
     void EndRightDrag(QPoint point);
     void SetBand(const QRect& band);
+    HoveredCell Hovered(std::optional<QPoint> cell) const;
     void AnnounceCell(QPoint cell);
-    // The panes and the coordinates bar for this view: the cell last
-    // pointed at, else only the lamp count.
+    // What the bars show for this view: the cell last pointed at, else
+    // only the lamp count.
     void AnnounceCounts();
 
     CModeTestPicture m_picture;

@@ -1,11 +1,11 @@
 #include "GuiTestSupport.h"
 
 #include "gui/ProgramWiring.h"
-#include "gui/link/LinkCommands.h"
 
 #include "core/app/LangText.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QSettings>
 
@@ -75,8 +75,7 @@ QString CTestInstall::FilePath(const QString& name) const
 
 void CPromptLog::Install(CPrompts& prompts)
 {
-    prompts.message = [this](QWidget*, const QString& text, QMessageBox::Icon,
-                             QMessageBox::StandardButtons) {
+    prompts.message = [this](QWidget*, const QString& text, QMessageBox::Icon, QMessageBox::StandardButtons) {
         messages << text;
         return answer;
     };
@@ -97,6 +96,13 @@ void CPromptLog::Install(CPrompts& prompts)
         pageSetups << &printer;
         return true;
     };
+    prompts.runModal = [this](QDialog& dialog) {
+        dialogs << dialog.windowTitle();
+        if (!fillDialog)
+            return int(QDialog::Rejected);
+        fillDialog(dialog);
+        return dialog.result();
+    };
 }
 
 CStartedApp::CStartedApp(const CTestInstall& install, QStringList arguments)
@@ -108,9 +114,6 @@ CStartedApp::CStartedApp(const CTestInstall& install, QStringList arguments)
         {install.Folder(), std::move(arguments), QString::fromStdString(install.Folder().string()), {}, {}}));
     log.Install(app->Prompts());
     started = app->InitInstance();
-    // A key or menu test that reaches Write To Controller must not wait in a modal dialog.
-    if (auto* link = app->FindCommandTarget<CLinkCommands>())
-        link->runDialog = [](CHexDownloadDlg&) {};
     ProcessEvents();
 }
 

@@ -10,9 +10,11 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <functional>
 #include <memory>
 #include <string>
 
+class QDialog;
 class QPrinter;
 
 namespace lumaro::gui::test {
@@ -48,6 +50,10 @@ struct CPromptLog {
     QList<QUrl> urlsOpened;
     bool urlOpens = false;
     QList<QPrinter*> pageSetups; // the printers page setup was run on
+    QStringList dialogs;         // the titles of the modal dialogs run
+    // Fills and ends a modal dialog, whose result is then the answer; none
+    // rejects every dialog unseen.
+    std::function<void(QDialog&)> fillDialog;
 
     void Install(CPrompts& prompts);
 };
@@ -66,8 +72,7 @@ struct CStartedApp {
 void ProcessEvents();
 
 // Changes the project as a user's edit does: one undo step, announced.
-template <class F>
-void EditProject(CLayoutDocument& document, F change)
+template <class F> void EditProject(CLayoutDocument& document, F change)
 {
     document.Edit(QStringLiteral("test"), kAllEditable, [&change](CEditImgDoc& data) {
         change(data);

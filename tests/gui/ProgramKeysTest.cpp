@@ -9,7 +9,6 @@
 #include "gui/preview/ModetestView.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QMdiArea>
 #include <QSignalSpy>
 #include <QTest>
@@ -27,7 +26,6 @@ class ProgramKeys : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CEditImgView::ExecDialog = [](QDialog&) { return int(QDialog::Rejected); };
         s = std::make_unique<CStartedApp>(install);
         ASSERT_TRUE(s->started);
         frame = s->app->MainFrame();
@@ -35,11 +33,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
         s->log.typeChoice = -1; // File New's type question is cancelled
     }
-    void TearDown() override
-    {
-        CEditImgView::ExecDialog = [](QDialog& dialog) { return dialog.exec(); };
-    }
-
     // The command each key sent, 0 for none.
     int Press(QKeyCombination key)
     {
@@ -103,7 +96,6 @@ TEST_F(ProgramKeys, ModeTestViewHasMenu169sKeysAndNoLayoutCommand)
     QPointer<CView> modeTest = CModeTestState::Find(*layout)->View();
     ASSERT_EQ(frame->GetActiveView(), modeTest.data());
     auto* view = dynamic_cast<CModetestView*>(modeTest.data());
-    view->execDialog = [](QDialog&) { return int(QDialog::Rejected); };
     // The mode editor's window would take the keys that follow.
     view->openModeEditor = nullptr;
 

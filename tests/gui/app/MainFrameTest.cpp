@@ -1,8 +1,6 @@
 #include "GuiTestSupport.h"
 
 #include "core/app/LangText.h"
-#include "gui/effects/EffectsCommands.h"
-#include "gui/firmware/FirmwareCommands.h"
 #include "gui/app/ChildFrame.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"
@@ -10,6 +8,9 @@
 #include "gui/app/DialogLangText.h"
 #include "gui/app/MainFrame.h"
 #include "gui/document/LayoutDocument.h"
+#include "gui/effects/SceneEditDlg.h"
+#include "gui/firmware/CrtBinDlg.h"
+#include "gui/firmware/FirmwareCommands.h"
 #include "gui/widgets/StatusBarXP.h"
 
 #include <QDir>
@@ -87,7 +88,8 @@ TEST_F(MainFrameTest, StatusBarHasSevenPanesWithInitialTexts)
     Frame().resize(900, 600);
     Frame().show();
     ProcessEvents();
-    const QString status = QString(40, QLatin1Char('x')) + QStringLiteral(" Farbgruppen: ") + QString(300, QLatin1Char('y'));
+    const QString status =
+        QString(40, QLatin1Char('x')) + QStringLiteral(" Farbgruppen: ") + QString(300, QLatin1Char('y'));
     for (int pane : {2, 0}) {
         bar->SetPaneText(pane, status);
         ProcessEvents();
@@ -133,7 +135,8 @@ TEST_F(MainFrameTest, HelpDocumentsOpenFromLanguagePaths)
     EXPECT_TRUE(s->log.urlsOpened[0].isLocalFile());
     EXPECT_TRUE(s->log.urlsOpened[0].toLocalFile().endsWith(QStringLiteral("Help/English/Lumaro.htm")));
     EXPECT_TRUE(s->log.urlsOpened[1].toLocalFile().endsWith(QStringLiteral("Help/English/WhatsNew.htm")));
-    EXPECT_TRUE(s->log.urlsOpened[0].toLocalFile().startsWith(QString::fromStdString(install.Folder().string())));
+    EXPECT_TRUE(
+        s->log.urlsOpened[0].toLocalFile().startsWith(QString::fromStdString(install.Folder().string())));
     EXPECT_TRUE(s->log.messages.isEmpty());
 
     // A language switch changes only the path of the next help command.
@@ -182,9 +185,10 @@ TEST_F(MainFrameTest, WebSiteMissingFromSettingsFailsWithoutOpening)
 TEST_F(MainFrameTest, UseWizardNeedsLamps)
 {
     int editorRuns = 0;
-    auto* effects = s->app->FindCommandTarget<CEffectsCommands>();
-    ASSERT_NE(effects, nullptr);
-    effects->runSceneEditor = [&](CLayoutDocument&) { ++editorRuns; };
+    s->log.fillDialog = [&](QDialog& dialog) {
+        if (qobject_cast<CSceneEditDlg*>(&dialog))
+            ++editorRuns;
+    };
     Registry().Dispatch(cmd::UseWizard);
     EXPECT_EQ(s->log.messages, QStringList{QStringLiteral("Please edit the lamp first!")});
     auto* doc = dynamic_cast<CLayoutDocument*>(Frame().GetActiveDocument());
@@ -206,7 +210,10 @@ TEST_F(MainFrameTest, CreateBinFileIsDisabledAndTestsTheDocument)
     int dialogRuns = 0;
     auto* firmware = s->app->FindCommandTarget<CFirmwareCommands>();
     ASSERT_NE(firmware, nullptr);
-    firmware->runCreateBin = [&](CLayoutDocument&) { ++dialogRuns; };
+    s->log.fillDialog = [&](QDialog& dialog) {
+        if (qobject_cast<CCrtBinDlg*>(&dialog))
+            ++dialogRuns;
+    };
     s->log.saveName.clear(); // the save asks and is cancelled
     ASSERT_TRUE(firmware->RunCommand(cmd::CreateBinFile));
     EXPECT_EQ(s->log.messages.size(), 1);

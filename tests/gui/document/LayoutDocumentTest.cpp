@@ -1,12 +1,12 @@
 #include "GuiTestSupport.h"
 
 #include "core/layout/LampEditor.h"
-#include "core/project/LayoutFile.h"
 #include "core/layout/PortEditor.h"
+#include "core/project/LayoutFile.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/effects/ColorListDlg.h"
 #include "gui/effects/ModeGrpEdt.h"
 #include "gui/effects/SceneEditDlg.h"
-#include "gui/document/LayoutDocument.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -81,10 +81,11 @@ const EditKind kEdits[] = {
     {"scene colour list", Aspect::Scenes,
      [](CLayoutDocument& d, CPrompts& prompts, const fs::path&) {
          CSceneEditDlg dialog(d, prompts);
-         dialog.runColourList = [](CColorListDlg& list) {
+         prompts.runModal = [](QDialog& shown) {
+             auto& list = dynamic_cast<CColorListDlg&>(shown);
              list.List()->addItem(QStringLiteral("   9R   8G   7B"));
              list.Button(CColorListDlg::OkId)->click();
-             return true;
+             return list.result();
          };
          dialog.ColourButton(0)->click();
      }},
@@ -143,7 +144,8 @@ TEST_P(DocumentEdits, EditUndoRedoRestoreDataAndTheModifiedFlag)
 INSTANTIATE_TEST_SUITE_P(EachKind, DocumentEdits, ::testing::ValuesIn(kEdits),
                          [](const ::testing::TestParamInfo<EditKind>& info) {
                              std::string name = info.param.name;
-                             std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+                             std::erase_if(
+                                 name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
                              return name;
                          });
 
@@ -193,9 +195,12 @@ TEST(DocumentEditSteps, AbandonedOrEmptyEditsLeaveNoStepAndMergeGroupsMakeOne)
 
     const int drag = document.NewMergeGroup();
     for (int x = 10; x < 13; ++x) {
-        document.Edit(QString(), Aspect::Lamps, [x](CEditImgDoc& data) {
-            return CLampEditor::Insert(data, x, 0) == CLampEditor::InsertResult::Inserted;
-        }, drag);
+        document.Edit(
+            QString(), Aspect::Lamps,
+            [x](CEditImgDoc& data) {
+                return CLampEditor::Insert(data, x, 0) == CLampEditor::InsertResult::Inserted;
+            },
+            drag);
     }
     EXPECT_EQ(document.UndoStack().count(), 1);
     document.UndoStack().undo();

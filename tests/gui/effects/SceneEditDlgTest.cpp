@@ -8,12 +8,11 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"
 #include "gui/app/MainFrame.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/effects/ColorListDlg.h"
 #include "gui/effects/SceneEditDlg.h"
-#include "gui/document/LayoutDocument.h"
 #include "gui/link/DownloadRunner.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -22,9 +21,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTest>
 #include <QTemporaryDir>
-#include <QTimer>
+#include <QTest>
 
 namespace lumaro::gui::test {
 namespace {
@@ -117,22 +115,22 @@ TEST_F(SceneEditDlgTest, ColourButtonEditsTheSlotOfTheSceneShown)
     EditProject(document, [](CEditImgDoc& data) { data.scenes[6][3].colours = {255, 0, 0}; });
     dialog->ShowScene(6);
     QStringList shown;
-    dialog->runColourList = [&](CColorListDlg& list) {
+    log.fillDialog = [&](QDialog& colours) {
+        auto& list = dynamic_cast<CColorListDlg&>(colours);
         for (int row = 0; row < list.List()->count(); ++row)
             shown << list.List()->item(row)->text();
         list.Button(CColorListDlg::RemoveAllId)->click();
         list.List()->addItem(QStringLiteral("   1R   2G   3B"));
         list.Button(CColorListDlg::OkId)->click();
-        return list.result() == QDialog::Accepted;
     };
     dialog->ColourButton(3)->click();
     EXPECT_EQ(shown, QStringList{QStringLiteral(" 255R   0G   0B")});
     EXPECT_EQ(Slot(6, 3).colours, (UIntArray{1, 2, 3}));
 
-    dialog->runColourList = [](CColorListDlg& list) {
+    log.fillDialog = [](QDialog& colours) {
+        auto& list = dynamic_cast<CColorListDlg&>(colours);
         list.Button(CColorListDlg::RemoveAllId)->click();
         list.Button(CColorListDlg::CancelId)->click();
-        return list.result() == QDialog::Accepted;
     };
     dialog->ColourButton(3)->click();
     EXPECT_EQ(Slot(6, 3).colours, (UIntArray{1, 2, 3})) << "Cancel leaves the slot";
@@ -256,19 +254,14 @@ TEST(SceneEditorFromTheShell, UseWizardOpensTheEditorAndSaveSavesTheDocument)
     s.log.saveName = install.FilePath(QStringLiteral("wizard.led"));
 
     bool opened = false;
-    QTimer::singleShot(0, [&] {
-        auto* editor = qobject_cast<CSceneEditDlg*>(QApplication::activeModalWidget());
+    s.log.fillDialog = [&](QDialog& dialog) {
+        auto* editor = qobject_cast<CSceneEditDlg*>(&dialog);
         if (!editor)
             return;
         opened = true;
         editor->Button(CSceneEditDlg::SaveId)->click();
         editor->Button(CSceneEditDlg::CancelId)->click();
-    });
-    // A stray editor must not hang the test.
-    QTimer::singleShot(5000, [] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            modal->close();
-    });
+    };
     s.app->Registry().Dispatch(cmd::UseWizard);
     EXPECT_TRUE(opened);
     // Save As may normalise the name it was given; the folder and name stand.
@@ -301,7 +294,8 @@ TEST_F(SceneEditDlgTest, ScreenshotShowsTheSlotsAndTheirColours)
     // The third line, as the first is current and may carry the style's focus.
     ASSERT_GT(list.List()->count(), 2);
     QListWidgetItem* third = list.List()->item(2);
-    EXPECT_EQ(third->text(), QString::fromStdString(CColourData::FormatColour(listed[6], listed[7], listed[8])));
+    EXPECT_EQ(third->text(),
+              QString::fromStdString(CColourData::FormatColour(listed[6], listed[7], listed[8])));
     const QRect line =
         list.List()->visualItemRect(third).translated(list.List()->viewport()->mapTo(&list, QPoint(0, 0)));
     EXPECT_TRUE(ShowsColour(listGrab, line, QColor(int(listed[6]), int(listed[7]), int(listed[8]))))

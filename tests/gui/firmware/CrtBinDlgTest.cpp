@@ -2,9 +2,9 @@
 
 #include "core/app/FileSystem.h"
 #include "core/layout/PortTable.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/firmware/CrtBinDlg.h"
 #include "gui/firmware/FirmwareBuildRunner.h"
-#include "gui/document/LayoutDocument.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -53,7 +53,7 @@ protected:
         document.OpenProject(project);
         document.SetTitle(QStringLiteral("Show.led"));
         ASSERT_TRUE(CPortTable::Write(project.lamps, Current()).ok());
-        dialog = std::make_unique<CCrtBinDlg>(document, prompts, Build(), Current());
+        dialog = std::make_unique<CCrtBinDlg>(document, prompts, running, Build(), Current());
         dialog->Runner().downloadDelayMs = 0;
     }
     fs::path Current() const { return fs::path(folder.path().toStdString()); }
@@ -66,8 +66,8 @@ protected:
     void UseCompiler(int rounds, bool delivers)
     {
         dialog->Runner().makeProcess = [this, rounds, delivers] {
-            return std::make_unique<SlowCompiler>(rounds, delivers ? std::function<void()>([this] { WriteImage(); })
-                                                                   : std::function<void()>());
+            return std::make_unique<SlowCompiler>(
+                rounds, delivers ? std::function<void()>([this] { WriteImage(); }) : std::function<void()>());
         };
     }
     // Clicks Create and waits for the build to end.
@@ -80,6 +80,7 @@ protected:
 
     QTemporaryDir folder;
     CLayoutDocument document;
+    CFirmwareBuildRunner::RunningCount running = std::make_shared<int>(0);
     std::unique_ptr<CCrtBinDlg> dialog;
 };
 
@@ -108,7 +109,7 @@ TEST_F(CrtBinDlgTest, CreateBuildsReportsAndHandsTheImageToTheDownload)
     EXPECT_TRUE(dialog->ReportBox()->text().contains(QDir::toNativeSeparators(copy))) << "says where";
     EXPECT_TRUE(log.messages.isEmpty()) << log.messages.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(dialog->Button(CCrtBinDlg::ExitId)->isEnabled());
-    EXPECT_FALSE(CFirmwareBuildRunner::AnyRunning());
+    EXPECT_EQ(*running, 0);
 }
 
 TEST_F(CrtBinDlgTest, ACompilerEndingWithoutImageAsksRetryOrCancel)
@@ -116,7 +117,8 @@ TEST_F(CrtBinDlgTest, ACompilerEndingWithoutImageAsksRetryOrCancel)
     dialog->ChooseFormat(3);
     UseCompiler(5, false);
     int asked = 0;
-    prompts.message = [&](QWidget*, const QString& text, QMessageBox::Icon icon, QMessageBox::StandardButtons) {
+    prompts.message = [&](QWidget*, const QString& text, QMessageBox::Icon icon,
+                          QMessageBox::StandardButtons) {
         ++asked;
         EXPECT_EQ(text, Text("CRTBINDLG_ONBINGO_CBFF"));
         EXPECT_EQ(icon, QMessageBox::Question);
@@ -164,7 +166,7 @@ TEST_F(CrtBinDlgTest, ExitEscapeAndCloseCancelARunningBuild)
         EXPECT_TRUE(dialog->isVisible()) << "it stays to say so";
     }
     EXPECT_FALSE(fs::exists(Current() / "Show3.hex"));
-    EXPECT_FALSE(CFirmwareBuildRunner::AnyRunning());
+    EXPECT_EQ(*running, 0);
     dialog->Button(CCrtBinDlg::ExitId)->click();
     EXPECT_FALSE(dialog->isVisible());
 }
@@ -172,7 +174,7 @@ TEST_F(CrtBinDlgTest, ExitEscapeAndCloseCancelARunningBuild)
 TEST_F(CrtBinDlgTest, SaveCreateVariantSpeaksFixedEnglish)
 {
     fs::remove(Current() / CPortTable::kFileName);
-    CFirmwareBuildRunner runner(prompts, nullptr, CFirmwareBuildRunner::Texts::English);
+    CFirmwareBuildRunner runner(prompts, nullptr, CFirmwareBuildRunner::Texts::English, running);
     CFirmwareBuild::Setup setup{3, Build(), Current(), "Show.led", 0};
     EXPECT_FALSE(runner.Run(document, setup));
     EXPECT_EQ(log.messages, QStringList{QStringLiteral("Please create cport file first!")});

@@ -3,22 +3,22 @@
 #include "core/TestSupport.h"
 #include "core/layout/LampEditor.h"
 #include "core/layout/LampScanner.h"
-#include "core/project/LayoutFile.h"
 #include "core/layout/PortTable.h"
+#include "core/project/LayoutFile.h"
 #include "gui/app/ChildFrame.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"
 #include "gui/app/CoordinatesBar.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/MainFrame.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/layout/EditImgView.h"
 #include "gui/layout/LayoutDialogs.h"
-#include "gui/document/LayoutDocument.h"
-#include "picture/PictureLoader.h"
 #include "gui/preview/ModeTestState.h"
 #include "gui/preview/ModetestView.h"
 #include "gui/widgets/LampColour.h"
 #include "gui/widgets/StatusBarXP.h"
+#include "picture/PictureLoader.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,8 +53,7 @@ std::string ReadFile(const QString& path)
     return out.str();
 }
 
-template <class T>
-T* Child(QWidget& dialog, int id)
+template <class T> T* Child(QWidget& dialog, int id)
 {
     for (T* child : dialog.findChildren<T*>()) {
         if (ControlIdOf(child) == id)
@@ -83,19 +82,8 @@ protected:
         ASSERT_NE(View(), nullptr);
         s->app->MainFrame()->resize(1100, 800);
         ProcessEvents();
-        CEditImgView::ExecDialog = [this](QDialog& dialog) {
-            dialogsSeen << dialog.windowTitle();
-            if (!fillDialog)
-                return static_cast<int>(QDialog::Rejected);
-            fillDialog(dialog);
-            return dialog.result();
-        };
     }
-    void TearDown() override
-    {
-        CEditImgView::ExecDialog = [](QDialog& dialog) { return dialog.exec(); };
-        s.reset();
-    }
+    void TearDown() override { s.reset(); }
 
     CEditImgView* View() { return dynamic_cast<CEditImgView*>(s->app->MainFrame()->GetActiveView()); }
     CLayoutDocument& Doc() { return *View()->GetLayoutDocument(); }
@@ -135,18 +123,16 @@ protected:
 
     CTestInstall install;
     std::unique_ptr<CStartedApp> s;
-    QStringList dialogsSeen;
-    std::function<void(QDialog&)> fillDialog;
 };
 
 // --- picture and scan ------------------------------------------------------
 
 TEST_F(EditImgViewTest, NewViewEnablesNothingButOpeningAPicture)
 {
-    for (int id : {cmd::PickBackColour, cmd::ScanScope, cmd::OtherValue, cmd::Scan, cmd::InsertLamp,
-                   cmd::DeleteLamp, cmd::PortEdit, cmd::PortTableOut, cmd::TransferData, cmd::ShowGrid,
-                   cmd::SwitchWindow, cmd::Zoom4, cmd::Zoom28, cmd::ZoomInTool, cmd::PanTool,
-                   cmd::PointerTool, cmd::ParallelPlay})
+    for (int id :
+         {cmd::PickBackColour, cmd::ScanScope, cmd::OtherValue, cmd::Scan, cmd::InsertLamp, cmd::DeleteLamp,
+          cmd::PortEdit, cmd::PortTableOut, cmd::TransferData, cmd::ShowGrid, cmd::SwitchWindow, cmd::Zoom4,
+          cmd::Zoom28, cmd::ZoomInTool, cmd::PanTool, cmd::PointerTool, cmd::ParallelPlay})
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_TRUE(Enabled(cmd::OpenImage));
     EXPECT_TRUE(Enabled(cmd::NewEmptyLayout));
@@ -328,7 +314,7 @@ TEST_F(EditImgViewTest, OtherValueTakesOnlyValuesInRange)
     s->log.openName = SavePicture(SitePicture(100, 100, {}), QStringLiteral("o.bmp"));
     Registry().Dispatch(cmd::OpenImage);
     auto enter = [this](const char* lamp, const char* object, const char* tolerance) {
-        fillDialog = [=](QDialog& dialog) {
+        s->log.fillDialog = [=](QDialog& dialog) {
             Child<QLineEdit>(dialog, COtherValueDlg::kLampSize)->setText(QString::fromLatin1(lamp));
             Child<QLineEdit>(dialog, COtherValueDlg::kObjectSize)->setText(QString::fromLatin1(object));
             Child<QLineEdit>(dialog, COtherValueDlg::kTolerance)->setText(QString::fromLatin1(tolerance));
@@ -355,7 +341,7 @@ TEST_F(EditImgViewTest, OtherValueTakesOnlyValuesInRange)
     enter("1000", "10", "0");
     EXPECT_FLOAT_EQ(Data().lampSize, 999.9f);
     EXPECT_EQ(Data().backgroundTolerance, 1);
-    EXPECT_EQ(dialogsSeen.back(), QStringLiteral("Other Value"));
+    EXPECT_EQ(s->log.dialogs.back(), QStringLiteral("Other Value"));
 }
 
 // --- view state ------------------------------------------------------------
@@ -432,8 +418,8 @@ TEST_F(EditImgViewTest, ContextMenuIsRelabelledAndFollowsTheEnableTable)
         if (item->data().toInt() == cmd::Scan)
             scan = item;
     }
-    EXPECT_EQ(ids, (std::vector<int>{57600, 32771, 57601, 0, 32794, 32795, 32796, 32797, 32802, 32803,
-                                     32804, 0, 32792, 32798, 32799, 32805, 0, 32828, 32847}));
+    EXPECT_EQ(ids, (std::vector<int>{57600, 32771, 57601, 0, 32794, 32795, 32796, 32797, 32802, 32803, 32804,
+                                     0, 32792, 32798, 32799, 32805, 0, 32828, 32847}));
     ASSERT_TRUE(zoom8 && scan);
     EXPECT_EQ(zoom8->text(), QStringLiteral("8(&2)"));
     EXPECT_TRUE(zoom8->isChecked());
@@ -760,7 +746,7 @@ TEST_F(EditImgViewTest, PortEditDialogValidatesAndSetsTheOperation)
     EmptyLayout();
     auto tryValues = [this](const char* port, const char* position, int radio) {
         bool accepted = false;
-        fillDialog = [&](QDialog& dialog) {
+        s->log.fillDialog = [&](QDialog& dialog) {
             EXPECT_EQ(Child<QLineEdit>(dialog, CPortEditDlg::kPosition)->text(), QStringLiteral("0"));
             for (int id : {CPortEditDlg::kAdd, CPortEditDlg::kInsert, CPortEditDlg::kDelete})
                 EXPECT_FALSE(Child<QRadioButton>(dialog, id)->isChecked());
@@ -790,10 +776,10 @@ TEST_F(EditImgViewTest, PortEditDialogValidatesAndSetsTheOperation)
     EXPECT_EQ(View()->PortEdit().insertPosition, 9998);
     EXPECT_TRUE(tryValues("4", "5", 0));
     EXPECT_EQ(View()->PortEdit().operation, CPortEditor::None);
-    EXPECT_EQ(dialogsSeen.back(), QStringLiteral("Port Edit"));
+    EXPECT_EQ(s->log.dialogs.back(), QStringLiteral("Port Edit"));
 
     // The radio buttons' read-only rules, and the port field's start value.
-    fillDialog = [](QDialog& dialog) {
+    s->log.fillDialog = [](QDialog& dialog) {
         auto* port = Child<QLineEdit>(dialog, CPortEditDlg::kPort);
         auto* position = Child<QLineEdit>(dialog, CPortEditDlg::kPosition);
         EXPECT_EQ(port->text(), QStringLiteral("13"));
@@ -836,7 +822,7 @@ TEST_F(EditImgViewTest, PortChainsByClickAndCoordinatesBarAndCportFile)
     EXPECT_EQ(Data().lamps[0].colour, static_cast<int>(CPortEditor::PortColour(2)));
 
     // INSERT asks the position in dialog 209.
-    fillDialog = [](QDialog& dialog) {
+    s->log.fillDialog = [](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Insert Postion"));
         Child<QLineEdit>(dialog, CInsertPositionDlg::kPosition)->setText(QStringLiteral("0"));
         dialog.accept();
@@ -980,7 +966,7 @@ TEST_F(EditImgViewTest, PrintCommandAndPreviewMark)
                 data.lamps.emplace_back(x, y, static_cast<int>(data.lamps.size()), 0x00FF00, 5, 1);
             });
     const QString pdf = install.FilePath(QStringLiteral("layout.pdf"));
-    fillDialog = [this, &pdf](QDialog& dialog) {
+    s->log.fillDialog = [this, &pdf](QDialog& dialog) {
         auto* print = qobject_cast<QPrintDialog*>(&dialog);
         ASSERT_NE(print, nullptr);
         EXPECT_EQ(print->printer(), &s->app->Printer()) << "the printer Print Setup set up";
@@ -992,10 +978,12 @@ TEST_F(EditImgViewTest, PrintCommandAndPreviewMark)
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     // 60 columns and rows 0 to 99: two pages across, two down.
-    EXPECT_EQ(QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), 4);
+    EXPECT_EQ(
+        QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))),
+        4);
 
     // The first activation after Print Preview hides the main tool bar, once.
-    fillDialog = {};
+    s->log.fillDialog = {};
     Registry().Dispatch(cmd::FilePrintPreview);
     CMainFrame& main = *s->app->MainFrame();
     main.CoordinatesBar()->setEnabled(false);
@@ -1010,7 +998,8 @@ TEST_F(EditImgViewTest, PrintCommandAndPreviewMark)
 
 TEST_F(EditImgViewTest, UndoAndRedoRestoreTheDocumentByteForByte)
 {
-    s->log.openName = SavePicture(SitePicture(320, 240, {{0, 0}, {0, 1}, {2, 2}, {5, 3}}), QStringLiteral("u.bmp"));
+    s->log.openName =
+        SavePicture(SitePicture(320, 240, {{0, 0}, {0, 1}, {2, 2}, {5, 3}}), QStringLiteral("u.bmp"));
     Registry().Dispatch(cmd::OpenImage);
     const std::string blank = CLayoutFile::Serialize(Data());
     Registry().Dispatch(cmd::Scan);

@@ -241,7 +241,10 @@ TEST_F(LinkGuiTest, WriteToControllerAndTheBuildsHandOverOpenTheDialog)
     auto* link = started.app->FindCommandTarget<CLinkCommands>();
     ASSERT_TRUE(link);
     QStringList opened;
-    link->runDialog = [&](CHexDownloadDlg& dialog) { opened << dialog.FilePath(); };
+    started.log.fillDialog = [&](QDialog& dialog) {
+        if (auto* download = qobject_cast<CHexDownloadDlg*>(&dialog))
+            opened << download->FilePath();
+    };
     EXPECT_TRUE(started.app->Registry().Query(cmd::WriteToController).Enabled().value_or(true));
     EXPECT_TRUE(started.app->Registry().Dispatch(cmd::WriteToController));
     EXPECT_EQ(opened, QStringList{QString()});
@@ -289,7 +292,8 @@ TEST_F(LinkGuiTest, ThePortShownIsThePortUsedAndEveryDialogMapsComTheSameWay)
         EXPECT_EQ(dialog.Comm().CommDevice(), second.Device());
         // Re-linking elsewhere without the box: the old device is closed first.
         ASSERT_TRUE(dialog.Comm().Link(QStringLiteral("COM 7")));
-        EXPECT_EQ(dialog.Comm().findChild<QSerialPort*>()->portName(), QSerialPort(first.Device()).portName());
+        EXPECT_EQ(dialog.Comm().findChild<QSerialPort*>()->portName(),
+                  QSerialPort(first.Device()).portName());
         dialog.Button(CHexDownloadDlg::UnlinkId)->click();
         EXPECT_FALSE(dialog.Comm().PortOpen());
         EXPECT_FALSE(linked);

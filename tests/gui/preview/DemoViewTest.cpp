@@ -75,12 +75,11 @@ protected:
         ASSERT_NE(demo, nullptr);
         ASSERT_NE(view, nullptr);
         view->resize(800, 600);
-        view->execDialog = [this](QDialog& dialog) {
+        s->log.fillDialog = [this](QDialog& dialog) {
             if (auto* zoom = dynamic_cast<CZoomDlg*>(&dialog)) {
                 zoom->ValueBox()->setValue(zoomAnswer);
-                return int(QDialog::Accepted);
+                zoom->setResult(QDialog::Accepted);
             }
-            return int(QDialog::Rejected);
         };
     }
     void TearDown() override { s.reset(); }

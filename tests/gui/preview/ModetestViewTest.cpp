@@ -68,12 +68,6 @@ protected:
         view = dynamic_cast<CModetestView*>(state->View());
         ASSERT_NE(view, nullptr);
         ASSERT_EQ(main->GetActiveView(), view);
-        view->execDialog = [this](QDialog& dialog) {
-            if (!fillDialog)
-                return int(QDialog::Rejected);
-            fillDialog(dialog);
-            return dialog.result();
-        };
     }
     void TearDown() override { s.reset(); }
 
@@ -97,7 +91,6 @@ protected:
     CLayoutDocument* doc = nullptr;
     CModeTestState* state = nullptr;
     CModetestView* view = nullptr;
-    std::function<void(QDialog&)> fillDialog;
 };
 
 const QColor kPlain(58, 110, 165), kLayer(0, 255, 0), kPicked(0, 0, 255);
@@ -205,7 +198,7 @@ TEST_F(ModetestViewTest, DragsPaintEveryLampPassedOverAsOneUndoStep)
 TEST_F(ModetestViewTest, LayerEditChangesTheChosenLayer)
 {
     QString layer = QStringLiteral("3");
-    fillDialog = [&layer](QDialog& dialog) {
+    s->log.fillDialog = [&layer](QDialog& dialog) {
         auto& layers = dynamic_cast<CLayerDlg&>(dialog);
         layers.LayerField()->setText(layer);
         layers.Button(CLayerDlg::AddLamps)->setChecked(true);
@@ -284,7 +277,7 @@ TEST_F(ModetestViewTest, DoubleClickReturnsToThePickingPage)
     EXPECT_EQ(back[1][0].toInt(), int(CModeTestState::ParameterPage));
 
     // Nothing picked: only Layer Edit ends.
-    fillDialog = [](QDialog& dialog) {
+    s->log.fillDialog = [](QDialog& dialog) {
         dynamic_cast<CLayerDlg&>(dialog).Button(CLayerDlg::DeleteLamps)->setChecked(true);
         dialog.accept();
     };
@@ -324,7 +317,7 @@ TEST_F(ModetestViewTest, NoContextMenuWhileTheGroupListPagePicks)
 TEST_F(ModetestViewTest, ZoomDialogTakesTwoToTwenty)
 {
     int value = 0;
-    fillDialog = [&value](QDialog& dialog) {
+    s->log.fillDialog = [&value](QDialog& dialog) {
         dynamic_cast<CZoomDlg&>(dialog).ValueBox()->setValue(value);
         dialog.accept();
     };
@@ -371,8 +364,10 @@ TEST_F(ModetestViewTest, CountsFollowTheLampsAndTheLanguageWithoutAMove)
 
     CLangText::SetLanguageFilePath(fs::path(LUMARO_SOURCE_DIR) / "data" / "Mullanguage" / "German.ini");
     RetranslateAllWindows();
-    EXPECT_TRUE(main->StatusBarXP()->PaneText(1).contains(QString::fromStdString(GetLangText("IDD103_1118"))));
-    EXPECT_TRUE(main->StatusBarXP()->PaneText(2).contains(QString::fromStdString(GetLangText("IDD103_1119"))));
+    EXPECT_TRUE(
+        main->StatusBarXP()->PaneText(1).contains(QString::fromStdString(GetLangText("IDD103_1118"))));
+    EXPECT_TRUE(
+        main->StatusBarXP()->PaneText(2).contains(QString::fromStdString(GetLangText("IDD103_1119"))));
 }
 
 TEST(ModetestViewSummary, CreatDataNamesTheCapacitiesOfTheBuildReport)
