@@ -602,8 +602,9 @@ CDemoView::PreviewJob CDemoView::PreviewJobFor(std::int64_t durationMs, QSize si
         if (format != DemoMovieFormat::Gif)
             background = background.copy(0, 0, background.width() & ~1, background.height() & ~1);
     } else {
+        // A chosen size is not the window's shape: fit both ways, so no lamp is cut off.
         job.movie.geometry =
-            CDemoGeometry::Centre(job.lamps, CDemoGeometry::FitZoom(job.lamps, size.width(), size.height()),
+            CDemoGeometry::Centre(job.lamps, CDemoGeometry::FitWholeZoom(job.lamps, size.width(), size.height()),
                                   size.width(), size.height());
         background = ExportBackground(size, job.movie.geometry);
     }
