@@ -32,17 +32,44 @@ void Release(void* p)
 
 } // namespace
 
-void* operator new(std::size_t n) { return Allocate(n); }
-void* operator new[](std::size_t n) { return Allocate(n); }
-void operator delete(void* p) noexcept { Release(p); }
-void operator delete[](void* p) noexcept { Release(p); }
-void operator delete(void* p, std::size_t) noexcept { Release(p); }
-void operator delete[](void* p, std::size_t) noexcept { Release(p); }
+void* operator new(std::size_t n)
+{
+    return Allocate(n);
+}
+void* operator new[](std::size_t n)
+{
+    return Allocate(n);
+}
+void operator delete(void* p) noexcept
+{
+    Release(p);
+}
+void operator delete[](void* p) noexcept
+{
+    Release(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    Release(p);
+}
+void operator delete[](void* p, std::size_t) noexcept
+{
+    Release(p);
+}
 
 namespace lumaro::bench {
 
-std::size_t HeapInUse() { return g_inUse.load(); }
-std::size_t HeapPeak() { return g_peak.load(); }
-void ResetHeapPeak() { g_peak.store(g_inUse.load()); }
+std::size_t HeapInUse()
+{
+    return g_inUse.load();
+}
+std::size_t HeapPeak()
+{
+    return g_peak.load();
+}
+void ResetHeapPeak()
+{
+    g_peak.store(g_inUse.load());
+}
 
 } // namespace lumaro::bench

@@ -1,8 +1,8 @@
 // One paint of the lamp layout view with 10,000 lamps, offscreen. The
 // budget is one frame at 60 Hz (16 ms).
 #include "gui/app/CommandIds.h"
-#include "gui/layout/EditImgView.h"
 #include "gui/document/LayoutDocument.h"
+#include "gui/layout/EditImgView.h"
 
 #include <QApplication>
 #include <QImage>
@@ -44,7 +44,8 @@ private Q_SLOTS:
     void paintTenThousandLamps()
     {
         QCOMPARE(m_document->Data().lamps.size(), std::size_t(10000));
-        QBENCHMARK {
+        QBENCHMARK
+        {
             m_view->render(&m_image);
         }
     }
@@ -55,7 +56,8 @@ private Q_SLOTS:
         m_view->RunCommand(lumaro::gui::cmd::ShowWiring);
         QVERIFY(m_view->WiringShown());
         m_view->render(&m_image);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             m_view->render(&m_image);
         }
         m_view->RunCommand(lumaro::gui::cmd::ShowWiring);
@@ -65,7 +67,8 @@ private Q_SLOTS:
     // picture anew (the view's construction is counted too).
     void firstPaintOfANewView()
     {
-        QBENCHMARK {
+        QBENCHMARK
+        {
             lumaro::gui::CEditImgView view(m_document.get());
             view.resize(m_view->size());
             view.render(&m_image);

@@ -16,12 +16,9 @@ namespace lumaro::cli {
 namespace {
 
 const VerbOption kBootsimOptions[] = {
-    {.name = "--pace", .valueName = ""},
-    {.name = "--fault", .valueName = "LIST"},
-    {.name = "--seed", .valueName = "N"},
-    {.name = "--save", .valueName = "FILE"},
-    {.name = "--sent", .valueName = "FILE"},
-    {.name = "--once", .valueName = ""},
+    {.name = "--pace", .valueName = ""},     {.name = "--fault", .valueName = "LIST"},
+    {.name = "--seed", .valueName = "N"},    {.name = "--save", .valueName = "FILE"},
+    {.name = "--sent", .valueName = "FILE"}, {.name = "--once", .valueName = ""},
 };
 
 // What a signal handler may touch: the simulator's stop pipe.

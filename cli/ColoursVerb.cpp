@@ -47,8 +47,9 @@ int RunColours(const VerbArgs& args, CliIo& io)
 {
     const std::vector<std::string>& ops = args.operands;
     const std::string& sub = ops[0];
-    const fs::path file = !args.Option("--file").empty() ? fs::path(args.Option("--file"))
-                                                         : DataFolder(io, kColoursVerb) / datapath::ColourData;
+    const fs::path file = !args.Option("--file").empty()
+                              ? fs::path(args.Option("--file"))
+                              : DataFolder(io, kColoursVerb) / datapath::ColourData;
     auto group = [&]() -> std::optional<int> {
         if (ops.size() < 2)
             return std::nullopt;
@@ -64,14 +65,16 @@ int RunColours(const VerbArgs& args, CliIo& io)
         if (!g)
             return Usage(io, "get wants a group number");
         const auto values = CColourData::GetColorData(file, *g);
-        return values ? PrintValues(io, values.value()) : ReportFailure(io, kColoursVerb, values.status().detail);
+        return values ? PrintValues(io, values.value())
+                      : ReportFailure(io, kColoursVerb, values.status().detail);
     }
     if (sub == "append" && ops.size() == 3) {
         const auto g = group();
         const auto values = ColourValues(ops[2]);
         if (!g || !values)
             return Usage(io, "append wants a group number and R,G,B[,R,G,B...] values of 0 to 255");
-        return done(CColourData::SaveColorData(file, *g, CColourData::AppendColours, CColourData::Fields(*values)));
+        return done(
+            CColourData::SaveColorData(file, *g, CColourData::AppendColours, CColourData::Fields(*values)));
     }
     if (sub == "clear" && ops.size() == 2) {
         const auto g = group();
@@ -83,7 +86,8 @@ int RunColours(const VerbArgs& args, CliIo& io)
         const auto values = ops.size() == 3 ? ColourValues(ops[2]) : std::optional<UIntArray>(UIntArray{});
         if (!values || ops[1].empty() || ops[1].find_first_of("[]\r\n") != std::string::npos)
             return Usage(io, "add wants a name without brackets and optional R,G,B[,...] values");
-        return done(CColourData::SaveColorData(file, 0, CColourData::AddNamedGroup, CColourData::Fields(*values), ops[1]));
+        return done(CColourData::SaveColorData(file, 0, CColourData::AddNamedGroup,
+                                               CColourData::Fields(*values), ops[1]));
     }
     if (sub == "names" && ops.size() == 1) {
         const auto names = CColourData::GetColorGroupNames(file);
@@ -96,8 +100,8 @@ int RunColours(const VerbArgs& args, CliIo& io)
         const auto from = ColourValues(ops[1]), to = ColourValues(ops[2]);
         const auto n = ParseInteger(ops[3]);
         const std::string& curve = args.Option("--curve");
-        if (!from || !to || from->size() != 3 || to->size() != 3 || !n || *n < 1 || *n > 100000
-            || !(curve.empty() || curve == "sin" || curve == "cos"))
+        if (!from || !to || from->size() != 3 || to->size() != 3 || !n || *n < 1 || *n > 100000 ||
+            !(curve.empty() || curve == "sin" || curve == "cos"))
             return Usage(io, "gradient wants R,G,B R,G,B COUNT (1 to 100000) and --curve sin or cos");
         return PrintValues(io, CColourData::MakeGradient(from->data(), to->data(), static_cast<int>(*n),
                                                          curve == "cos" ? CColourData::Curve::Cosine

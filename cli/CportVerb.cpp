@@ -17,7 +17,9 @@ int RunCport(const VerbArgs& args, CliIo& io)
     if (!doc)
         return ReportFailure(io, kCportVerb, doc.status().detail);
     const std::string& dir = args.Option("-o");
-    const fs::path folder = !dir.empty() ? fs::path(dir) : layout.has_parent_path() ? layout.parent_path() : fs::path(".");
+    const fs::path folder = !dir.empty()               ? fs::path(dir)
+                            : layout.has_parent_path() ? layout.parent_path()
+                                                       : fs::path(".");
     if (const Status s = CPortTable::Write(doc->lamps, folder); !s)
         return ReportFailure(io, kCportVerb, s.detail);
     return kExitOk;

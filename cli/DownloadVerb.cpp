@@ -30,8 +30,8 @@ int RunDownload(const VerbArgs& args, CliIo& io)
     if (!file)
         return ReportFailure(io, kDownloadVerb, file.status().detail + " (" + args.operands.front() + ")");
 
-    const std::string device =
-        serialport::DeviceForChoice(args.Option("--port"), DataFolder(io, kDownloadVerb) / datapath::Settings);
+    const std::string device = serialport::DeviceForChoice(
+        args.Option("--port"), DataFolder(io, kDownloadVerb) / datapath::Settings);
     // Only the real standard output is ever a terminal.
     const bool terminal = &io.out == &std::cout && ::isatty(STDOUT_FILENO);
     CHeadlessDownload download(io.out, terminal);

@@ -98,7 +98,8 @@ int RunFirmsim(const VerbArgs& args, CliIo& io)
     while (sim.Running()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         const auto waited = std::chrono::steady_clock::now() - began;
-        if (waited > std::chrono::seconds(2) && waited % std::chrono::seconds(2) < std::chrono::milliseconds(50))
+        if (waited > std::chrono::seconds(2) &&
+            waited % std::chrono::seconds(2) < std::chrono::milliseconds(50))
             io.err << "\rsimulating " << Ms(seconds * 1000) << " ms" << std::flush;
     }
     if (sim.ExitStatus() != 0) {
@@ -110,7 +111,8 @@ int RunFirmsim(const VerbArgs& args, CliIo& io)
         return ReportFailure(io, kFirmsimVerb, "the simulator left no pin dump: " + run.status().detail);
     if (const std::string& trace = args.Option("--trace"); !trace.empty()) {
         std::error_code ec;
-        if (!fs::copy_file(folder.path / CControllerSim::kPinsFile, trace, fs::copy_options::overwrite_existing, ec))
+        if (!fs::copy_file(folder.path / CControllerSim::kPinsFile, trace,
+                           fs::copy_options::overwrite_existing, ec))
             return ReportFailure(io, kFirmsimVerb, "cannot write " + trace + ": " + ec.message());
     }
 
@@ -129,7 +131,8 @@ int RunFirmsim(const VerbArgs& args, CliIo& io)
         before = f.lamps;
     }
     io.out << "frames " << frames.size() << ", frame time " << Ms(CControllerSim::MeanFrameMs(frames))
-           << " ms (formula " << Ms(play.FrameMs()) << " ms), frame memory " << play.FrameBytes() << " bytes\n";
+           << " ms (formula " << Ms(play.FrameMs()) << " ms), frame memory " << play.FrameBytes()
+           << " bytes\n";
     for (const auto& t : CControllerSim::Timings(frames, from, play.GroupModes(program)))
         io.out << "mode " << t.mode.index << ' ' << t.mode.type << ": " << t.frames << " frames, step "
                << t.mode.periodMs << " ms asked, " << Ms(t.meanPeriodMs) << " ms played\n";

@@ -112,8 +112,8 @@ std::optional<int> ReadOptions(const VerbArgs& args, CliIo& io, DemoTraceOptions
 
 void WriteDraw(std::ostream& out, const DemoTraceDraw& d)
 {
-    out << d.ms << ' ' << d.modeIndex << ' ' << d.lamp << ' ' << int{d.colour.red} << ' ' << int{d.colour.green}
-        << ' ' << int{d.colour.blue} << '\n';
+    out << d.ms << ' ' << d.modeIndex << ' ' << d.lamp << ' ' << int{d.colour.red} << ' '
+        << int{d.colour.green} << ' ' << int{d.colour.blue} << '\n';
 }
 
 // The picture fitted into the frame, its sides in proportion, centred.
@@ -126,10 +126,11 @@ void DrawFitted(CDemoFrame& frame, const CScaledPicture& picture)
     const std::int32_t left = (frame.width - w) / 2, top = (frame.height - h) / 2;
     for (std::int32_t y = 0; y < h; ++y)
         for (std::int32_t x = 0; x < w; ++x) {
-            const std::uint32_t c = picture.ColourAt(std::min(static_cast<int>(x / scale), picture.Width() - 1),
-                                                     std::min(static_cast<int>(y / scale), picture.Height() - 1));
-            frame.pixels[static_cast<std::size_t>(top + y) * static_cast<std::size_t>(frame.width)
-                         + static_cast<std::size_t>(left + x)] =
+            const std::uint32_t c =
+                picture.ColourAt(std::min(static_cast<int>(x / scale), picture.Width() - 1),
+                                 std::min(static_cast<int>(y / scale), picture.Height() - 1));
+            frame.pixels[static_cast<std::size_t>(top + y) * static_cast<std::size_t>(frame.width) +
+                         static_cast<std::size_t>(left + x)] =
                 DemoPixel({static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 8),
                            static_cast<std::uint8_t>(c >> 16)});
         }
@@ -141,9 +142,9 @@ std::optional<int> Background(const VerbArgs& args, CliIo& io, CDemoFrame& frame
     if (const std::string& background = args.Option("--background"); !background.empty()) {
         Result<CScaledPicture> picture = LoadPicture(background);
         if (!picture)
-            return ReportFailure(io, kRenderVerb, picture.status().detail.empty()
-                                                      ? "cannot read the picture " + background
-                                                      : picture.status().detail);
+            return ReportFailure(io, kRenderVerb,
+                                 picture.status().detail.empty() ? "cannot read the picture " + background
+                                                                 : picture.status().detail);
         if (!picture->Empty())
             DrawFitted(frame, picture.value());
     }
@@ -228,7 +229,8 @@ int RunRender(const VerbArgs& args, CliIo& io)
         traceFile.close();
     if (!*trace)
         return ReportFailure(io, kRenderVerb,
-                             file == kStandardOutput ? "the trace could not be written" : "cannot write " + file);
+                             file == kStandardOutput ? "the trace could not be written"
+                                                     : "cannot write " + file);
     return kExitOk;
 }
 

@@ -35,7 +35,8 @@ int RunScan(const VerbArgs& args, CliIo& io)
     int viewW = picture->Width(), viewH = picture->Height();
     if (const std::string& view = args.Option("--view"); !view.empty()) {
         const auto wh = ParseIntegerList(view, 'x');
-        if (!wh || wh->size() != 2 || (*wh)[0] <= 0 || (*wh)[1] <= 0 || (*wh)[0] > 100000 || (*wh)[1] > 100000)
+        if (!wh || wh->size() != 2 || (*wh)[0] <= 0 || (*wh)[1] <= 0 || (*wh)[0] > 100000 ||
+            (*wh)[1] > 100000)
             return Usage(io, "--view wants two positive whole numbers, as 800x600");
         viewW = static_cast<int>((*wh)[0]);
         viewH = static_cast<int>((*wh)[1]);
@@ -89,8 +90,8 @@ int RunScan(const VerbArgs& args, CliIo& io)
     if (const Status saved = CLayoutFile::Save(doc, args.Option("-o")); !saved)
         return ReportFailure(io, kScanVerb, saved.detail);
     const auto grid = CLampScanner::GridFor(doc.scanScope, doc.gridStep);
-    io.err << doc.lamps.size() << " lamps; grid step " << doc.gridStep << ", " << grid->columns << " columns x "
-           << grid->rows << " rows\n";
+    io.err << doc.lamps.size() << " lamps; grid step " << doc.gridStep << ", " << grid->columns
+           << " columns x " << grid->rows << " rows\n";
     return kExitOk;
 }
 

@@ -64,8 +64,9 @@ std::filesystem::path DataFolder(CliIo& io, const Verb& verb)
     const Result<std::filesystem::path> data = CUserDataFolder::ForInstallFolder(install);
     if (data)
         return data.value();
-    ReportFailure(io, verb, "cannot prepare the user's data folder " + data.status().args.back() + " (" +
-                                data.status().detail + "); using " + install.string());
+    ReportFailure(io, verb,
+                  "cannot prepare the user's data folder " + data.status().args.back() + " (" +
+                      data.status().detail + "); using " + install.string());
     return install;
 }
 

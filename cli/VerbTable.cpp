@@ -7,19 +7,8 @@ namespace {
 // Pointers, not copies: the verbs live in other files, and their addresses
 // are known before any of them is initialised.
 constexpr const Verb* kVerbs[] = {
-    &kDumpVerb,
-    &kLoadVerb,
-    &kScanVerb,
-    &kCportVerb,
-    &kCompileVerb,
-    &kEmitVerb,
-    &kRenderVerb,
-    &kBuildVerb,
-    &kScenesVerb,
-    &kColoursVerb,
-    &kDownloadVerb,
-    &kBootsimVerb,
-    &kFirmsimVerb,
+    &kDumpVerb,  &kLoadVerb,   &kScanVerb,    &kCportVerb,    &kCompileVerb, &kEmitVerb,    &kRenderVerb,
+    &kBuildVerb, &kScenesVerb, &kColoursVerb, &kDownloadVerb, &kBootsimVerb, &kFirmsimVerb,
 };
 
 } // namespace

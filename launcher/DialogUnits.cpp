@@ -30,11 +30,7 @@ DialogUnits::DialogUnits(const QFont& font)
     m_baseY = fm.height();
 }
 
-DialogUnits::DialogUnits(int baseX, int baseY)
-    : m_baseX(baseX)
-    , m_baseY(baseY)
-{
-}
+DialogUnits::DialogUnits(int baseX, int baseY) : m_baseX(baseX), m_baseY(baseY) {}
 
 int DialogUnits::x(int du) const
 {

@@ -9,8 +9,7 @@ class QFont;
 // manager does, so the dialogs keep their proportions with any font: a
 // horizontal unit is a quarter of the font's average character width, a
 // vertical unit an eighth of its height.
-class DialogUnits
-{
+class DialogUnits {
 public:
     explicit DialogUnits(const QFont& font);
     DialogUnits(int baseX, int baseY);

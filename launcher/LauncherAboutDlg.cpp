@@ -17,11 +17,8 @@ constexpr int kIconPixels = 32;
 }
 
 CLauncherAboutDlg::CLauncherAboutDlg(QWidget* parent)
-    : QDialog(parent)
-    , m_icon(new QLabel(this))
-    , m_version(new QLabel(AboutVersion(), this))
-    , m_copyright(new QLabel(AboutCopyright(), this))
-    , m_ok(new QPushButton(OkCaption(), this))
+    : QDialog(parent), m_icon(new QLabel(this)), m_version(new QLabel(AboutVersion(), this)),
+      m_copyright(new QLabel(AboutCopyright(), this)), m_ok(new QPushButton(OkCaption(), this))
 {
     setObjectName(QStringLiteral("aboutDialog"));
     setProperty(kDlgItemIdProperty, int(IDD_ABOUTBOX));

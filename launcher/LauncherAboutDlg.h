@@ -6,8 +6,7 @@ class QLabel;
 class QPushButton;
 
 // Dialog 100: the program icon, the version and the copyright line.
-class CLauncherAboutDlg : public QDialog
-{
+class CLauncherAboutDlg : public QDialog {
     Q_OBJECT
 
 public:

@@ -32,9 +32,7 @@ CLauncherDialog::CLauncherDialog(QWidget* parent)
 }
 
 CLauncherDialog::CLauncherDialog(Starter starter, FailureNotice failureNotice, QWidget* parent)
-    : QDialog(parent)
-    , m_starter(std::move(starter))
-    , m_failureNotice(std::move(failureNotice))
+    : QDialog(parent), m_starter(std::move(starter)), m_failureNotice(std::move(failureNotice))
 {
     setObjectName(QStringLiteral("launcherDialog"));
     setProperty(kDlgItemIdProperty, int(IDD_START_DIALOG));

@@ -11,8 +11,7 @@ class QPushButton;
 
 // Dialog 102: lets the user pick the edition of Lumaro to run, starts it and
 // gets out of the way.
-class CLauncherDialog : public QDialog
-{
+class CLauncherDialog : public QDialog {
     Q_OBJECT
 
 public:

@@ -20,16 +20,46 @@ enum : int {
 // be found the way GetDlgItem finds it.
 inline constexpr char kDlgItemIdProperty[] = "dlgItemId";
 
-inline QString MainCaption() { return QStringLiteral("Lumaro 4.0"); }
-inline QString StandardCaption() { return QStringLiteral("Standard"); }
+inline QString MainCaption()
+{
+    return QStringLiteral("Lumaro 4.0");
+}
+inline QString StandardCaption()
+{
+    return QStringLiteral("Standard");
+}
 // The trailing blank is part of the caption.
-inline QString ProfessionalCaption() { return QStringLiteral("Professional "); }
-inline QString AboutMenuText() { return QStringLiteral("关于 Start(&A)..."); }
-inline QString AboutCaption() { return QStringLiteral("关于 Start"); }
-inline QString AboutVersion() { return QStringLiteral("Start 4.0 版"); }
-inline QString AboutCopyright() { return QStringLiteral("版权所有 (C) 2004 Norvale"); }
-inline QString OkCaption() { return QStringLiteral("确定"); }
-inline QString AppTitle() { return QStringLiteral("Start"); }
-inline QString FileNotFound() { return QStringLiteral("Can not find the File!"); }
+inline QString ProfessionalCaption()
+{
+    return QStringLiteral("Professional ");
+}
+inline QString AboutMenuText()
+{
+    return QStringLiteral("关于 Start(&A)...");
+}
+inline QString AboutCaption()
+{
+    return QStringLiteral("关于 Start");
+}
+inline QString AboutVersion()
+{
+    return QStringLiteral("Start 4.0 版");
+}
+inline QString AboutCopyright()
+{
+    return QStringLiteral("版权所有 (C) 2004 Norvale");
+}
+inline QString OkCaption()
+{
+    return QStringLiteral("确定");
+}
+inline QString AppTitle()
+{
+    return QStringLiteral("Start");
+}
+inline QString FileNotFound()
+{
+    return QStringLiteral("Can not find the File!");
+}
 
 } // namespace launcher

@@ -18,8 +18,8 @@ inline QRgb RgbFromColourRef(std::uint32_t colourRef)
 
 inline std::uint32_t ColourRefFromRgb(QRgb rgb)
 {
-    return static_cast<std::uint32_t>(qRed(rgb)) | (static_cast<std::uint32_t>(qGreen(rgb)) << 8)
-           | (static_cast<std::uint32_t>(qBlue(rgb)) << 16);
+    return static_cast<std::uint32_t>(qRed(rgb)) | (static_cast<std::uint32_t>(qGreen(rgb)) << 8) |
+           (static_cast<std::uint32_t>(qBlue(rgb)) << 16);
 }
 
 inline QColor ColourFromRef(std::uint32_t colourRef)
@@ -31,7 +31,8 @@ inline QColor ColourFromRef(std::uint32_t colourRef)
 // firmware reads them.
 inline QColor ColourFromChannels(std::uint32_t red, std::uint32_t green, std::uint32_t blue)
 {
-    return QColor(static_cast<int>(red & 0xFF), static_cast<int>(green & 0xFF), static_cast<int>(blue & 0xFF));
+    return QColor(static_cast<int>(red & 0xFF), static_cast<int>(green & 0xFF),
+                  static_cast<int>(blue & 0xFF));
 }
 
 } // namespace lumaro

@@ -9,7 +9,7 @@ packages=("$@")
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   sdcc sdcc-ucsim srecord libgif-dev
   libavcodec-dev libavformat-dev libswscale-dev libavutil-dev
   xvfb xauth imagemagick fonts-wqy-microhei fonts-dejavu-core

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the core tests once
+# Installs what is missing, checks the formatting of the sources, builds,
+# and runs every test: the core tests once
 # more under the address and undefined-behaviour sanitizers, the tests of
 # code that runs threads under the thread sanitizer, a short run of each fuzz
 # target, the Debian package when LUMARO_PACKAGE_TEST=1, then the whole
@@ -9,6 +10,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 export QT_QPA_PLATFORM=offscreen
 
 "$here/scripts/setup.sh"
+echo "== formatting"
+"$here/scripts/format.sh" check
 "$here/scripts/build.sh"
 
 echo "== core tests under ASan+UBSan"

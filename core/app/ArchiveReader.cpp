@@ -7,8 +7,8 @@ namespace lumaro {
 void CArchiveReader::Need(std::size_t n, std::string_view what) const
 {
     if (n > Remaining())
-        Fail("file ends inside " + std::string(what) + " (" + std::to_string(n) + " bytes needed, "
-             + std::to_string(Remaining()) + " left)");
+        Fail("file ends inside " + std::string(what) + " (" + std::to_string(n) + " bytes needed, " +
+             std::to_string(Remaining()) + " left)");
 }
 
 std::uint8_t CArchiveReader::U8()
@@ -30,8 +30,8 @@ std::uint32_t CArchiveReader::U32()
     Need(4, "a 32-bit value");
     const auto* p = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_pos);
     m_pos += 4;
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8)
-           | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
 float CArchiveReader::Float()
@@ -59,8 +59,8 @@ std::string CArchiveReader::String(std::string_view what)
             len = U32();
     }
     if (len > Remaining())
-        FailAt(start, std::string(what) + ": string length " + std::to_string(len) + " is larger than the "
-                          + std::to_string(Remaining()) + " bytes left");
+        FailAt(start, std::string(what) + ": string length " + std::to_string(len) + " is larger than the " +
+                          std::to_string(Remaining()) + " bytes left");
     std::string s(m_bytes.substr(m_pos, len));
     m_pos += len;
     return s;
@@ -81,9 +81,9 @@ std::uint32_t CArchiveReader::CheckedCount(std::int64_t count, std::size_t minIt
     if (count < 0)
         Fail(std::string(what) + ": negative count " + std::to_string(count));
     if (static_cast<std::uint64_t>(count) * minItemBytes > Remaining())
-        Fail(std::string(what) + ": count " + std::to_string(count) + " needs at least "
-             + std::to_string(static_cast<std::uint64_t>(count) * minItemBytes) + " bytes, "
-             + std::to_string(Remaining()) + " left");
+        Fail(std::string(what) + ": count " + std::to_string(count) + " needs at least " +
+             std::to_string(static_cast<std::uint64_t>(count) * minItemBytes) + " bytes, " +
+             std::to_string(Remaining()) + " left");
     return static_cast<std::uint32_t>(count);
 }
 
@@ -97,8 +97,8 @@ std::vector<std::uint32_t> CArchiveReader::UIntArray(std::string_view what)
     std::vector<std::uint32_t> values(n);
     const auto* p = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_pos);
     for (std::uint32_t i = 0; i < n; ++i, p += 4)
-        values[i] = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8)
-                    | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+        values[i] = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+                    (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
     m_pos += 4 * static_cast<std::size_t>(n);
     return values;
 }

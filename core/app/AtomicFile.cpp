@@ -83,7 +83,8 @@ Status CAtomicFile::Open()
     const fs::path dir = m_target.has_parent_path() ? m_target.parent_path() : fs::path(".");
     RemoveLeftovers(dir);
     std::random_device rd;
-    m_temporary = dir / ("." + m_target.filename().string() + kTemporaryMark + std::to_string(rd() % 1000000));
+    m_temporary =
+        dir / ("." + m_target.filename().string() + kTemporaryMark + std::to_string(rd() % 1000000));
 #ifdef _WIN32
     m_file = _wfopen(m_temporary.c_str(), L"wb");
     if (!m_file) {
@@ -143,7 +144,8 @@ Status CAtomicFile::Commit()
     m_file = nullptr;
     if (!closed || !written)
         return Fail("cannot write");
-    if (!MoveFileExW(m_temporary.c_str(), m_target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveFileExW(m_temporary.c_str(), m_target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return Fail("cannot replace");
 #else
     if (m_fd < 0)

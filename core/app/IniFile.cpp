@@ -83,8 +83,7 @@ std::optional<SectionSpan> FindSection(const std::vector<Line>& lines, std::stri
         if (!name || !EqualsNoCase(*name, section))
             continue;
         std::size_t j = i + 1;
-        while (j < lines.size()
-               && !SectionName(text.substr(lines[j].begin, lines[j].end - lines[j].begin)))
+        while (j < lines.size() && !SectionName(text.substr(lines[j].begin, lines[j].end - lines[j].begin)))
             ++j;
         return SectionSpan{i, j};
     }
@@ -143,15 +142,15 @@ std::optional<std::string> CIniFile::Read(const fs::path& file, std::string_view
     return Find(bytes.value(), section, key);
 }
 
-std::string CIniFile::ReadString(const fs::path& file, std::string_view section,
-                                 std::string_view key, std::string_view defaultValue)
+std::string CIniFile::ReadString(const fs::path& file, std::string_view section, std::string_view key,
+                                 std::string_view defaultValue)
 {
     auto v = Read(file, section, key);
     return v ? std::move(*v) : std::string(defaultValue);
 }
 
-std::string CIniFile::WithValue(std::string_view text, std::string_view section,
-                                std::string_view key, std::string_view value)
+std::string CIniFile::WithValue(std::string_view text, std::string_view section, std::string_view key,
+                                std::string_view value)
 {
     const auto lines = SplitLines(text, BodyStart(text));
     const std::string_view br = LineBreakOf(text);

@@ -19,8 +19,8 @@ public:
     // The whole value; callers cut it to the size of their own buffer.
     static std::optional<std::string> Read(const fs::path& file, std::string_view section,
                                            std::string_view key);
-    static std::string ReadString(const fs::path& file, std::string_view section,
-                                  std::string_view key, std::string_view defaultValue);
+    static std::string ReadString(const fs::path& file, std::string_view section, std::string_view key,
+                                  std::string_view defaultValue);
 
     // Same look-up over text already in memory.
     static std::optional<std::string> Find(std::string_view text, std::string_view section,
@@ -33,8 +33,8 @@ public:
                         std::string_view value);
 
     // The text Write would store, for a file that currently holds text.
-    static std::string WithValue(std::string_view text, std::string_view section,
-                                 std::string_view key, std::string_view value);
+    static std::string WithValue(std::string_view text, std::string_view section, std::string_view key,
+                                 std::string_view value);
 };
 
 } // namespace lumaro

@@ -22,12 +22,30 @@ LanguageState& State()
 
 } // namespace
 
-void CLangText::SetSettingsPath(fs::path p) { State().settingsPath = std::move(p); }
-const fs::path& CLangText::SettingsPath() { return State().settingsPath; }
-void CLangText::SetLanguageFilePath(fs::path p) { State().languageFilePath = std::move(p); }
-const fs::path& CLangText::LanguageFilePath() { return State().languageFilePath; }
-void CLangText::SetStartupLanguageName(std::string name) { State().startupLanguageName = std::move(name); }
-const std::string& CLangText::StartupLanguageName() { return State().startupLanguageName; }
+void CLangText::SetSettingsPath(fs::path p)
+{
+    State().settingsPath = std::move(p);
+}
+const fs::path& CLangText::SettingsPath()
+{
+    return State().settingsPath;
+}
+void CLangText::SetLanguageFilePath(fs::path p)
+{
+    State().languageFilePath = std::move(p);
+}
+const fs::path& CLangText::LanguageFilePath()
+{
+    return State().languageFilePath;
+}
+void CLangText::SetStartupLanguageName(std::string name)
+{
+    State().startupLanguageName = std::move(name);
+}
+const std::string& CLangText::StartupLanguageName()
+{
+    return State().startupLanguageName;
+}
 
 std::string CLangText::LookupRaw(const fs::path& file, std::string_view key)
 {
@@ -44,7 +62,8 @@ std::string CLangText::Lookup(const fs::path& file, std::string_view key)
 
 std::string CLangText::ReadLanguageFileName(const fs::path& settingsFile)
 {
-    const std::string name = CIniFile::ReadString(FindPathNoCase(settingsFile), "Setting", "Language", "English");
+    const std::string name =
+        CIniFile::ReadString(FindPathNoCase(settingsFile), "Setting", "Language", "English");
     return Utf8Truncate(name, kLanguageBufferChars) + ".ini";
 }
 

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 // the language switch changes it.
 class CLangText {
 public:
-    static constexpr std::size_t kTextBufferChars = 999;    // 1000-character buffer
+    static constexpr std::size_t kTextBufferChars = 999;     // 1000-character buffer
     static constexpr std::size_t kLanguageBufferChars = 259; // 260-character buffer
     static constexpr const char* kSection = "String";
 

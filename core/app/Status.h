@@ -36,8 +36,7 @@ struct Status {
 };
 
 // A value or the status that explains why there is none.
-template <class T>
-class Result {
+template <class T> class Result {
 public:
     Result(T value) : m_value(std::move(value)) {}
     Result(Status failure) : m_status(std::move(failure)) {}

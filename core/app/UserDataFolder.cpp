@@ -76,8 +76,8 @@ std::vector<fs::path> InstalledFiles(const fs::path& installFolder)
         }
         if (!fs::is_directory(path, ec))
             continue;
-        for (auto it = fs::recursive_directory_iterator(path, ec); !ec && it != fs::recursive_directory_iterator();
-             it.increment(ec)) {
+        for (auto it = fs::recursive_directory_iterator(path, ec);
+             !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
             if (it->is_regular_file(ec))
                 files.push_back(fs::relative(it->path(), installFolder, ec));
         }

@@ -62,7 +62,8 @@ std::uint32_t FieldValue(std::string_view field)
 std::string CColourData::FormatColour(std::uint32_t r, std::uint32_t g, std::uint32_t b)
 {
     char buf[48];
-    std::snprintf(buf, sizeof buf, "%4dR%4dG%4dB", static_cast<int>(r), static_cast<int>(g), static_cast<int>(b));
+    std::snprintf(buf, sizeof buf, "%4dR%4dG%4dB", static_cast<int>(r), static_cast<int>(g),
+                  static_cast<int>(b));
     return buf;
 }
 
@@ -204,7 +205,8 @@ std::string CColourData::ProposedGroupName(const std::vector<std::string>& listI
     return "ColorGroup:" + std::to_string(n);
 }
 
-UIntArray CColourData::MakeGradient(const std::uint32_t start[3], const std::uint32_t end[3], int count, Curve curve)
+UIntArray CColourData::MakeGradient(const std::uint32_t start[3], const std::uint32_t end[3], int count,
+                                    Curve curve)
 {
     UIntArray values;
     if (count <= 0)

@@ -57,7 +57,8 @@ public:
 
     // count colours from start to end along a quarter sine (fast first) or
     // one minus a quarter cosine (slow first); one colour is the start alone.
-    static UIntArray MakeGradient(const std::uint32_t start[3], const std::uint32_t end[3], int count, Curve curve);
+    static UIntArray MakeGradient(const std::uint32_t start[3], const std::uint32_t end[3], int count,
+                                  Curve curve);
 };
 
 } // namespace lumaro

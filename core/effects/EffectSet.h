@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/effects/ModeItem.h"
-#include "core/firmware/ControllerLimits.h"
 #include "core/effects/PickLists.h"
 #include "core/effects/SceneSlot.h"
+#include "core/firmware/ControllerLimits.h"
 #include "core/layout/Lamp.h"
 
 #include <array>

@@ -9,41 +9,43 @@ namespace lumaro {
 namespace {
 
 constexpr std::array<std::string_view, 70> kCatalogue = {
-    "CM_CUSTOMMODE",         "CM_EMPTYMODE",          "CM_REGROUP",            "CM_REGRESS",
-    "CM_LEFTTORIGHT_GC",     "CM_LEFTTORIGHT_GOBC",   "CM_LEFTTORIGHT_GF",     "CM_LEFTTORIGHT_CC",
-    "CM_LEFTTORIGHT_CF",     "CM_RIGHTTOLEFT_GC",     "CM_RIGHTTOLEFT_GOBC",   "CM_RIGHTTOLEFT_GF",
-    "CM_RIGHTTOLEFT_CC",     "CM_RIGHTTOLEFT_CF",     "CM_UPTODOWN_GC",        "CM_UPTODOWN_GOBC",
-    "CM_UPTODOWN_GF",        "CM_UPTODOWN_CC",        "CM_UPTODOWN_CF",        "CM_DOWNTOUP_GC",
-    "CM_DOWNTOUP_GOBC",      "CM_DOWNTOUP_GF",        "CM_DOWNTOUP_CC",        "CM_DOWNTOUP_CF",
-    "CM_LEFTUP_GC",          "CM_LEFTUP_GOBC",        "CM_LEFTUP_GF",          "CM_LEFTUP_CC",
-    "CM_LEFTUP_CF",          "CM_RIGHTUP_GC",         "CM_RIGHTUP_GOBC",       "CM_RIGHTUP_GF",
-    "CM_RIGHTUP_CC",         "CM_RIGHTUP_CF",         "CM_LEFTDOWN_GC",        "CM_LEFTDOWN_GOBC",
-    "CM_LEFTDOWN_GF",        "CM_LEFTDOWN_CC",        "CM_LEFTDOWN_CF",        "CM_RIGHTDOWN_GC",
-    "CM_RIGHTDOWN_GOBC",     "CM_RIGHTDOWN_GF",       "CM_RIGHTDOWN_CC",       "CM_RIGHTDOWN_CF",
-    "CM_ASIDEFRAME_CC",      "CM_ASIDEFRAME_CF",      "CM_SIDEFRAME_CC",       "CM_SIDEFRAME_CF",
-    "CM_BRIGHTTODARK",       "CM_SIDEFRAMEBD",        "CM_KERNELBD",           "CM_LEFTTORIGHT_SCROLL",
-    "CM_RIGHTTOLEFT_SCROLL", "CM_UPTODOWN_SCROLL",    "CM_DOWNTOUP_SCROLL",    "CM_LEFTUP_SCROLL",
-    "CM_LEFTDOWN_SCROLL",    "CM_RIGHTUP_SCROLL",     "CM_RIGHTDOWN_SCROLL",   "CM_SIDEFRAME_SCROLL",
-    "CM_ASIDEFRAME_SCROLL",  "CM_LEFTTORIGHT_WORD",   "CM_RIGHTTOLEFT_WORD",   "CM_UPTODOWN_WORD",
-    "CM_DOWNTOUP_WORD",      "CM_EXPANDCIRCULAR_GC",  "CM_EXPANDCIRCULAR_GF",  "CM_SHRINKCIRCULAR_GC",
+    "CM_CUSTOMMODE",         "CM_EMPTYMODE",         "CM_REGROUP",           "CM_REGRESS",
+    "CM_LEFTTORIGHT_GC",     "CM_LEFTTORIGHT_GOBC",  "CM_LEFTTORIGHT_GF",    "CM_LEFTTORIGHT_CC",
+    "CM_LEFTTORIGHT_CF",     "CM_RIGHTTOLEFT_GC",    "CM_RIGHTTOLEFT_GOBC",  "CM_RIGHTTOLEFT_GF",
+    "CM_RIGHTTOLEFT_CC",     "CM_RIGHTTOLEFT_CF",    "CM_UPTODOWN_GC",       "CM_UPTODOWN_GOBC",
+    "CM_UPTODOWN_GF",        "CM_UPTODOWN_CC",       "CM_UPTODOWN_CF",       "CM_DOWNTOUP_GC",
+    "CM_DOWNTOUP_GOBC",      "CM_DOWNTOUP_GF",       "CM_DOWNTOUP_CC",       "CM_DOWNTOUP_CF",
+    "CM_LEFTUP_GC",          "CM_LEFTUP_GOBC",       "CM_LEFTUP_GF",         "CM_LEFTUP_CC",
+    "CM_LEFTUP_CF",          "CM_RIGHTUP_GC",        "CM_RIGHTUP_GOBC",      "CM_RIGHTUP_GF",
+    "CM_RIGHTUP_CC",         "CM_RIGHTUP_CF",        "CM_LEFTDOWN_GC",       "CM_LEFTDOWN_GOBC",
+    "CM_LEFTDOWN_GF",        "CM_LEFTDOWN_CC",       "CM_LEFTDOWN_CF",       "CM_RIGHTDOWN_GC",
+    "CM_RIGHTDOWN_GOBC",     "CM_RIGHTDOWN_GF",      "CM_RIGHTDOWN_CC",      "CM_RIGHTDOWN_CF",
+    "CM_ASIDEFRAME_CC",      "CM_ASIDEFRAME_CF",     "CM_SIDEFRAME_CC",      "CM_SIDEFRAME_CF",
+    "CM_BRIGHTTODARK",       "CM_SIDEFRAMEBD",       "CM_KERNELBD",          "CM_LEFTTORIGHT_SCROLL",
+    "CM_RIGHTTOLEFT_SCROLL", "CM_UPTODOWN_SCROLL",   "CM_DOWNTOUP_SCROLL",   "CM_LEFTUP_SCROLL",
+    "CM_LEFTDOWN_SCROLL",    "CM_RIGHTUP_SCROLL",    "CM_RIGHTDOWN_SCROLL",  "CM_SIDEFRAME_SCROLL",
+    "CM_ASIDEFRAME_SCROLL",  "CM_LEFTTORIGHT_WORD",  "CM_RIGHTTOLEFT_WORD",  "CM_UPTODOWN_WORD",
+    "CM_DOWNTOUP_WORD",      "CM_EXPANDCIRCULAR_GC", "CM_EXPANDCIRCULAR_GF", "CM_SHRINKCIRCULAR_GC",
     "CM_SHRINKCIRCULAR_GF",  "CM_CIRCULAR_AREA",
 };
 
 constexpr std::array<std::string_view, 61> kCircularInner = {
-    "CM_LEFTTORIGHT_GC", "CM_RIGHTTOLEFT_GC", "CM_UPTODOWN_GC", "CM_DOWNTOUP_GC", "CM_LEFTUP_GC",
-    "CM_RIGHTUP_GC", "CM_LEFTDOWN_GC", "CM_RIGHTDOWN_GC", "CM_EXPANDCIRCULAR_GC", "CM_SHRINKCIRCULAR_GC",
-    "CM_LEFTTORIGHT_GOBC", "CM_RIGHTTOLEFT_GOBC", "CM_UPTODOWN_GOBC", "CM_DOWNTOUP_GOBC", "CM_LEFTUP_GOBC",
-    "CM_RIGHTUP_GOBC", "CM_LEFTDOWN_GOBC", "CM_RIGHTDOWN_GOBC",
-    "CM_LEFTTORIGHT_CC", "CM_RIGHTTOLEFT_CC", "CM_UPTODOWN_CC", "CM_DOWNTOUP_CC", "CM_LEFTUP_CC",
-    "CM_RIGHTUP_CC", "CM_LEFTDOWN_CC", "CM_RIGHTDOWN_CC", "CM_ASIDEFRAME_CC", "CM_SIDEFRAME_CC",
-    "CM_LEFTTORIGHT_GF", "CM_RIGHTTOLEFT_GF", "CM_UPTODOWN_GF", "CM_DOWNTOUP_GF", "CM_LEFTUP_GF",
-    "CM_RIGHTUP_GF", "CM_LEFTDOWN_GF", "CM_RIGHTDOWN_GF", "CM_EXPANDCIRCULAR_GF", "CM_SHRINKCIRCULAR_GF",
-    "CM_LEFTTORIGHT_CF", "CM_RIGHTTOLEFT_CF", "CM_UPTODOWN_CF", "CM_DOWNTOUP_CF", "CM_LEFTUP_CF",
-    "CM_RIGHTUP_CF", "CM_LEFTDOWN_CF", "CM_RIGHTDOWN_CF", "CM_ASIDEFRAME_CF", "CM_SIDEFRAME_CF",
-    "CM_BRIGHTTODARK", "CM_SIDEFRAMEBD", "CM_KERNELBD",
-    "CM_LEFTTORIGHT_SCROLL", "CM_RIGHTTOLEFT_SCROLL", "CM_UPTODOWN_SCROLL", "CM_DOWNTOUP_SCROLL",
-    "CM_LEFTUP_SCROLL", "CM_LEFTDOWN_SCROLL", "CM_RIGHTUP_SCROLL", "CM_RIGHTDOWN_SCROLL",
-    "CM_SIDEFRAME_SCROLL", "CM_ASIDEFRAME_SCROLL",
+    "CM_LEFTTORIGHT_GC",     "CM_RIGHTTOLEFT_GC",    "CM_UPTODOWN_GC",      "CM_DOWNTOUP_GC",
+    "CM_LEFTUP_GC",          "CM_RIGHTUP_GC",        "CM_LEFTDOWN_GC",      "CM_RIGHTDOWN_GC",
+    "CM_EXPANDCIRCULAR_GC",  "CM_SHRINKCIRCULAR_GC", "CM_LEFTTORIGHT_GOBC", "CM_RIGHTTOLEFT_GOBC",
+    "CM_UPTODOWN_GOBC",      "CM_DOWNTOUP_GOBC",     "CM_LEFTUP_GOBC",      "CM_RIGHTUP_GOBC",
+    "CM_LEFTDOWN_GOBC",      "CM_RIGHTDOWN_GOBC",    "CM_LEFTTORIGHT_CC",   "CM_RIGHTTOLEFT_CC",
+    "CM_UPTODOWN_CC",        "CM_DOWNTOUP_CC",       "CM_LEFTUP_CC",        "CM_RIGHTUP_CC",
+    "CM_LEFTDOWN_CC",        "CM_RIGHTDOWN_CC",      "CM_ASIDEFRAME_CC",    "CM_SIDEFRAME_CC",
+    "CM_LEFTTORIGHT_GF",     "CM_RIGHTTOLEFT_GF",    "CM_UPTODOWN_GF",      "CM_DOWNTOUP_GF",
+    "CM_LEFTUP_GF",          "CM_RIGHTUP_GF",        "CM_LEFTDOWN_GF",      "CM_RIGHTDOWN_GF",
+    "CM_EXPANDCIRCULAR_GF",  "CM_SHRINKCIRCULAR_GF", "CM_LEFTTORIGHT_CF",   "CM_RIGHTTOLEFT_CF",
+    "CM_UPTODOWN_CF",        "CM_DOWNTOUP_CF",       "CM_LEFTUP_CF",        "CM_RIGHTUP_CF",
+    "CM_LEFTDOWN_CF",        "CM_RIGHTDOWN_CF",      "CM_ASIDEFRAME_CF",    "CM_SIDEFRAME_CF",
+    "CM_BRIGHTTODARK",       "CM_SIDEFRAMEBD",       "CM_KERNELBD",         "CM_LEFTTORIGHT_SCROLL",
+    "CM_RIGHTTOLEFT_SCROLL", "CM_UPTODOWN_SCROLL",   "CM_DOWNTOUP_SCROLL",  "CM_LEFTUP_SCROLL",
+    "CM_LEFTDOWN_SCROLL",    "CM_RIGHTUP_SCROLL",    "CM_RIGHTDOWN_SCROLL", "CM_SIDEFRAME_SCROLL",
+    "CM_ASIDEFRAME_SCROLL",
 };
 
 struct TypeInfo {
@@ -119,8 +121,14 @@ const std::unordered_map<std::string_view, TypeInfo>& TypeTable()
 
 } // namespace
 
-std::span<const std::string_view> CatalogueTypes() { return kCatalogue; }
-std::span<const std::string_view> CircularInnerTypes() { return kCircularInner; }
+std::span<const std::string_view> CatalogueTypes()
+{
+    return kCatalogue;
+}
+std::span<const std::string_view> CircularInnerTypes()
+{
+    return kCircularInner;
+}
 
 std::string ModeInfoKey(std::string_view type)
 {
@@ -132,8 +140,8 @@ std::string ModeInfoKey(std::string_view type)
 
 bool IsWordMode(std::string_view type)
 {
-    return type == "CM_LEFTTORIGHT_WORD" || type == "CM_RIGHTTOLEFT_WORD" || type == "CM_UPTODOWN_WORD"
-           || type == "CM_DOWNTOUP_WORD";
+    return type == "CM_LEFTTORIGHT_WORD" || type == "CM_RIGHTTOLEFT_WORD" || type == "CM_UPTODOWN_WORD" ||
+           type == "CM_DOWNTOUP_WORD";
 }
 
 bool IsCircularAreaMode(std::string_view type)
@@ -145,8 +153,8 @@ int EffectClassOf(const CModeItem& record)
 {
     if (record.type == kCustomModeType)
         return record.layer;
-    const std::string_view name = IsCircularAreaMode(record.type) ? std::string_view(record.innerType)
-                                                                   : std::string_view(record.type);
+    const std::string_view name =
+        IsCircularAreaMode(record.type) ? std::string_view(record.innerType) : std::string_view(record.type);
     const auto& table = TypeTable();
     const auto it = table.find(name);
     return it == table.end() ? kNoClass : it->second.code;

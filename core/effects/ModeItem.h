@@ -18,7 +18,7 @@ public:
     std::string type; // catalogue name, "CM_..."
     std::string name;
     std::int32_t layer = 0;
-    UIntArray colours; // three values (red, green, blue) per colour
+    UIntArray colours;         // three values (red, green, blue) per colour
     std::int32_t interval = 0; // 0.01 s per step
     std::int32_t areaLeft = 0;
     std::int32_t areaTop = 0;

@@ -155,11 +155,13 @@ std::vector<std::int32_t> CModeListEdit::Renumbering(const std::vector<CModeItem
     const std::size_t rows = n - head - tail;
     const std::size_t cols = m - head - tail;
     std::vector<std::uint32_t> length((rows + 1) * (cols + 1), 0);
-    auto at = [cols, &length](std::size_t i, std::size_t j) -> std::uint32_t& { return length[i * (cols + 1) + j]; };
+    auto at = [cols, &length](std::size_t i, std::size_t j) -> std::uint32_t& {
+        return length[i * (cols + 1) + j];
+    };
     for (std::size_t i = rows; i-- > 0;)
         for (std::size_t j = cols; j-- > 0;)
             at(i, j) = before[head + i] == after[head + j] ? at(i + 1, j + 1) + 1
-                                                            : std::max(at(i + 1, j), at(i, j + 1));
+                                                           : std::max(at(i + 1, j), at(i, j + 1));
     std::size_t i = 0;
     std::size_t j = 0;
     std::size_t gapI = 0;
@@ -175,8 +177,7 @@ std::vector<std::int32_t> CModeListEdit::Renumbering(const std::vector<CModeItem
             to[head + i] = static_cast<std::int32_t>(head + j);
             gapI = ++i;
             gapJ = ++j;
-        }
-        else if (at(i + 1, j) >= at(i, j + 1))
+        } else if (at(i + 1, j) >= at(i, j + 1))
             ++i;
         else
             ++j;

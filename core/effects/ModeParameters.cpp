@@ -125,7 +125,8 @@ CParameterValues CModeParameters::Rezoomed(CParameterValues v, int fromZoom, int
     toZoom = std::max(toZoom, 1);
     using L = std::numeric_limits<std::int32_t>;
     for (std::int32_t* field : {&v.startX, &v.startY, &v.areaLeft, &v.areaTop, &v.areaRight, &v.areaBottom})
-        *field = static_cast<std::int32_t>(std::clamp<std::int64_t>(CellOf(*field, fromZoom) * toZoom, L::min(), L::max()));
+        *field = static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(CellOf(*field, fromZoom) * toZoom, L::min(), L::max()));
     return v;
 }
 

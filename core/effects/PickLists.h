@@ -14,9 +14,9 @@ struct CPickLists {
     // The parameter list's entry for "no lamp chosen".
     static constexpr std::uint32_t kNoLamp = 10000;
 
-    UIntArray lamps;               // group list page: the lamp list being built
-    UIntArray bands;               // group list page: the band list being built
-    std::size_t lampCursor = 0;    // where the next inserted lamp goes
+    UIntArray lamps;                   // group list page: the lamp list being built
+    UIntArray bands;                   // group list page: the band list being built
+    std::size_t lampCursor = 0;        // where the next inserted lamp goes
     UIntArray parameterLamps{kNoLamp}; // mode parameter page: supplementary lamps
 
     bool operator==(const CPickLists&) const = default;

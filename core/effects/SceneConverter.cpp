@@ -72,8 +72,13 @@ UIntArray CSceneConverter::DefaultColours(int menuIndex, std::int64_t width)
     case 4:
     case 5:
         Push(c, 0, 0, 0, width);
-        for (const auto& k : {std::array<std::uint32_t, 3>{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0},
-                              {255, 0, 255}, {0, 255, 255}, {255, 255, 255}})
+        for (const auto& k : {std::array<std::uint32_t, 3>{255, 0, 0},
+                              {0, 255, 0},
+                              {0, 0, 255},
+                              {255, 255, 0},
+                              {255, 0, 255},
+                              {0, 255, 255},
+                              {255, 255, 255}})
             Push(c, k[0], k[1], k[2], width);
         break;
     case 6:
@@ -113,8 +118,12 @@ UIntArray CSceneConverter::DefaultColours(int menuIndex, std::int64_t width)
     case 11: {
         const std::int64_t m = width / 2 + 1;
         Push(c, 0, 0, 0, m);
-        for (const auto& k : {std::array<std::uint32_t, 3>{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0},
-                              {255, 0, 255}, {0, 255, 255}})
+        for (const auto& k : {std::array<std::uint32_t, 3>{255, 0, 0},
+                              {0, 255, 0},
+                              {0, 0, 255},
+                              {255, 255, 0},
+                              {255, 0, 255},
+                              {0, 255, 255}})
             Push(c, k[0], k[1], k[2], m);
         break;
     }
@@ -124,7 +133,8 @@ UIntArray CSceneConverter::DefaultColours(int menuIndex, std::int64_t width)
     return c;
 }
 
-CModeItem CSceneConverter::ModeFor(int menuIndex, std::int32_t speed, const UIntArray& colours, std::int64_t width)
+CModeItem CSceneConverter::ModeFor(int menuIndex, std::int32_t speed, const UIntArray& colours,
+                                   std::int64_t width)
 {
     const EffectRow& e = kEffects[static_cast<std::size_t>(menuIndex)];
     width = OnGrid(width);
@@ -136,7 +146,8 @@ CModeItem CSceneConverter::ModeFor(int menuIndex, std::int32_t speed, const UInt
     m.loop = e.loopKind == 1 ? static_cast<std::int32_t>(width * 8) : e.loop;
     m.step = e.stepIsWidth ? static_cast<std::int32_t>(width) : 0;
     // Unsigned, as the controller's tables hold it.
-    m.holdTime = static_cast<std::int32_t>(static_cast<std::uint32_t>(m.loop) * static_cast<std::uint32_t>(speed) / 10u);
+    m.holdTime = static_cast<std::int32_t>(static_cast<std::uint32_t>(m.loop) *
+                                           static_cast<std::uint32_t>(speed) / 10u);
     m.sceneEffect = menuIndex;
     m.colours = colours;
     return m;

@@ -35,8 +35,9 @@ std::uint32_t Clamp32(std::int64_t v)
 const UIntArray& At(const std::vector<UIntArray>& table, std::int64_t index)
 {
     static const UIntArray kEmpty;
-    return index >= 0 && static_cast<std::size_t>(index) < table.size() ? table[static_cast<std::size_t>(index)]
-                                                                         : kEmpty;
+    return index >= 0 && static_cast<std::size_t>(index) < table.size()
+               ? table[static_cast<std::size_t>(index)]
+               : kEmpty;
 }
 
 using Triple = std::array<std::uint8_t, 3>;
@@ -56,8 +57,7 @@ Triple FromEnd(const UIntArray& list, std::size_t k)
             static_cast<std::uint8_t>(list[at + 2])};
 }
 
-template <class T>
-void AppendValues(std::string& text, const std::vector<T>& values)
+template <class T> void AppendValues(std::string& text, const std::vector<T>& values)
 {
     if (values.empty()) {
         text += "0";
@@ -405,8 +405,8 @@ std::string CControllerPlay::Text(int fileFormat, std::size_t xramBytes) const
     }
     t += "};\r\ncode PLAYGROUP PlayGroups[32]={\r\n";
     for (std::size_t g = 0; g < m_groups.size(); ++g)
-        t += (g ? ",\r\n{" : "{") + std::to_string(m_groups[g][0]) + "," + std::to_string(m_groups[g][1]) + "," +
-             std::to_string(m_groups[g][2]) + "}";
+        t += (g ? ",\r\n{" : "{") + std::to_string(m_groups[g][0]) + "," + std::to_string(m_groups[g][1]) +
+             "," + std::to_string(m_groups[g][2]) + "}";
     t += "};\r\n";
     return t;
 }
@@ -415,8 +415,8 @@ Status CControllerPlay::Write(const fs::path& buildFolder, int fileFormat, std::
 {
     if (FrameBytes() > xramBytes)
         return Status::Fail(kFrameTooLargeKey,
-                            "the frame needs " + std::to_string(FrameBytes()) + " bytes of XRAM, the controller has " +
-                                std::to_string(xramBytes),
+                            "the frame needs " + std::to_string(FrameBytes()) +
+                                " bytes of XRAM, the controller has " + std::to_string(xramBytes),
                             {std::to_string(FrameBytes()), std::to_string(xramBytes)});
     if (const Status s = WriteFileAtomic(buildFolder / kFileName, Text(fileFormat, xramBytes)); !s)
         return Status::Fail(kCannotCreateKey, s.detail);

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/app/FileSystem.h"
-#include "core/firmware/ControllerLimits.h"
 #include "core/app/Status.h"
 #include "core/effects/CompiledEffects.h"
+#include "core/firmware/ControllerLimits.h"
 
 #include <array>
 #include <cstddef>
@@ -49,14 +49,15 @@ public:
         Kind kind = Kind::Black;
         std::uint32_t steps = 0;
         std::uint32_t periodMs = 0;
-        std::uint32_t entries = 0;       // bands or lamps of its list
-        std::uint64_t slotsPerStep = 0;  // slots its busiest step paints
+        std::uint32_t entries = 0;      // bands or lamps of its list
+        std::uint64_t slotsPerStep = 0; // slots its busiest step paints
     };
 
     // Builds the play of every group. `lampCount` is the size of the
     // layout's lamp list: a lamp number at or above it is painted nowhere,
     // as in the preview.
-    static CControllerPlay Make(const CCompiledEffects& compiled, std::size_t lampCount, const PortChains& chains);
+    static CControllerPlay Make(const CCompiledEffects& compiled, std::size_t lampCount,
+                                const PortChains& chains);
 
     // The chains of a "cport.h" text.
     static Result<PortChains> ReadPortTable(std::string_view text);
@@ -89,17 +90,17 @@ private:
     std::size_t m_longest = 0;
     std::vector<Mode> m_modes;
     // Tables of the text, in firmware order.
-    std::vector<std::uint8_t> m_slots;      // 3 bytes a lamp
+    std::vector<std::uint8_t> m_slots;                // 3 bytes a lamp
     std::vector<std::array<std::uint32_t, 2>> m_seqs; // slot offset, count
-    std::vector<std::uint32_t> m_bands;     // indices into m_seqs
-    std::vector<std::uint8_t> m_colours;    // triples
+    std::vector<std::uint32_t> m_bands;               // indices into m_seqs
+    std::vector<std::uint8_t> m_colours;              // triples
     struct Record {
         Kind kind = Kind::Black;
         bool falling = false;
         std::uint32_t steps = 0, period = 0, count = 0, list = 0, colours = 0, colour = 0, first = 0;
         std::uint8_t fadeStep = 0;
     };
-    std::vector<Record> m_records;          // parallel to m_modes
+    std::vector<Record> m_records;                           // parallel to m_modes
     std::array<std::array<std::uint32_t, 3>, 32> m_groups{}; // first, count, rows
 };
 

@@ -29,7 +29,8 @@ double CControllerRun::PassSeconds(const CControllerPlay& play, int group)
 {
     double ms = play.FrameMs();
     for (const CControllerPlay::Mode& mode : play.GroupModes(group))
-        ms += static_cast<double>(mode.steps) * std::max(static_cast<double>(mode.periodMs), play.StepCostMs(mode));
+        ms += static_cast<double>(mode.steps) *
+              std::max(static_cast<double>(mode.periodMs), play.StepCostMs(mode));
     return std::clamp(ms / 1000, kShortestSeconds, kLongestSeconds);
 }
 
@@ -55,13 +56,15 @@ Status CControllerRun::Start(const CCompiledEffects& compiled, const std::vector
     std::error_code ec;
     fs::create_directories(sys, ec);
     if (!ec)
-        fs::copy(m_setup.buildFolder, sys, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+        fs::copy(m_setup.buildFolder, sys, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
+                 ec);
     if (ec) {
         Fail(kBuildFailedKey, "cannot copy " + m_setup.buildFolder.string() + ": " + ec.message());
         return m_failure;
     }
     const std::string portText = CPortTable::Text(lamps);
-    if (const Status written = WriteFileAtomic(m_setup.workFolder / CPortTable::kFileName, portText); !written) {
+    if (const Status written = WriteFileAtomic(m_setup.workFolder / CPortTable::kFileName, portText);
+        !written) {
         Fail(kBuildFailedKey, written.detail);
         return m_failure;
     }
@@ -73,7 +76,8 @@ Status CControllerRun::Start(const CCompiledEffects& compiled, const std::vector
     m_chains = chains.value();
     // A controller with nothing on its ports shifts nothing out.
     if (std::none_of(m_chains.begin(), m_chains.end(), [&](const auto& chain) {
-            return std::any_of(chain.begin(), chain.end(), [&](std::uint32_t lamp) { return lamp < lamps.size(); });
+            return std::any_of(chain.begin(), chain.end(),
+                               [&](std::uint32_t lamp) { return lamp < lamps.size(); });
         })) {
         Fail(kNoPortKey, {});
         return m_failure;

@@ -40,7 +40,8 @@ public:
     explicit CControllerRun(Setup setup);
 
     // Writes the tables and starts the build. A failure ends the run.
-    Status Start(const CCompiledEffects& compiled, const std::vector<CLamp>& lamps, IExternalProcess& process);
+    Status Start(const CCompiledEffects& compiled, const std::vector<CLamp>& lamps,
+                 IExternalProcess& process);
     // One round of waiting, given the process Start was given; moves on
     // to the simulator once the build has ended, and reads its frames once
     // that has.

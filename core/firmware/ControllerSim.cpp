@@ -53,22 +53,25 @@ Status CControllerSim::Prepare(const fs::path& folder, std::string_view hexImage
             break;
     }
     std::string commands = "file \"image.ihx\"\n"
-                           "set hardware vcd[0] output \"" + std::string(kPinsFile) + "\"\n"
+                           "set hardware vcd[0] output \"" +
+                           std::string(kPinsFile) +
+                           "\"\n"
                            "set hardware vcd[0] add sfr 0x80\n"
                            "set hardware vcd[0] add sfr 0x90\n"
                            "set hardware vcd[0] add sfr 0xa0\n"
                            "set hardware vcd[0] start\n";
     const auto us = [](double ms) { return std::to_string(static_cast<long long>(ms * 1000)) + "us\n"; };
     for (int i = 0; i < presses; ++i)
-        commands += "set hardware port[3] 0xfb\nstep " + us(kPressMs) + "state\nset hardware port[3] 0xff\nstep " +
-                    us(kPressMs);
+        commands += "set hardware port[3] 0xfb\nstep " + us(kPressMs) +
+                    "state\nset hardware port[3] 0xff\nstep " + us(kPressMs);
     commands += "step " + us(seconds * 1000) + "set hardware vcd[0] stop\nquit\n";
     std::string script = "# Runs the controller image in the 8051 simulator; pins to " +
-                               std::string(kPinsFile) + ".\ncd \"$(dirname \"$0\")\" || exit 1\n"
-                               "exec s51 -t 8052 -X 12M -C firmsim.cmd </dev/null >" +
-                               std::string(kLogFile) + " 2>&1\n";
-    for (const auto& [name, text] : {std::pair{"image.ihx", &image}, std::pair{"firmsim.cmd", &commands},
-                                     std::pair{kScript, &script}})
+                         std::string(kPinsFile) +
+                         ".\ncd \"$(dirname \"$0\")\" || exit 1\n"
+                         "exec s51 -t 8052 -X 12M -C firmsim.cmd </dev/null >" +
+                         std::string(kLogFile) + " 2>&1\n";
+    for (const auto& [name, text] :
+         {std::pair{"image.ihx", &image}, std::pair{"firmsim.cmd", &commands}, std::pair{kScript, &script}})
         if (const Status s = WriteFileAtomic(folder / name, *text); !s)
             return s;
     std::error_code ec;
@@ -170,8 +173,9 @@ Result<CControllerSim::Run> CControllerSim::Read(const fs::path& folder, const P
     return run;
 }
 
-std::vector<CControllerSim::ModeTiming> CControllerSim::Timings(const std::vector<Frame>& frames, double fromMs,
-                                                                const std::vector<CControllerPlay::Mode>& modes)
+std::vector<CControllerSim::ModeTiming>
+CControllerSim::Timings(const std::vector<Frame>& frames, double fromMs,
+                        const std::vector<CControllerPlay::Mode>& modes)
 {
     std::vector<ModeTiming> timings;
     std::vector<double> sums(modes.size());

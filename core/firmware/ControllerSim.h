@@ -28,10 +28,10 @@ public:
     static constexpr double kPressMs = 250;
 
     struct Frame {
-        double startMs = 0;          // first clock edge
-        double endMs = 0;            // last clock edge
-        double latchMs = 0;          // when the chips show it
-        std::vector<DemoRgb> lamps;  // by lamp number; lamps on no port stay black
+        double startMs = 0;         // first clock edge
+        double endMs = 0;           // last clock edge
+        double latchMs = 0;         // when the chips show it
+        std::vector<DemoRgb> lamps; // by lamp number; lamps on no port stay black
     };
 
     // Writes into folder the image without its stamp, the simulator's

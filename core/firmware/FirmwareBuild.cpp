@@ -290,8 +290,9 @@ std::string CFirmwareBuild::ReportText(const Counts& counts, std::uintmax_t imag
     report += GetLangText(kImageSizeKey) + "  " + std::to_string(imageLength) + "(Byte)  " +
               ShareText(imageLength * 1000 / kCodeSpace) + "% of 64K";
     if (counts.xram > 0) {
-        report += "\n" + GetLangText(kFrameMemoryKey) + "  " + std::to_string(counts.frameBytes) + "(Byte)  " +
-                  ShareText(Tenths(counts.frameBytes, counts.xram)) + "% of " + std::to_string(counts.xram);
+        report += "\n" + GetLangText(kFrameMemoryKey) + "  " + std::to_string(counts.frameBytes) +
+                  "(Byte)  " + ShareText(Tenths(counts.frameBytes, counts.xram)) + "% of " +
+                  std::to_string(counts.xram);
         report += "\n" + SpeedText(counts);
     }
     if (over)

@@ -54,10 +54,10 @@ public:
     static constexpr std::size_t kStampSize = 14;
 
     struct Setup {
-        int fileFormat = 1;      // 1 to 3
-        fs::path buildFolder;    // install folder + "sys"
-        fs::path currentFolder;  // holds "cport.h"; receives the image
-        std::string title;       // the document's title, "Show.led"
+        int fileFormat = 1;     // 1 to 3
+        fs::path buildFolder;   // install folder + "sys"
+        fs::path currentFolder; // holds "cport.h"; receives the image
+        std::string title;      // the document's title, "Show.led"
         std::size_t lampCount = 0;
     };
 
@@ -102,11 +102,11 @@ public:
     // removes the copy.
     Status CopyImage();
 
-    fs::path ImageFile() const;  // build folder + "DSP<n>.BIN"
-    fs::path HexFile() const;    // build folder + "DSP<n>.hex"
-    fs::path ListFile() const;   // build folder + "DSP<n>.LST", the compiler's messages
-    fs::path CopyFile() const;   // current folder + base name + n + ".hex"
-    fs::path BatchFile() const;  // build folder + "lss<n>.sh" (".bat" on Windows)
+    fs::path ImageFile() const; // build folder + "DSP<n>.BIN"
+    fs::path HexFile() const;   // build folder + "DSP<n>.hex"
+    fs::path ListFile() const;  // build folder + "DSP<n>.LST", the compiler's messages
+    fs::path CopyFile() const;  // current folder + base name + n + ".hex"
+    fs::path BatchFile() const; // build folder + "lss<n>.sh" (".bat" on Windows)
 
     // Parts of the report and of the image copy, on their own for tests.
     static std::string ReportText(const Counts& counts, std::uintmax_t imageLength, int fileFormat);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/app/Status.h"
-#include "core/firmware/ControllerLimits.h"
 #include "core/effects/ModeItem.h"
+#include "core/firmware/ControllerLimits.h"
 
 #include <array>
 #include <cstddef>

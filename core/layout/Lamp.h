@@ -20,14 +20,14 @@ public:
     std::int32_t y = 0;      // grid row, 0-based
     std::int32_t number = 0; // 0-based, contiguous in list order
     std::int32_t colour = static_cast<std::int32_t>(kColourRed);
-    std::int32_t size = 0;   // whole part of the grid step when created
+    std::int32_t size = 0; // whole part of the grid step when created
     std::int32_t shown = 1;
-    std::int32_t port = 0;   // 1..12, 0 = not on a port
-    std::int32_t order = 0;  // 1-based position in the port's chain, 0 = none
+    std::int32_t port = 0;  // 1..12, 0 = not on a port
+    std::int32_t order = 0; // 1-based position in the port's chain, 0 = none
 
     CLamp() = default;
-    CLamp(std::int32_t x_, std::int32_t y_, std::int32_t number_, std::int32_t colour_,
-          std::int32_t size_, std::int32_t shown_)
+    CLamp(std::int32_t x_, std::int32_t y_, std::int32_t number_, std::int32_t colour_, std::int32_t size_,
+          std::int32_t shown_)
         : x(x_), y(y_), number(number_), colour(colour_), size(size_), shown(shown_)
     {
     }

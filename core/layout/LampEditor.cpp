@@ -27,7 +27,8 @@ std::int64_t CLampEditor::KeyRows(const CLampLayout& layout)
     const double whole = std::trunc(layout.gridStep);
     if (!std::isfinite(whole) || whole < 1.0)
         return 0;
-    const double rows = std::trunc((static_cast<double>(layout.scanScope.bottom) - layout.scanScope.top) / whole);
+    const double rows =
+        std::trunc((static_cast<double>(layout.scanScope.bottom) - layout.scanScope.top) / whole);
     return rows > 0 && rows < 2147483647.0 ? static_cast<std::int64_t>(rows) : 0;
 }
 
@@ -44,7 +45,8 @@ CLampEditor::InsertResult CLampEditor::Insert(CLampLayout& layout, std::int32_t 
     if (cx < 0 || cy < 0)
         return InsertResult::NegativeCell;
     const double step = layout.gridStep;
-    const auto size = std::isfinite(step) && std::abs(step) < 2147483647.0 ? static_cast<std::int32_t>(step) : 0;
+    const auto size =
+        std::isfinite(step) && std::abs(step) < 2147483647.0 ? static_cast<std::int32_t>(step) : 0;
     CLamp lamp(cx, cy, 0, static_cast<std::int32_t>(kColourGreen), size, 1);
     auto& lamps = layout.lamps;
     if (lamps.empty()) {

@@ -36,12 +36,15 @@ int WholePart(double v)
 
 } // namespace
 
-Status CLampScanner::OpenPicture(CLampLayout& layout, CScaledPicture& picture, int clientWidth, int clientHeight)
+Status CLampScanner::OpenPicture(CLampLayout& layout, CScaledPicture& picture, int clientWidth,
+                                 int clientHeight)
 {
-    const double fit = CScaledPicture::FitFactor(picture.Width(), picture.Height(), clientWidth, clientHeight);
+    const double fit =
+        CScaledPicture::FitFactor(picture.Width(), picture.Height(), clientWidth, clientHeight);
     if (picture.Empty() || !(fit > 0.0))
-        return Status::Fail(kNoPictureKey, "the picture has no pixels to show in a " + std::to_string(clientWidth)
-                                               + " x " + std::to_string(clientHeight) + " view");
+        return Status::Fail(kNoPictureKey, "the picture has no pixels to show in a " +
+                                               std::to_string(clientWidth) + " x " +
+                                               std::to_string(clientHeight) + " view");
     picture.SetFit(fit);
     layout.backgroundColour = picture.ColourAt(10, 10);
     layout.scanScope = {1, 1, WholePart(picture.Width() * fit) - 20, WholePart(picture.Height() * fit)};
@@ -50,8 +53,8 @@ Status CLampScanner::OpenPicture(CLampLayout& layout, CScaledPicture& picture, i
 
 double CLampScanner::GridStep(const CRect& scope, float lampSize, float objectSize)
 {
-    return (static_cast<double>(scope.right) - scope.left) * static_cast<double>(lampSize)
-           / static_cast<double>(objectSize);
+    return (static_cast<double>(scope.right) - scope.left) * static_cast<double>(lampSize) /
+           static_cast<double>(objectSize);
 }
 
 Result<ScanGrid> CLampScanner::GridFor(const CRect& scope, double step)
@@ -90,7 +93,8 @@ Result<double> UsableGridStep(const CLampLayout& layout)
     auto grid = CLampScanner::GridFor(layout.scanScope, step);
     if (!grid) {
         std::ostringstream s;
-        s << "lamp size " << layout.lampSize << " mm, object size " << layout.objectSize << " mm: " << grid.status().detail;
+        s << "lamp size " << layout.lampSize << " mm, object size " << layout.objectSize
+          << " mm: " << grid.status().detail;
         Status refused = grid.status();
         refused.detail = s.str();
         return refused;
@@ -160,7 +164,7 @@ Status CLampScanner::Finish(CLampLayout& layout, const IColourSource& shown)
         for (std::size_t j = 0; j < rows; ++j)
             if (isLamp[i * rows + j])
                 layout.lamps.emplace_back(static_cast<std::int32_t>(i), static_cast<std::int32_t>(j), n++,
-                                       static_cast<std::int32_t>(kColourGreen), size, 1);
+                                          static_cast<std::int32_t>(kColourGreen), size, 1);
     layout.scanned = true;
     return Status::Ok();
 }

@@ -35,7 +35,8 @@ public:
     // Open Image: the picture is fitted to the client area, the background
     // becomes the colour shown at (10, 10) and the scope covers the shown
     // picture. A picture without pixels is refused and nothing changes.
-    static Status OpenPicture(CLampLayout& layout, CScaledPicture& picture, int clientWidth, int clientHeight);
+    static Status OpenPicture(CLampLayout& layout, CScaledPicture& picture, int clientWidth,
+                              int clientHeight);
 
     // Grid step = scope width × lamp size ÷ object size.
     static double GridStep(const CRect& scope, float lampSize, float objectSize);

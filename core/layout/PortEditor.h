@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/layout/LampLayout.h"
 #include "core/firmware/ControllerLimits.h"
+#include "core/layout/LampLayout.h"
 
 #include <cstdint>
 
@@ -18,9 +18,9 @@ public:
     static constexpr int kMaxInsertPosition = 9998;
 
     int operation = None;
-    int currentPort = 0;     // 1..12, 0 before the first Port Edit
-    int insertPosition = 0;  // order after which the next inserted lamp goes
-    int highestOrder = 0;    // largest order seen on the current port
+    int currentPort = 0;    // 1..12, 0 before the first Port Edit
+    int insertPosition = 0; // order after which the next inserted lamp goes
+    int highestOrder = 0;   // largest order seen on the current port
 
     // The colour a lamp takes when it joins port p (1..12), as the
     // controller's wiring convention has them; green for any other value.

@@ -9,7 +9,6 @@ namespace lumaro {
 
 namespace {
 
-
 // The bytes of a record's text after its ":", or none when a digit is wrong.
 std::optional<std::vector<std::uint8_t>> RecordBytes(std::string_view text)
 {

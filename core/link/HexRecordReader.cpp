@@ -11,11 +11,12 @@ namespace lumaro {
 
 namespace {
 
-
 Status ReadError(std::size_t offset, const char* what)
 {
-    return Status::Fail(CHexRecordReader::kReadErrorKey, std::string(downloadtext::kReadFileError) + " " +
-                                                             what + " at byte " + std::to_string(offset));
+    // Appended piece by piece: GCC 12 warns wrongly about a chain of + on a temporary.
+    std::string text(downloadtext::kReadFileError);
+    text.append(" ").append(what).append(" at byte ").append(std::to_string(offset));
+    return Status::Fail(CHexRecordReader::kReadErrorKey, std::move(text));
 }
 
 } // namespace

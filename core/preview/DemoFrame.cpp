@@ -19,7 +19,8 @@ void PaintDemoCell(DemoPixels pixels, const CRect& cell, DemoRgb colour, DemoSha
     const std::int32_t bottom = std::min(cell.bottom, pixels.height);
     const std::uint32_t value = DemoPixel(colour);
     // Twice the corner radius, so that pixel centres stay whole numbers.
-    const std::int64_t r2 = std::min<std::int64_t>({cornerEllipse, cell.right - cell.left, cell.bottom - cell.top});
+    const std::int64_t r2 =
+        std::min<std::int64_t>({cornerEllipse, cell.right - cell.left, cell.bottom - cell.top});
     const bool round = shape == DemoShape::RoundedSquare && r2 > 1;
     for (std::int32_t y = top; y < bottom; ++y) {
         std::uint32_t* row = pixels.data + static_cast<std::ptrdiff_t>(y) * pixels.stride;

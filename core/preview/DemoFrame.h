@@ -40,7 +40,8 @@ struct CDemoFrame {
     DemoPixels View() { return {pixels.data(), width, height, width}; }
     std::uint32_t At(std::int32_t x, std::int32_t y) const
     {
-        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(x)];
     }
     bool operator==(const CDemoFrame&) const = default;
 };

@@ -29,8 +29,8 @@ std::int32_t CDemoGeometry::FitWholeZoom(const std::vector<CLamp>& lamps, std::i
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(zoom, 1, kMaxZoom));
 }
 
-CDemoGeometry CDemoGeometry::Centre(const std::vector<CLamp>& lamps, std::int32_t zoom, std::int32_t clientWidth,
-                                    std::int32_t clientHeight)
+CDemoGeometry CDemoGeometry::Centre(const std::vector<CLamp>& lamps, std::int32_t zoom,
+                                    std::int32_t clientWidth, std::int32_t clientHeight)
 {
     const CRect box = LampBounds(lamps);
     CDemoGeometry g;

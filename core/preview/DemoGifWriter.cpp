@@ -126,8 +126,8 @@ bool ReducedColours(const CDemoFrame& frame, const Box& box, PendingFrame& out)
     out.indices.resize(n);
     out.transparent = NO_TRANSPARENT_COLOR;
     if (GifQuantizeBuffer(static_cast<unsigned>(box.Width()), static_cast<unsigned>(box.Height()), &size,
-                          red.data(), green.data(), blue.data(), out.indices.data(), colours.data())
-        != GIF_OK)
+                          red.data(), green.data(), blue.data(), out.indices.data(),
+                          colours.data()) != GIF_OK)
         return false;
     out.map.reset(GifMakeMapObject(256, colours.data()));
     return out.map != nullptr;
@@ -136,7 +136,9 @@ bool ReducedColours(const CDemoFrame& frame, const Box& box, PendingFrame& out)
 int HandBytes(GifFileType* gif, const GifByteType* data, int length)
 {
     const auto& out = *static_cast<const std::function<bool(std::string_view)>*>(gif->UserData);
-    return out(std::string_view(reinterpret_cast<const char*>(data), static_cast<std::size_t>(length))) ? length : 0;
+    return out(std::string_view(reinterpret_cast<const char*>(data), static_cast<std::size_t>(length)))
+               ? length
+               : 0;
 }
 
 class GifOut {
@@ -166,10 +168,10 @@ public:
         // Loop for ever.
         static const GifByteType kApplication[] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
         static const GifByteType kLoop[] = {1, 0, 0};
-        return EGifPutExtensionLeader(m_gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK
-            && EGifPutExtensionBlock(m_gif, sizeof kApplication, kApplication) == GIF_OK
-            && EGifPutExtensionBlock(m_gif, sizeof kLoop, kLoop) == GIF_OK
-            && EGifPutExtensionTrailer(m_gif) == GIF_OK;
+        return EGifPutExtensionLeader(m_gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
+               EGifPutExtensionBlock(m_gif, sizeof kApplication, kApplication) == GIF_OK &&
+               EGifPutExtensionBlock(m_gif, sizeof kLoop, kLoop) == GIF_OK &&
+               EGifPutExtensionTrailer(m_gif) == GIF_OK;
     }
 
     bool Put(const PendingFrame& frame)
@@ -186,7 +188,8 @@ public:
             gcb.TransparentColor = first ? frame.transparent : 0;
             GifByteType extension[4];
             const auto length = EGifGCBToExtension(&gcb, extension);
-            if (EGifPutExtension(m_gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension) != GIF_OK)
+            if (EGifPutExtension(m_gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension) !=
+                GIF_OK)
                 return false;
             if (first) {
                 if (!PutImage(frame))
@@ -195,8 +198,8 @@ public:
                 // One transparent pixel keeps the picture as it is. The
                 // encoder masks the line in place: it must be writable.
                 GifByteType nothing = 0;
-                if (EGifPutImageDesc(m_gif, 0, 0, 1, 1, false, frame.map.get()) != GIF_OK
-                    || EGifPutLine(m_gif, &nothing, 1) != GIF_OK)
+                if (EGifPutImageDesc(m_gif, 0, 0, 1, 1, false, frame.map.get()) != GIF_OK ||
+                    EGifPutLine(m_gif, &nothing, 1) != GIF_OK)
                     return false;
             }
             first = false;
@@ -215,13 +218,12 @@ public:
 private:
     bool PutImage(const PendingFrame& frame)
     {
-        if (EGifPutImageDesc(m_gif, frame.box.left, frame.box.top, frame.box.Width(), frame.box.Height(), false,
-                             frame.map.get())
-            != GIF_OK)
+        if (EGifPutImageDesc(m_gif, frame.box.left, frame.box.top, frame.box.Width(), frame.box.Height(),
+                             false, frame.map.get()) != GIF_OK)
             return false;
         for (std::int32_t y = 0; y < frame.box.Height(); ++y) {
-            auto* row = const_cast<GifByteType*>(&frame.indices[static_cast<std::size_t>(y)
-                                                                * static_cast<std::size_t>(frame.box.Width())]);
+            auto* row = const_cast<GifByteType*>(
+                &frame.indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.box.Width())]);
             if (EGifPutLine(m_gif, row, frame.box.Width()) != GIF_OK)
                 return false;
         }
@@ -264,8 +266,8 @@ struct CDemoGifWriter::State {
 
 CDemoGifWriter::CDemoGifWriter(const std::vector<CLamp>& lamps, const CDemoFrame& background,
                                const DemoMovieOptions& options, std::function<bool(std::string_view)> out)
-    : m_plan(options.durationMs, options.minFrameMs), m_lamps(lamps), m_background(background), m_options(options),
-      m_out(std::move(out))
+    : m_plan(options.durationMs, options.minFrameMs), m_lamps(lamps), m_background(background),
+      m_options(options), m_out(std::move(out))
 {
 }
 
@@ -274,10 +276,10 @@ CDemoGifWriter::~CDemoGifWriter() = default;
 Status CDemoGifWriter::Begin()
 {
     const CDemoFrame& b = m_background;
-    if (b.width <= 0 || b.height <= 0 || b.width > 65535 || b.height > 65535
-        || std::int64_t{b.width} * b.height > kMaxPixels)
-        return Status::Fail(kFailedKey, "the picture size " + std::to_string(b.width) + "x"
-                                            + std::to_string(b.height) + " cannot be exported");
+    if (b.width <= 0 || b.height <= 0 || b.width > 65535 || b.height > 65535 ||
+        std::int64_t{b.width} * b.height > kMaxPixels)
+        return Status::Fail(kFailedKey, "the picture size " + std::to_string(b.width) + "x" +
+                                            std::to_string(b.height) + " cannot be exported");
     m_state = std::make_unique<State>(m_out);
     if (!m_state->gif.Begin(b.width, b.height))
         return Status::Fail(kFailedKey, "the GIF encoder did not start");
@@ -302,7 +304,8 @@ Status CDemoGifWriter::Add(const DemoTraceDraw& draw)
 Status CDemoGifWriter::PutFrame(std::int64_t delayCs)
 {
     State& s = *m_state;
-    const Box box = s.firstFrame ? Box{0, 0, s.current.width, s.current.height} : ChangedBox(s.shown, s.current);
+    const Box box =
+        s.firstFrame ? Box{0, 0, s.current.width, s.current.height} : ChangedBox(s.shown, s.current);
     if (box.Empty() && s.havePending) {
         s.pending.delayCs += delayCs;
     } else {
@@ -311,8 +314,8 @@ Status CDemoGifWriter::PutFrame(std::int64_t delayCs)
         PendingFrame next;
         next.box = box;
         next.delayCs = delayCs;
-        if (!ExactColours(s.current, s.firstFrame ? nullptr : &s.shown, box, next)
-            && !ReducedColours(s.current, box, next))
+        if (!ExactColours(s.current, s.firstFrame ? nullptr : &s.shown, box, next) &&
+            !ReducedColours(s.current, box, next))
             return Status::Fail(kFailedKey, "the colours of a frame could not be reduced");
         s.pending = std::move(next);
         s.havePending = true;

@@ -51,8 +51,8 @@ public:
     // Frames beyond this many pixels are refused rather than allocated.
     static constexpr std::int64_t kMaxPixels = 16'000'000;
 
-    CDemoGifWriter(const std::vector<CLamp>& lamps, const CDemoFrame& background, const DemoMovieOptions& options,
-                   std::function<bool(std::string_view)> out);
+    CDemoGifWriter(const std::vector<CLamp>& lamps, const CDemoFrame& background,
+                   const DemoMovieOptions& options, std::function<bool(std::string_view)> out);
     ~CDemoGifWriter() override;
     CDemoGifWriter(const CDemoGifWriter&) = delete;
     CDemoGifWriter& operator=(const CDemoGifWriter&) = delete;

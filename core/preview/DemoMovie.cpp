@@ -25,8 +25,9 @@ std::vector<DemoMovieFrame> PlanDemoMovie(const std::vector<DemoTraceDraw>& trac
     return frames;
 }
 
-Result<std::string> CDemoMovie::EncodeGif(const std::vector<DemoTraceDraw>& trace, const std::vector<CLamp>& lamps,
-                                          const CDemoFrame& background, const DemoMovieOptions& options,
+Result<std::string> CDemoMovie::EncodeGif(const std::vector<DemoTraceDraw>& trace,
+                                          const std::vector<CLamp>& lamps, const CDemoFrame& background,
+                                          const DemoMovieOptions& options,
                                           const std::function<bool(double)>& progress)
 {
     std::string bytes;
@@ -39,7 +40,8 @@ Result<std::string> CDemoMovie::EncodeGif(const std::vector<DemoTraceDraw>& trac
     for (std::size_t i = 0; i < trace.size(); ++i) {
         if (Status added = writer.Add(trace[i]); !added)
             return added;
-        if (progress && (i % 4096 == 0) && !progress(static_cast<double>(i) / static_cast<double>(trace.size())))
+        if (progress && (i % 4096 == 0) &&
+            !progress(static_cast<double>(i) / static_cast<double>(trace.size())))
             return Status::Fail(kCancelledKey, "cancelled");
     }
     if (Status finished = writer.Finish(); !finished)

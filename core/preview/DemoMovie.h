@@ -69,8 +69,9 @@ public:
                                                        const DemoMovieOptions& options, CAtomicFile& file);
 
     // The GIF of `trace` in memory.
-    static Result<std::string> EncodeGif(const std::vector<DemoTraceDraw>& trace, const std::vector<CLamp>& lamps,
-                                         const CDemoFrame& background, const DemoMovieOptions& options,
+    static Result<std::string> EncodeGif(const std::vector<DemoTraceDraw>& trace,
+                                         const std::vector<CLamp>& lamps, const CDemoFrame& background,
+                                         const DemoMovieOptions& options,
                                          const std::function<bool(double)>& progress = {});
 };
 

@@ -106,8 +106,8 @@ void CDemoPlayer::AddWorker(std::int32_t modeIndex, std::vector<DemoStart> steps
     worker->modeIndex = modeIndex;
     const Worker* self = worker.get();
     // The worker keeps the play alive for as long as it runs.
-    worker->thread =
-        std::jthread([this, play = m_play, steps = std::move(steps), self, generation, delay](std::stop_token stop) {
+    worker->thread = std::jthread(
+        [this, play = m_play, steps = std::move(steps), self, generation, delay](std::stop_token stop) {
             if (delay.count() > 0) {
                 std::mutex own;
                 std::unique_lock wait(own);

@@ -30,11 +30,13 @@ constexpr std::size_t kLaneCapacity = 16 * kBatch;
 class CTraceLane {
 public:
     CTraceLane(const std::vector<CModeItem>& modes, std::vector<DemoStart> steps, std::int64_t startMs,
-               const CCompiledEffects& tables, const std::vector<CLamp>& lamps, const DemoTraceOptions& options)
+               const CCompiledEffects& tables, const std::vector<CLamp>& lamps,
+               const DemoTraceOptions& options)
         : m_index(steps.empty() ? 0 : steps.front().modeIndex)
     {
-        m_thread = std::jthread([this, &modes, steps = std::move(steps), startMs, &tables, &lamps,
-                                 &options](std::stop_token stop) { Run(stop, modes, steps, startMs, tables, lamps, options); });
+        m_thread = std::jthread(
+            [this, &modes, steps = std::move(steps), startMs, &tables, &lamps,
+             &options](std::stop_token stop) { Run(stop, modes, steps, startMs, tables, lamps, options); });
     }
     ~CTraceLane() { End(); }
     CTraceLane(const CTraceLane&) = delete;
@@ -197,8 +199,9 @@ std::vector<DemoStart> DemoStarts(const std::vector<CModeItem>& modes, DemoOrder
     return starts;
 }
 
-void StreamDemo(const std::vector<CModeItem>& modes, const CCompiledEffects& tables, const std::vector<CLamp>& lamps,
-                const DemoTraceOptions& options, const std::function<void(const DemoTraceDraw&)>& sink)
+void StreamDemo(const std::vector<CModeItem>& modes, const CCompiledEffects& tables,
+                const std::vector<CLamp>& lamps, const DemoTraceOptions& options,
+                const std::function<void(const DemoTraceDraw&)>& sink)
 {
     if (modes.empty() || options.durationMs <= 0)
         return;
@@ -206,7 +209,8 @@ void StreamDemo(const std::vector<CModeItem>& modes, const CCompiledEffects& tab
         // One lane: its modes end one after the other, so no mode ever has
         // draws left to drop, and there is no restart to make.
         CTraceLane lane(modes, DemoStarts(modes, DemoOrder::Sequential), 0, tables, lamps, options);
-        for (const DemoTraceDraw* d = lane.Head(); d && !options.cancel.stop_requested(); lane.Pop(), d = lane.Head())
+        for (const DemoTraceDraw* d = lane.Head(); d && !options.cancel.stop_requested();
+             lane.Pop(), d = lane.Head())
             if (d->ms < options.durationMs)
                 sink(*d);
         return;
@@ -229,8 +233,8 @@ void StreamDemo(const std::vector<CModeItem>& modes, const CCompiledEffects& tab
         heads = {};
         ++pass;
         for (const DemoStart& s : starts)
-            lanes.push_back(std::make_unique<CTraceLane>(modes, std::vector<DemoStart>{s}, offset, tables, lamps,
-                                                         options));
+            lanes.push_back(std::make_unique<CTraceLane>(modes, std::vector<DemoStart>{s}, offset, tables,
+                                                         lamps, options));
         for (std::size_t k = 0; k < lanes.size(); ++k)
             queue(k);
     };

@@ -78,7 +78,8 @@ std::vector<DemoTraceDraw> TraceDemo(const std::vector<CModeItem>& modes, const 
 // being held: each painter runs on a thread of its own at most a few
 // thousand draws ahead of the sink, so a play of any length and density
 // takes bounded memory. `sink` is called on the calling thread.
-void StreamDemo(const std::vector<CModeItem>& modes, const CCompiledEffects& tables, const std::vector<CLamp>& lamps,
-                const DemoTraceOptions& options, const std::function<void(const DemoTraceDraw&)>& sink);
+void StreamDemo(const std::vector<CModeItem>& modes, const CCompiledEffects& tables,
+                const std::vector<CLamp>& lamps, const DemoTraceOptions& options,
+                const std::function<void(const DemoTraceDraw&)>& sink);
 
 } // namespace lumaro

@@ -79,7 +79,7 @@ CModePreviewSample::CModePreviewSample(std::string_view type)
         effects.lampGroups.push_back(std::move(text));
         r.lampOrderIndex = 0;
         r.wordStep = 4; // a gap before the text comes round again
-        r.loop = 2; // the painters play a record loop times
+        r.loop = 2;     // the painters play a record loop times
         AddColour(r.colours, 255, 200, 0);
         AddColour(r.colours, 0, 0, 60);
     } else if (IsCircularAreaMode(type)) {

@@ -18,12 +18,12 @@ void AppendFixed(std::string& out, double value)
     out.append(buffer, ec == std::errc() ? end : buffer);
 }
 
-template <class T>
-std::optional<T> Number(std::string_view text)
+template <class T> std::optional<T> Number(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
         text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n'))
+    while (!text.empty() &&
+           (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n'))
         text.remove_suffix(1);
     T value{};
     const char* first = text.data();
@@ -61,7 +61,8 @@ CPlacement CPlacement::Of(const CPictureSpot& spot, int cellSize, int halfWidth,
 {
     // A cell is never narrower than a pixel.
     const double c = std::max(cellSize, 1);
-    return {spot.x / c + halfWidth - halfWidth / c, spot.y / c + halfHeight - halfHeight / c, spot.scale / c, 2};
+    return {spot.x / c + halfWidth - halfWidth / c, spot.y / c + halfHeight - halfHeight / c, spot.scale / c,
+            2};
 }
 
 CPictureSpot CPlacement::SpotAt(int cellSize, int halfWidth, int halfHeight) const
@@ -99,7 +100,8 @@ Result<CPlacement> CPlacementFile::Read(std::string_view bytes)
         text.remove_prefix(comma + 1);
     }
     CPlacement p;
-    const auto x = Number<double>(fields[0]), y = Number<double>(fields[1]), scale = Number<double>(fields[2]);
+    const auto x = Number<double>(fields[0]), y = Number<double>(fields[1]),
+               scale = Number<double>(fields[2]);
     const auto state = Number<std::int32_t>(fields[3]);
     if (!x || !y || !scale || !state)
         return NotAPlacement("a field is not a number");

@@ -50,8 +50,8 @@ LampList ReadLampObjects(CArchiveReader& in, std::string_view what)
             for (auto& c : name)
                 c = static_cast<char>(in.U8());
             if (name != CLayoutFile::kLampClassName)
-                in.FailAt(tagAt, "lamp " + std::to_string(i) + " is of class \"" + name
-                                     + "\", expected \"CLamp\"");
+                in.FailAt(tagAt,
+                          "lamp " + std::to_string(i) + " is of class \"" + name + "\", expected \"CLamp\"");
             classIndex = mapCount++;
             lampClassIndices.push_back(classIndex);
         } else if (tag == kBigObjectTag) {
@@ -66,10 +66,9 @@ LampList ReadLampObjects(CArchiveReader& in, std::string_view what)
         } else {
             in.FailAt(tagAt, "lamp " + std::to_string(i) + " refers to an earlier object");
         }
-        if (std::find(lampClassIndices.begin(), lampClassIndices.end(), classIndex)
-            == lampClassIndices.end())
-            in.FailAt(tagAt, "lamp " + std::to_string(i) + ": class reference " + std::to_string(classIndex)
-                                 + " names no class read before");
+        if (std::find(lampClassIndices.begin(), lampClassIndices.end(), classIndex) == lampClassIndices.end())
+            in.FailAt(tagAt, "lamp " + std::to_string(i) + ": class reference " + std::to_string(classIndex) +
+                                 " names no class read before");
         CLamp l;
         l.x = in.I32();
         l.y = in.I32();
@@ -142,8 +141,8 @@ private:
     {
         std::size_t n = 4;
         for (const auto& m : modes)
-            n += 140 + m.type.size() + m.name.size() + m.innerType.size()
-                 + 4 * (m.colours.size() + m.extraLamps.size());
+            n += 140 + m.type.size() + m.name.size() + m.innerType.size() +
+                 4 * (m.colours.size() + m.extraLamps.size());
         return n;
     }
 };

@@ -15,10 +15,9 @@ template <class Lamps> struct PositionsOnly {
 
     friend bool operator==(PositionsOnly a, PositionsOnly b)
     {
-        return std::equal(a.lamps.begin(), a.lamps.end(), b.lamps.begin(), b.lamps.end(),
-                          [](const CLamp& l, const CLamp& r) {
-                              return l.x == r.x && l.y == r.y && l.number == r.number;
-                          });
+        return std::equal(
+            a.lamps.begin(), a.lamps.end(), b.lamps.begin(), b.lamps.end(),
+            [](const CLamp& l, const CLamp& r) { return l.x == r.x && l.y == r.y && l.number == r.number; });
     }
 };
 template <class Lamps> PositionsOnly(Lamps&) -> PositionsOnly<Lamps>;
@@ -30,8 +29,8 @@ template <class Lamps> PositionsOnly(Lamps&) -> PositionsOnly<Lamps>;
 // error names it by, and the member of each document given (two documents
 // for a comparison).
 template <class Visitor, class... Docs>
-    requires(sizeof...(Docs) > 0 && (std::same_as<std::remove_const_t<Docs>, CEditImgDoc> && ...))
-void VisitStoredFields(Visitor&& field, Docs&... doc)
+requires(sizeof...(Docs) > 0 && (std::same_as<std::remove_const_t<Docs>, CEditImgDoc> &&
+                                 ...)) void VisitStoredFields(Visitor&& field, Docs&... doc)
 {
     field("backgroundColour", "the background colour", doc.backgroundColour...);
     field("scanScope", "the scan scope", doc.scanScope...);

@@ -48,8 +48,8 @@ public:
     // an id no target knows is disabled.
     CCmdUI Query(int id) const;
     void UpdateAction(QAction* action);
-    void UpdateMenu(QMenu* menu);       // the menu's own items, before it shows
-    void UpdateControls();              // every action and attached button
+    void UpdateMenu(QMenu* menu); // the menu's own items, before it shows
+    void UpdateControls();        // every action and attached button
 
     // Binds key to id on window. A key is bound to one id only: binding it
     // again moves it, so Qt never sees an ambiguous shortcut.

@@ -38,8 +38,8 @@ CCoordinatesBar::CCoordinatesBar(CCommandRegistry& registry, QWidget* parent) : 
         Track(box, id);
         return box;
     };
-    auto pair = [&](QGroupBox* box, const char* first, int firstLabel, int firstField,
-                    const char* second, int secondLabel, int secondField) {
+    auto pair = [&](QGroupBox* box, const char* first, int firstLabel, int firstField, const char* second,
+                    int secondLabel, int secondField) {
         auto* grid = new QGridLayout(box);
         grid->addWidget(label(box, first, firstLabel), 0, 0);
         grid->addWidget(field(box, firstField), 0, 1);

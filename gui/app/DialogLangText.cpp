@@ -5,10 +5,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
-#include <QPointer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 

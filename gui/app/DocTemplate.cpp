@@ -11,13 +11,9 @@
 namespace lumaro::gui {
 
 CDocTemplate::CDocTemplate(CEditorApp& app, int resourceId, const QString& resourceString,
-                           DocumentFactory makeDocument, ViewFactory makeView,
-                           AcceleratorTable accelerators)
-    : m_app(app),
-      m_resourceId(resourceId),
-      m_fields(resourceString.split(QLatin1Char('\n'))),
-      m_makeDocument(std::move(makeDocument)),
-      m_makeView(std::move(makeView)),
+                           DocumentFactory makeDocument, ViewFactory makeView, AcceleratorTable accelerators)
+    : m_app(app), m_resourceId(resourceId), m_fields(resourceString.split(QLatin1Char('\n'))),
+      m_makeDocument(std::move(makeDocument)), m_makeView(std::move(makeView)),
       m_accelerators(std::move(accelerators))
 {
 }
@@ -79,8 +75,7 @@ void CDocTemplate::InitialUpdateFrame(CChildFrame* frame, bool makeVisible)
         frame->ActivateFrame();
 }
 
-CDocTemplate::Confidence CDocTemplate::MatchDocType(const QString& path,
-                                                    CDocument*& alreadyOpen) const
+CDocTemplate::Confidence CDocTemplate::MatchDocType(const QString& path, CDocument*& alreadyOpen) const
 {
     alreadyOpen = nullptr;
     const QString canonical = QFileInfo(path).absoluteFilePath();
@@ -92,8 +87,7 @@ CDocTemplate::Confidence CDocTemplate::MatchDocType(const QString& path,
         }
     }
     const QString ext = GetDocString(filterExt);
-    if (!ext.isEmpty() && path.endsWith(ext, Qt::CaseInsensitive) &&
-        path.size() > ext.size())
+    if (!ext.isEmpty() && path.endsWith(ext, Qt::CaseInsensitive) && path.size() > ext.size())
         return yesAttemptNative;
     // Any file may be tried as any type; the first template gets it.
     return yesAttemptForeign;

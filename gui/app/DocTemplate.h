@@ -48,8 +48,8 @@ public:
     };
     using AcceleratorTable = std::vector<Accelerator>;
 
-    CDocTemplate(CEditorApp& app, int resourceId, const QString& resourceString,
-                 DocumentFactory makeDocument, ViewFactory makeView, AcceleratorTable accelerators = {});
+    CDocTemplate(CEditorApp& app, int resourceId, const QString& resourceString, DocumentFactory makeDocument,
+                 ViewFactory makeView, AcceleratorTable accelerators = {});
     ~CDocTemplate() override;
 
     CEditorApp& App() const { return m_app; }

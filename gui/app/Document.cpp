@@ -85,8 +85,7 @@ bool CDocument::SaveModified()
     QString name = m_pathName.isEmpty() ? m_title : QFileInfo(m_pathName).fileName();
     QString text = QString::fromStdString(GetLangText("FRAMEWORK_ASK_TO_SAVE")).arg(name);
     auto answer = app.Prompts().message(app.MainFrame(), text, QMessageBox::Warning,
-                                        QMessageBox::Yes | QMessageBox::No |
-                                            QMessageBox::Cancel);
+                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
     if (answer == QMessageBox::Yes)
@@ -157,8 +156,8 @@ void CDocument::ReportFailure(const std::string& key) const
     if (!m_template)
         return;
     CEditorApp& app = m_template->App();
-    app.Prompts().message(app.MainFrame(), QString::fromStdString(GetLangText(key)),
-                          QMessageBox::Warning, QMessageBox::Ok);
+    app.Prompts().message(app.MainFrame(), QString::fromStdString(GetLangText(key)), QMessageBox::Warning,
+                          QMessageBox::Ok);
 }
 
 } // namespace lumaro::gui

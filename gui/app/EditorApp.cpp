@@ -31,8 +31,10 @@ namespace {
 // file-new name, filter name, filter extension, file type id, type name.
 constexpr const char* kLayoutString = "\nEdit\nlam\nLam Files (*.lam)\n.lam\nEdit.Document\nEdit Document";
 constexpr const char* kLayoutStringChs = "\nEdit\nled\nLed Files (*.led)\n.led\nEdit.Document\nEdit Document";
-constexpr const char* kModeTestString = "\nLED\nLED\nLED Files (*.led)\n.led\nModete.Document\nModete Document";
-constexpr const char* kModeTestStringChs = "\nLED\nLED\nLED Files (*.led)\n.led\nEdit.Document\nModete Document";
+constexpr const char* kModeTestString =
+    "\nLED\nLED\nLED Files (*.led)\n.led\nModete.Document\nModete Document";
+constexpr const char* kModeTestStringChs =
+    "\nLED\nLED\nLED Files (*.led)\n.led\nEdit.Document\nModete Document";
 constexpr const char* kDemoString = "\nText\ntxt\nText(*.h)\n.h\nText.Document\nText Document";
 
 constexpr int kLayoutTemplate = 130;
@@ -61,8 +63,7 @@ QString WithPatterns(QString filter, const QStringList& patterns)
 } // namespace
 
 CEditorApp::CEditorApp(Options options)
-    : m_options(std::move(options)),
-      m_prompts(CPrompts::Desktop()),
+    : m_options(std::move(options)), m_prompts(CPrompts::Desktop()),
       m_registry(std::make_unique<CCommandRegistry>())
 {
     m_recentFiles = std::make_unique<CRecentFileList>(*m_registry, kRecentFileCount);
@@ -105,14 +106,13 @@ bool CEditorApp::InitInstance()
 
     // 7, 8
     const std::string languageName = CLangText::ReadLanguageFileName(CLangText::SettingsPath());
-    const fs::path languageFile =
-        FindPathNoCase(CLangText::LanguageFileIn(m_installFolder, languageName));
+    const fs::path languageFile = FindPathNoCase(CLangText::LanguageFileIn(m_installFolder, languageName));
     CLangText::SetStartupLanguageName(languageName);
     std::error_code ec;
     if (!fs::is_regular_file(languageFile, ec)) {
         // No language file: the one text that cannot come from it.
-        m_prompts.message(nullptr, QStringLiteral("Can not find language file!"),
-                          QMessageBox::Warning, QMessageBox::Ok);
+        m_prompts.message(nullptr, QStringLiteral("Can not find language file!"), QMessageBox::Warning,
+                          QMessageBox::Ok);
         return false;
     }
     CLangText::SetLanguageFilePath(languageFile);
@@ -125,8 +125,7 @@ bool CEditorApp::InitInstance()
     m_chineseResources = QString::fromStdString(languageName).compare(chinese, Qt::CaseInsensitive) == 0;
 
     // 9
-    QDir current(m_options.currentDirectory.isEmpty() ? QDir::currentPath()
-                                                      : m_options.currentDirectory);
+    QDir current(m_options.currentDirectory.isEmpty() ? QDir::currentPath() : m_options.currentDirectory);
     m_currentDirectory = current.absolutePath();
     QFileInfo help(current.filePath(QString::fromLatin1(kHelpFileName)));
     m_helpFilePath = help.isFile() ? help.absoluteFilePath() : QString();

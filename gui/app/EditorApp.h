@@ -91,8 +91,7 @@ public:
     // application's; the application owns it.
     void AddCommandTarget(std::unique_ptr<CCommandTarget> target);
     const std::vector<std::unique_ptr<CCommandTarget>>& CommandTargets() const { return m_targets; }
-    template <class T>
-    T* FindCommandTarget() const
+    template <class T> T* FindCommandTarget() const
     {
         for (const auto& target : m_targets) {
             if (auto* found = dynamic_cast<T*>(target.get()))

@@ -69,12 +69,21 @@ const Accelerator kAccelerators[] = {
 };
 
 // Tool bar 128 and tool bar 194; 0 is a separator.
-const int kMainToolBar[] = {cmd::NewEmptyLayout, cmd::FileOpen, cmd::FileSave, 0, cmd::FilePrint,
-                            cmd::FilePrintPreview, 0, cmd::UseWizard, 0, cmd::ParallelPlay, 0,
+const int kMainToolBar[] = {cmd::NewEmptyLayout,
+                            cmd::FileOpen,
+                            cmd::FileSave,
+                            0,
+                            cmd::FilePrint,
+                            cmd::FilePrintPreview,
+                            0,
+                            cmd::UseWizard,
+                            0,
+                            cmd::ParallelPlay,
+                            0,
                             cmd::AppAbout};
-const int kLampToolBar[] = {cmd::DeleteLamp, cmd::InsertLamp, 0, cmd::SwitchWindow,
-                            cmd::ShowGrid, cmd::Scan, 0, cmd::ZoomInTool,
-                            cmd::ZoomOutTool, 0, cmd::PanTool, cmd::PointerTool};
+const int kLampToolBar[] = {
+    cmd::DeleteLamp, cmd::InsertLamp,  0, cmd::SwitchWindow, cmd::ShowGrid,   cmd::Scan, 0,
+    cmd::ZoomInTool, cmd::ZoomOutTool, 0, cmd::PanTool,      cmd::PointerTool};
 
 // Tool tips of the buttons that have no menu item.
 struct ToolTipKey {
@@ -304,7 +313,8 @@ void CMainFrame::RelabelPopup(QMenu* menu, const MenuEntry& entry)
         const MenuEntry& child = entry.entries[i];
         if (child.kind == MenuEntry::Kind::Popup) {
             // Addressed by its position in the parent; keeps its submenu.
-            QAction* title = i < static_cast<std::size_t>(actions.size()) ? actions[static_cast<int>(i)] : nullptr;
+            QAction* title =
+                i < static_cast<std::size_t>(actions.size()) ? actions[static_cast<int>(i)] : nullptr;
             if (title && child.key)
                 title->setText(LangText(child.key));
             if (title && title->menu())
@@ -482,10 +492,10 @@ void CMainFrame::SwitchLanguage(int commandId)
     const LanguageInfo& language = kLanguages[static_cast<std::size_t>(LanguageIndexOf(commandId))];
     if (CChildFrame* frame = GetActiveFrame())
         frame->ActivateFrame();
-    Status written = CIniFile::Write(CLangText::SettingsPath(), "Setting", "Language",
-                                     language.settingsValue);
-    CLangText::SetLanguageFilePath(FindPathNoCase(
-        CLangText::LanguageFileIn(m_app.InstallFolder(), language.fileName)));
+    Status written =
+        CIniFile::Write(CLangText::SettingsPath(), "Setting", "Language", language.settingsValue);
+    CLangText::SetLanguageFilePath(
+        FindPathNoCase(CLangText::LanguageFileIn(m_app.InstallFolder(), language.fileName)));
     m_app.QtTranslations().Use(language.fileName);
     ChangeMenuLanguage();
     RetranslateAllWindows();
@@ -536,8 +546,8 @@ void CMainFrame::OpenWithDesktop(const QUrl& url, const QString& shown)
 {
     // The document is there; what is missing is a program for it.
     if (!m_app.Prompts().openUrl(url))
-        m_app.Prompts().message(this, LangText("MAINFRM_OPENWITHDESKTOP_NPCO").arg(shown), QMessageBox::Warning,
-                                QMessageBox::Ok);
+        m_app.Prompts().message(this, LangText("MAINFRM_OPENWITHDESKTOP_NPCO").arg(shown),
+                                QMessageBox::Warning, QMessageBox::Ok);
 }
 
 // --- window ------------------------------------------------------------

@@ -112,7 +112,7 @@ private:
     QDockWidget* m_coordinatesDock = nullptr;
     CCoordinatesBar* m_coordinates = nullptr;
     std::map<int, std::vector<QMenu*>> m_menus; // menu id -> its pop-ups
-    QPointer<CView> m_activeView; // the view last told it is active
+    QPointer<CView> m_activeView;               // the view last told it is active
     int m_menuId = 0;
     std::array<bool, 6> m_languageChecked{};
 };

@@ -2,8 +2,8 @@
 
 #include "core/app/LangText.h"
 #include "core/effects/EffectCompiler.h"
-#include "core/project/LayoutFile.h"
 #include "core/layout/PortTable.h"
+#include "core/project/LayoutFile.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/DocTemplate.h"
 #include "gui/app/EditorApp.h"
@@ -34,8 +34,7 @@ CEditorApp* CLayoutDocument::App() const
     return GetDocTemplate() ? &GetDocTemplate()->App() : nullptr;
 }
 
-bool CLayoutDocument::Edit(const QString& text, Aspects aspects, const Change& change,
-                           int mergeGroup)
+bool CLayoutDocument::Edit(const QString& text, Aspects aspects, const Change& change, int mergeGroup)
 {
     CProjectState before = CProjectState::Capture(m_data, aspects);
 #ifdef LUMARO_CHECK_EDITS
@@ -54,7 +53,8 @@ bool CLayoutDocument::Edit(const QString& text, Aspects aspects, const Change& c
     if (named & (Aspect::Lamps | Aspect::Ports))
         named |= Aspect::Lamps | Aspect::Ports;
     for (Aspect aspect : kEditableAspects)
-        if (!(named & aspect) && CProjectState::Capture(m_data, aspect) != CProjectState::Capture(whole, aspect))
+        if (!(named & aspect) &&
+            CProjectState::Capture(m_data, aspect) != CProjectState::Capture(whole, aspect))
             changed << QString::number(uint(aspect));
     if (!changed.isEmpty())
         qFatal("The edit \"%s\" changed aspects it did not name: %s", qPrintable(text),

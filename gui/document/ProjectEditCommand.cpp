@@ -4,10 +4,10 @@
 
 namespace lumaro::gui {
 
-CProjectEditCommand::CProjectEditCommand(CLayoutDocument& document, const QString& text,
-                                         CProjectState before, CProjectState after, int mergeGroup)
-    : QUndoCommand(text), m_document(document), m_before(std::move(before)),
-      m_after(std::move(after)), m_mergeGroup(mergeGroup)
+CProjectEditCommand::CProjectEditCommand(CLayoutDocument& document, const QString& text, CProjectState before,
+                                         CProjectState after, int mergeGroup)
+    : QUndoCommand(text), m_document(document), m_before(std::move(before)), m_after(std::move(after)),
+      m_mergeGroup(mergeGroup)
 {
 }
 

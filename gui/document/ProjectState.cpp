@@ -9,9 +9,9 @@ CProjectState CProjectState::Capture(const CEditImgDoc& doc, Aspects aspects)
     if (aspects & (Aspect::Lamps | Aspect::Ports))
         s.m_lamps = doc.lamps;
     if (aspects & Aspect::ScanSettings) {
-        s.m_scan = ScanSettings{doc.backgroundColour, doc.scanScope,      doc.objectSize,
-                                doc.reservedReal,     doc.lampSize,       doc.backgroundTolerance,
-                                doc.gridStep,         doc.scanned};
+        s.m_scan =
+            ScanSettings{doc.backgroundColour, doc.scanScope,           doc.objectSize, doc.reservedReal,
+                         doc.lampSize,         doc.backgroundTolerance, doc.gridStep,   doc.scanned};
     }
     if (aspects & Aspect::Scenes)
         s.m_scenes = doc.scenes;

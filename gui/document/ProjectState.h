@@ -21,8 +21,8 @@ enum class Aspect : unsigned {
     ProgramGroups = 1u << 6, // the 32 program groups
     LampGroups = 1u << 7,    // lamp groups and group lists
     Layers = 1u << 8,
-    Compiled = 1u << 9,      // the result of "Creat Data" (not an edit: never undone)
-    Picks = 1u << 10,        // the lamp lists the mode editor picks in the mode test view
+    Compiled = 1u << 9, // the result of "Creat Data" (not an edit: never undone)
+    Picks = 1u << 10,   // the lamp lists the mode editor picks in the mode test view
 };
 Q_DECLARE_FLAGS(Aspects, Aspect)
 
@@ -36,12 +36,12 @@ namespace lumaro::gui {
 
 // Every aspect an edit can change: all but the result of "Creat Data".
 inline constexpr Aspects kAllEditable =
-    Aspect::Lamps | Aspect::Ports | Aspect::ScanSettings | Aspect::Scenes | Aspect::LampPositions | Aspect::Modes |
-    Aspect::ProgramGroups | Aspect::LampGroups | Aspect::Layers | Aspect::Picks;
+    Aspect::Lamps | Aspect::Ports | Aspect::ScanSettings | Aspect::Scenes | Aspect::LampPositions |
+    Aspect::Modes | Aspect::ProgramGroups | Aspect::LampGroups | Aspect::Layers | Aspect::Picks;
 // Each of them alone, for naming the ones an edit changed.
 inline constexpr Aspect kEditableAspects[] = {
-    Aspect::Lamps,         Aspect::Ports,      Aspect::ScanSettings, Aspect::Scenes, Aspect::LampPositions,
-    Aspect::Modes,         Aspect::ProgramGroups, Aspect::LampGroups, Aspect::Layers, Aspect::Picks};
+    Aspect::Lamps, Aspect::Ports,         Aspect::ScanSettings, Aspect::Scenes, Aspect::LampPositions,
+    Aspect::Modes, Aspect::ProgramGroups, Aspect::LampGroups,   Aspect::Layers, Aspect::Picks};
 
 // A copy of the members behind some aspects of a project, taken before or
 // after an edit; applying it puts exactly those members back.

@@ -2,13 +2,13 @@
 
 #include "core/app/LangText.h"
 #include "core/effects/ModeListEdit.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/effects/ModeGrpEdt.h"
 #include "gui/effects/Page2.h"
 #include "gui/effects/Page3.h"
 #include "gui/effects/Page4.h"
 #include "gui/effects/Page5.h"
 #include "gui/effects/page6.h"
-#include "gui/document/LayoutDocument.h"
 #include "gui/preview/ModeTestState.h"
 
 #include <QEvent>
@@ -68,7 +68,8 @@ CModeEditorSheet::CModeEditorSheet(CLayoutDocument& document, CPrompts& prompts,
 // that came to stand there, and a new mode still goes where it was meant to.
 void CModeEditorSheet::FollowModes()
 {
-    const std::vector<std::int32_t> renumbering = CModeListEdit::Renumbering(m_knownModes, m_document.Data().modes);
+    const std::vector<std::int32_t> renumbering =
+        CModeListEdit::Renumbering(m_knownModes, m_document.Data().modes);
     m_knownModes = m_document.Data().modes;
     const bool inserting = m_edit.action == CModeEditState::Action::Inserting;
     m_edit.selectedIndex = CModeListEdit::Follow(renumbering, m_edit.selectedIndex, inserting);

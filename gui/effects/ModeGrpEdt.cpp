@@ -9,9 +9,9 @@
 #include "gui/document/LayoutDocument.h"
 
 #include <QContextMenuEvent>
-#include <QEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -91,8 +91,7 @@ protected:
         if (m_page->DropMode(mode, itemAt(event->position().toPoint()))) {
             event->setDropAction(Qt::CopyAction);
             event->accept();
-        }
-        else
+        } else
             event->ignore();
     }
 

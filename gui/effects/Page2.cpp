@@ -11,8 +11,8 @@
 #include "gui/effects/ColourListEditor.h"
 #include "gui/preview/ModeTestState.h"
 
-#include <QEvent>
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>

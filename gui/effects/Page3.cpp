@@ -9,9 +9,9 @@
 #include "core/effects/ModeListEdit.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Prompts.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/effects/CirAreaDlg.h"
 #include "gui/effects/ModePreview.h"
-#include "gui/document/LayoutDocument.h"
 #include "gui/preview/ModeTestState.h"
 
 #include <QEvent>
@@ -26,7 +26,6 @@
 #include <algorithm>
 
 namespace lumaro::gui {
-
 
 CPage3::CPage3(const CModePageContext& context, QWidget* parent)
     : CModeEditorPage(context, "ModeList", parent)
@@ -157,8 +156,8 @@ void CPage3::changeEvent(QEvent* event)
     CModeEditorPage::changeEvent(event);
     const int row = m_types->currentRow();
     if (event->type() == QEvent::LanguageChange && row >= 0 && row < int(CatalogueTypes().size()))
-        m_description->setPlainText(
-            QString::fromStdString(GetLangText(ModeInfoKey(std::string(CatalogueTypes()[std::size_t(row)])))));
+        m_description->setPlainText(QString::fromStdString(
+            GetLangText(ModeInfoKey(std::string(CatalogueTypes()[std::size_t(row)])))));
 }
 
 void CPage3::OnTypeSelected()
@@ -232,16 +231,16 @@ void CPage3::OpenCircularArea(const CModeItem& record, Begun why, int selected)
                       QString::fromStdString(record.innerType));
     dialog->SetShownZoom(zoom);
     // The view answers the centre pick through the mode test state.
-    connect(FindControlButton(dialog, CCirAreaDlg::CentrePickId), &QPushButton::clicked, this,
-            [this] { m_context.modeTest.ChangePickRequests([](auto& picks) { picks.circleCentre = true; }); });
-    connect(&m_context.modeTest, &CModeTestState::CircleCentrePicked, dialog,
-            [this, dialog](QPoint centre) {
-                // Picked at the view's zoom now, shown in the dialog's.
-                const int now = std::max(m_context.modeTest.Zoom(), 1);
-                const int shown = dialog->ShownZoom();
-                dialog->SetPickedCentre(int(CModeParameters::CellOf(centre.x(), now) * shown),
-                                        int(CModeParameters::CellOf(centre.y(), now) * shown));
-            });
+    connect(FindControlButton(dialog, CCirAreaDlg::CentrePickId), &QPushButton::clicked, this, [this] {
+        m_context.modeTest.ChangePickRequests([](auto& picks) { picks.circleCentre = true; });
+    });
+    connect(&m_context.modeTest, &CModeTestState::CircleCentrePicked, dialog, [this, dialog](QPoint centre) {
+        // Picked at the view's zoom now, shown in the dialog's.
+        const int now = std::max(m_context.modeTest.Zoom(), 1);
+        const int shown = dialog->ShownZoom();
+        dialog->SetPickedCentre(int(CModeParameters::CellOf(centre.x(), now) * shown),
+                                int(CModeParameters::CellOf(centre.y(), now) * shown));
+    });
     connect(dialog, &QDialog::finished, this, [this, dialog, record, why, selected] {
         m_context.edit.circularAreaPending = false;
         m_context.modeTest.ChangePickRequests([](auto& picks) { picks.circleCentre = false; });

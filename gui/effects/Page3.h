@@ -2,9 +2,9 @@
 
 #include "core/app/Status.h"
 #include "core/effects/ModeItem.h"
+#include "gui/document/ProjectState.h"
 #include "gui/effects/CirAreaDlg.h"
 #include "gui/effects/ModeEditorPage.h"
-#include "gui/document/ProjectState.h"
 
 #include <QPointer>
 

@@ -166,7 +166,8 @@ bool CPage5::Run(const QString& text, Aspects aspects, const std::function<Statu
 
 void CPage5::OnGroupPick(int pick)
 {
-    m_context.modeTest.ChangePickRequests([pick](auto& picks) { picks.group = CModeTestState::GroupPick(pick); });
+    m_context.modeTest.ChangePickRequests(
+        [pick](auto& picks) { picks.group = CModeTestState::GroupPick(pick); });
     Q_EMIT PickRequested();
 }
 
@@ -194,10 +195,11 @@ void CPage5::OnInput(bool bandList)
     // become the pending record's, which its OK stores.
     if (edit.action == CModeEditState::Action::Adding || edit.action == CModeEditState::Action::Inserting) {
         CModeItem pending = edit.record;
-        const bool done = Run(text, Aspect::Picks | Aspect::LampGroups, [&pending, bandList](CEffectSet& effects) {
-            return bandList ? CGroupListEdit::InputGrpGrpInto(effects, pending)
-                            : CGroupListEdit::InputGroupInto(effects, pending);
-        });
+        const bool done =
+            Run(text, Aspect::Picks | Aspect::LampGroups, [&pending, bandList](CEffectSet& effects) {
+                return bandList ? CGroupListEdit::InputGrpGrpInto(effects, pending)
+                                : CGroupListEdit::InputGroupInto(effects, pending);
+            });
         if (!done)
             return;
         edit.record = pending;
@@ -210,7 +212,8 @@ void CPage5::OnInput(bool bandList)
         edit.selectedIndex >= 0 ? std::size_t(edit.selectedIndex) : std::numeric_limits<std::size_t>::max();
     const Aspects aspects = Aspect::Picks | Aspect::LampGroups | Aspect::Modes;
     const bool done = Run(text, aspects, [mode, bandList](CEffectSet& effects) {
-        return bandList ? CGroupListEdit::InputGrpGrp(effects, mode) : CGroupListEdit::InputGroup(effects, mode);
+        return bandList ? CGroupListEdit::InputGrpGrp(effects, mode)
+                        : CGroupListEdit::InputGroup(effects, mode);
     });
     if (!done)
         return;

@@ -2,8 +2,8 @@
 
 #include "core/app/Status.h"
 #include "core/effects/ModeItem.h"
-#include "gui/effects/ModeEditorPage.h"
 #include "gui/document/ProjectState.h"
+#include "gui/effects/ModeEditorPage.h"
 
 #include <cstddef>
 #include <functional>

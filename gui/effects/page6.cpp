@@ -9,8 +9,8 @@
 #include "gui/document/LayoutDocument.h"
 #include "gui/preview/ModeTestState.h"
 
-#include <QEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -238,8 +238,8 @@ void Cpage6::FollowZoom()
         return;
     const CParameterValues v = CModeParameters::Rezoomed(Values(), m_fieldZoom, zoom);
     m_fieldZoom = zoom;
-    const std::pair<int, int> values[] = {{StartXId, v.startX},     {StartYId, v.startY},
-                                          {AreaLeftId, v.areaLeft}, {AreaTopId, v.areaTop},
+    const std::pair<int, int> values[] = {{StartXId, v.startX},       {StartYId, v.startY},
+                                          {AreaLeftId, v.areaLeft},   {AreaTopId, v.areaTop},
                                           {AreaRightId, v.areaRight}, {AreaBottomId, v.areaBottom}};
     for (const auto& [id, value] : values)
         SetValue(id, value);
@@ -344,7 +344,8 @@ void Cpage6::OnOk()
         return;
     }
     if (edit.action == CModeEditState::Action::Editing &&
-        (edit.selectedIndex < 0 || std::size_t(edit.selectedIndex) >= m_context.document.Data().modes.size())) {
+        (edit.selectedIndex < 0 ||
+         std::size_t(edit.selectedIndex) >= m_context.document.Data().modes.size())) {
         // Undone or deleted meanwhile: nothing to check the values against.
         Warn(Status::Fail(CModeEditorFlow::kEditedModeGoneKey));
         return;

@@ -80,8 +80,8 @@ bool CheckRealField(CPrompts* prompts, QLineEdit* field)
 
 // --- 132 ---------------------------------------------------------------
 
-COtherValueDlg::COtherValueDlg(CPrompts* prompts, double lampSize, double objectSize,
-                               int tolerance, QWidget* parent)
+COtherValueDlg::COtherValueDlg(CPrompts* prompts, double lampSize, double objectSize, int tolerance,
+                               QWidget* parent)
     : QDialog(parent), m_prompts(prompts)
 {
     setWindowTitle(QStringLiteral("Other Value"));
@@ -105,9 +105,18 @@ COtherValueDlg::COtherValueDlg(CPrompts* prompts, double lampSize, double object
     SetDialogLangText(this, kDialogId);
 }
 
-double COtherValueDlg::LampSize() const { return m_lampSize->text().trimmed().toDouble(); }
-double COtherValueDlg::ObjectSize() const { return m_objectSize->text().trimmed().toDouble(); }
-int COtherValueDlg::Tolerance() const { return m_tolerance->text().trimmed().toInt(); }
+double COtherValueDlg::LampSize() const
+{
+    return m_lampSize->text().trimmed().toDouble();
+}
+double COtherValueDlg::ObjectSize() const
+{
+    return m_objectSize->text().trimmed().toDouble();
+}
+int COtherValueDlg::Tolerance() const
+{
+    return m_tolerance->text().trimmed().toInt();
+}
 
 void COtherValueDlg::accept()
 {
@@ -166,8 +175,14 @@ void CPortEditDlg::FollowOperation()
     m_position->setReadOnly(m_add->isChecked() || m_delete->isChecked());
 }
 
-int CPortEditDlg::Port() const { return m_port->text().trimmed().toInt(); }
-int CPortEditDlg::Position() const { return m_position->text().trimmed().toInt(); }
+int CPortEditDlg::Port() const
+{
+    return m_port->text().trimmed().toInt();
+}
+int CPortEditDlg::Position() const
+{
+    return m_position->text().trimmed().toInt();
+}
 
 int CPortEditDlg::Operation() const
 {
@@ -182,8 +197,7 @@ int CPortEditDlg::Operation() const
 
 void CPortEditDlg::accept()
 {
-    if (!CheckIntegerField(m_prompts, m_port, 1, 12) ||
-        !CheckIntegerField(m_prompts, m_position, 0, 9998))
+    if (!CheckIntegerField(m_prompts, m_port, 1, 12) || !CheckIntegerField(m_prompts, m_position, 0, 9998))
         return;
     QDialog::accept();
 }
@@ -202,7 +216,10 @@ CInsertPositionDlg::CInsertPositionDlg(CPrompts* prompts, int position, QWidget*
     SetDialogLangText(this, kDialogId);
 }
 
-int CInsertPositionDlg::Position() const { return m_position->text().trimmed().toInt(); }
+int CInsertPositionDlg::Position() const
+{
+    return m_position->text().trimmed().toInt();
+}
 
 void CInsertPositionDlg::accept()
 {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/app/Status.h"
-#include "core/project/EditImgDoc.h"
 #include "core/layout/ScaledPicture.h"
+#include "core/project/EditImgDoc.h"
 
 #include <QImage>
 #include <QObject>

@@ -34,9 +34,9 @@ QLabel* Label(const char* text, QWidget* parent)
 
 CHexDownloadDlg::CHexDownloadDlg(CPrompts& prompts, const fs::path& settingsFile, bool& linked,
                                  QWidget* parent)
-    : QDialog(parent), m_prompts(prompts), m_settingsFile(settingsFile.empty() ? CLangText::SettingsPath() : settingsFile),
-      m_linked(linked), m_comm(new CMSComm(m_settingsFile, this)),
-      m_runner(new CDownloadRunner(*m_comm, prompts, this))
+    : QDialog(parent), m_prompts(prompts),
+      m_settingsFile(settingsFile.empty() ? CLangText::SettingsPath() : settingsFile), m_linked(linked),
+      m_comm(new CMSComm(m_settingsFile, this)), m_runner(new CDownloadRunner(*m_comm, prompts, this))
 {
     setWindowTitle(QStringLiteral("Software Download(NV-Vela Series)"));
     m_comm->setObjectName(QStringLiteral("comm%1").arg(int(CommId)));
@@ -49,7 +49,8 @@ CHexDownloadDlg::CHexDownloadDlg(CPrompts& prompts, const fs::path& settingsFile
     for (const std::string& text : serialport::PortTexts())
         m_port->addItem(QString::fromStdString(text));
     m_port->setCurrentIndex(1);
-    if (const std::string last = CIniFile::ReadString(m_settingsFile, "Setting", kLastPortKey, ""); !last.empty())
+    if (const std::string last = CIniFile::ReadString(m_settingsFile, "Setting", kLastPortKey, "");
+        !last.empty())
         m_port->setCurrentText(QString::fromStdString(last));
     m_speed = new QComboBox(this);
     SetControlId(m_speed, BaudId);
@@ -145,7 +146,8 @@ void CHexDownloadDlg::OnLink()
 {
     m_linked = m_runner->Link(m_port->currentText(), true);
     if (m_linked)
-        (void)CIniFile::Write(m_settingsFile, "Setting", kLastPortKey, m_port->currentText().trimmed().toStdString());
+        (void)CIniFile::Write(m_settingsFile, "Setting", kLastPortKey,
+                              m_port->currentText().trimmed().toStdString());
 }
 
 void CHexDownloadDlg::OnDownload()

@@ -121,8 +121,8 @@ void CControllerPlayer::OnRound()
         m_process.reset();
         const auto& frames = m_run->Frames();
         // One frame period past the last, so that the loop keeps the pace.
-        const double period = frames.size() > 1 ? frames.back().latchMs - frames[frames.size() - 2].latchMs
-                                                : m_run->FrameMs();
+        const double period =
+            frames.size() > 1 ? frames.back().latchMs - frames[frames.size() - 2].latchMs : m_run->FrameMs();
         m_loopMs = std::max(frames.back().latchMs + period, 1.0);
         m_state = State::Playing;
         m_shown = kNoFrame;

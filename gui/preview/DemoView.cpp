@@ -221,7 +221,8 @@ void CDemoView::paintEvent(QPaintEvent* event)
         placement.state = 1;
     }
     const bool rebuilt = RebuildFrameIfChanged();
-    if (m_controller.Current() == CControllerPlayer::State::Playing && (rebuilt || m_controllerDrawn == CControllerPlayer::kNoFrame))
+    if (m_controller.Current() == CControllerPlayer::State::Playing &&
+        (rebuilt || m_controllerDrawn == CControllerPlayer::kNoFrame))
         DrawControllerFrame(m_controller.ShownFrame(), true);
     PlayIfDue();
     m_canvas.PaintOn(painter);
@@ -603,9 +604,9 @@ CDemoView::PreviewJob CDemoView::PreviewJobFor(std::int64_t durationMs, QSize si
             background = background.copy(0, 0, background.width() & ~1, background.height() & ~1);
     } else {
         // A chosen size is not the window's shape: fit both ways, so no lamp is cut off.
-        job.movie.geometry =
-            CDemoGeometry::Centre(job.lamps, CDemoGeometry::FitWholeZoom(job.lamps, size.width(), size.height()),
-                                  size.width(), size.height());
+        job.movie.geometry = CDemoGeometry::Centre(
+            job.lamps, CDemoGeometry::FitWholeZoom(job.lamps, size.width(), size.height()), size.width(),
+            size.height());
         background = ExportBackground(size, job.movie.geometry);
     }
     job.background = CDemoFrame(background.width(), background.height());

@@ -68,10 +68,10 @@ public:
     enum class GroupPick { None, Add, Insert, Remove };
     enum class ParameterPick { None, Add, Remove };
     struct PickRequests {
-        bool startPoint = false;   // the next left click is the start point
-        bool rectangle = false;    // the next left drag is the area
-        bool circleCentre = false; // the next left click is a circle's centre
-        GroupPick group = GroupPick::None;         // clicks build the lamp list
+        bool startPoint = false;                       // the next left click is the start point
+        bool rectangle = false;                        // the next left drag is the area
+        bool circleCentre = false;                     // the next left click is a circle's centre
+        GroupPick group = GroupPick::None;             // clicks build the lamp list
         ParameterPick parameter = ParameterPick::None; // clicks build the supplementary lamps
         bool operator==(const PickRequests&) const = default;
     };

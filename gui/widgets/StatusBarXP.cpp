@@ -1,7 +1,7 @@
 #include "gui/widgets/StatusBarXP.h"
 
-#include <QFontDatabase>
 #include "gui/widgets/StatusPane.h"
+#include <QFontDatabase>
 
 namespace lumaro::gui {
 

@@ -193,7 +193,7 @@ void Draw(QPainter& p, int id)
         break;
     }
     case cmd::PointerTool: {
-        QPolygonF arrow{QPointF(8, 2),  QPointF(8, 18),  QPointF(12, 14), QPointF(15, 20),
+        QPolygonF arrow{QPointF(8, 2),   QPointF(8, 18),  QPointF(12, 14), QPointF(15, 20),
                         QPointF(17, 19), QPointF(14, 13), QPointF(19, 13)};
         p.setPen(QPen(kInk, 1.0));
         p.setBrush(kPaper);

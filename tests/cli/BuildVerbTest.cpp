@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace lumaro;
 using lumaro::cli::test::Outcome;
 using lumaro::cli::test::ReadText;

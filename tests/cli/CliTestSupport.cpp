@@ -116,7 +116,8 @@ Outcome RunProgram(const fs::path& folder, const std::string& arguments, const s
     const std::string command = "cd '" + folder.string() + "' && " + environment + " '" + LUMARO_CLI_PATH +
                                 "' " + arguments + " >out.txt 2>err.txt </dev/null";
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(folder / "out.txt"), ReadText(folder / "err.txt")};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(folder / "out.txt"),
+            ReadText(folder / "err.txt")};
 }
 
 } // namespace lumaro::cli::test

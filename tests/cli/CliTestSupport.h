@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/TestSupport.h"
 #include "core/app/FileSystem.h"
 #include "core/project/EditImgDoc.h"
-#include "core/TestSupport.h"
 
 #include <string>
 

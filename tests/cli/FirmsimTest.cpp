@@ -43,9 +43,10 @@ std::string Differences(const Picture& shown, const Picture& expected)
         const DemoRgb s = shown.at(lamp);
         if (s == colour || ++n > 4)
             continue;
-        text += " lamp " + std::to_string(lamp) + " shows " + std::to_string(s.red) + "," + std::to_string(s.green) +
-                "," + std::to_string(s.blue) + ", not " + std::to_string(colour.red) + "," +
-                std::to_string(colour.green) + "," + std::to_string(colour.blue) + ";";
+        text += " lamp " + std::to_string(lamp) + " shows " + std::to_string(s.red) + "," +
+                std::to_string(s.green) + "," + std::to_string(s.blue) + ", not " +
+                std::to_string(colour.red) + "," + std::to_string(colour.green) + "," +
+                std::to_string(colour.blue) + ";";
     }
     return text;
 }
@@ -58,8 +59,8 @@ void AddIfNew(std::vector<Picture>& pictures, const Picture& p)
 
 // The pictures of the Sequential trace of one group's modes: the lamps after
 // each step (a mode's draws at one moment), unchanged steps left out.
-std::vector<Picture> TracePictures(const CCompiledEffects& compiled, int group, const std::vector<CLamp>& lamps,
-                                   const std::vector<std::uint32_t>& chained)
+std::vector<Picture> TracePictures(const CCompiledEffects& compiled, int group,
+                                   const std::vector<CLamp>& lamps, const std::vector<std::uint32_t>& chained)
 {
     DemoTraceOptions options;
     options.order = DemoOrder::Sequential;
@@ -105,7 +106,8 @@ protected:
     void SetUp() override
     {
         fs::create_directories(dir / "home");
-        fs::copy(fs::path(LUMARO_SOURCE_DIR) / "data" / "sys", dir / "home" / "sys", fs::copy_options::recursive);
+        fs::copy(fs::path(LUMARO_SOURCE_DIR) / "data" / "sys", dir / "home" / "sys",
+                 fs::copy_options::recursive);
         fs::copy(fs::path(LUMARO_SOURCE_DIR) / "data" / "Mullanguage", dir / "home" / "Mullanguage",
                  fs::copy_options::recursive);
         fs::create_directories(dir / "run");
@@ -136,8 +138,8 @@ protected:
     // The first pass of the group on the controller against its preview,
     // picture by picture, and each mode's step against what it asks.
     void ExpectGroupPlaysAsPreview(const CCompiledEffects& compiled, const std::vector<CLamp>& lamps,
-                                   const PortChains& chains, const CControllerPlay& play, const std::string& image,
-                                   int group, int presses) const
+                                   const PortChains& chains, const CControllerPlay& play,
+                                   const std::string& image, int group, int presses) const
     {
         double passMs = 0;
         const auto modes = play.GroupModes(group);
@@ -149,8 +151,9 @@ protected:
         const auto shown = FramePictures(run.frames, run.keyReleasedMs, chained);
         ASSERT_GE(shown.size(), expected.size()) << "group " << group;
         for (std::size_t i = 0; i < expected.size(); ++i)
-            ASSERT_TRUE(shown[i] == expected[i]) << "group " << group << ", picture " << i << " of "
-                                                 << expected.size() << ":" << Differences(shown[i], expected[i]);
+            ASSERT_TRUE(shown[i] == expected[i])
+                << "group " << group << ", picture " << i << " of " << expected.size() << ":"
+                << Differences(shown[i], expected[i]);
 
         for (const auto& t : CControllerSim::Timings(run.frames, run.keyReleasedMs, modes)) {
             if (t.mode.kind == CControllerPlay::Kind::Black || t.frames < 3)
@@ -175,7 +178,8 @@ TEST_F(FirmsimTest, TheSampleProjectPlaysItsPreviewOnTheSimulatedController)
                                      "LUMARO_HOME='" + (dir / "home").string() + "'");
     ASSERT_EQ(built.status, 0) << built.out << built.err;
     EXPECT_NE(built.out.find("Frame memory:  2880(Byte)  35.1% of 8192"), std::string::npos) << built.out;
-    EXPECT_NE(built.out.find("Frame time:  20.9 ms (longest chain: 60 lamps)"), std::string::npos) << built.out;
+    EXPECT_NE(built.out.find("Frame time:  20.9 ms (longest chain: 60 lamps)"), std::string::npos)
+        << built.out;
 
     const auto doc = CLayoutFile::Load(dir / "site" / "Facade.LED");
     ASSERT_TRUE(doc.ok());
@@ -207,7 +211,8 @@ TEST_F(FirmsimTest, RandomProjectsPlayTheirPreviewOnTheSimulatedController)
         std::vector<CLamp> lamps;
         for (int i = 0; i < lampCount; ++i) {
             lamps.emplace_back(i % 8, i / 8, i, 0, 5, 1);
-            lamps.back().port = i == 3 ? 0 : 1 + 2 * pick(0, 4) + (i % 3 == 0 ? 1 : 0); // ports 2p+1, some 2p+2
+            lamps.back().port =
+                i == 3 ? 0 : 1 + 2 * pick(0, 4) + (i % 3 == 0 ? 1 : 0); // ports 2p+1, some 2p+2
         }
         for (int port = 1; port <= 12; ++port) {
             std::vector<CLamp*> on;

@@ -36,7 +36,8 @@ CliRun Cli(std::vector<std::string> args)
 }
 
 // A black picture with green squares at the given pixel rectangles.
-void SavePicture(const fs::path& file, int w, int h, std::initializer_list<QRect> spots, const char* format = "BMP")
+void SavePicture(const fs::path& file, int w, int h, std::initializer_list<QRect> spots,
+                 const char* format = "BMP")
 {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(Qt::black);
@@ -59,8 +60,8 @@ TEST_F(LayoutVerbs, ScanFindsTheSpotsInColumnOrder)
 {
     // Step 10 (scope 1..201 wide, lamp 50 mm of a 1000 mm object).
     SavePicture(dir / "site.bmp", 220, 100, {QRect(50, 20, 3, 3), QRect(10, 60, 3, 3)});
-    const CliRun r = Cli({"scan", Path("site.bmp"), "-o", Path("SITE.LED"), "--scope", "201,1,1,100", "--lamp-size",
-                       "50", "--object-size", "1000"});
+    const CliRun r = Cli({"scan", Path("site.bmp"), "-o", Path("SITE.LED"), "--scope", "201,1,1,100",
+                          "--lamp-size", "50", "--object-size", "1000"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("2 lamps; grid step 10, 20 columns x 9 rows"), std::string::npos) << r.err;
     auto doc = CLayoutFile::Load(dir / "SITE.LED");
@@ -93,9 +94,14 @@ TEST_F(LayoutVerbs, ScanReadsPngAndHonoursViewBackgroundAndTolerance)
 TEST_F(LayoutVerbs, ScanRefusals)
 {
     SavePicture(dir / "site.bmp", 50, 50, {});
-    for (const auto& bad : std::vector<std::vector<std::string>>{
-             {"--tolerance", "255"}, {"--tolerance", "0"}, {"--lamp-size", "1"}, {"--lamp-size", "1000"},
-             {"--view", "0x10"}, {"--scope", "1,2,3"}, {"--background", "red"}, {"--object-size", "big"}}) {
+    for (const auto& bad : std::vector<std::vector<std::string>>{{"--tolerance", "255"},
+                                                                 {"--tolerance", "0"},
+                                                                 {"--lamp-size", "1"},
+                                                                 {"--lamp-size", "1000"},
+                                                                 {"--view", "0x10"},
+                                                                 {"--scope", "1,2,3"},
+                                                                 {"--background", "red"},
+                                                                 {"--object-size", "big"}}) {
         std::vector<std::string> args = {"scan", Path("site.bmp"), "-o", Path("X.LED")};
         args.insert(args.end(), bad.begin(), bad.end());
         EXPECT_EQ(Cli(args).status, 2) << bad[0] << " " << bad[1];
@@ -188,7 +194,8 @@ TEST_F(LayoutVerbs, RenderListsTheLampDrawsInTimeOrder)
     ASSERT_TRUE(CLayoutFile::Save(doc, dir / "R.LED").ok());
     ASSERT_EQ(Cli({"scenes", Path("R.LED"), "-o", Path("R2.LED")}).status, 0);
 
-    const CliRun r = Cli({"render", Path("R2.LED"), "--duration", "60000", "--trace", "-", "--shape", "round"});
+    const CliRun r =
+        Cli({"render", Path("R2.LED"), "--duration", "60000", "--trace", "-", "--shape", "round"});
     ASSERT_EQ(r.status, 0) << r.err;
     std::istringstream lines(r.out);
     std::string line;
@@ -226,8 +233,8 @@ TEST_F(LayoutVerbs, RenderListsTheLampDrawsInTimeOrder)
                   0);
     EXPECT_EQ(ReadText(dir / "R3.gif"), ReadText(dir / "R2.gif"));
 
-    const CliRun first = Cli({"render", Path("R2.LED"), "--duration", "4000", "--trace", Path("t.txt"), "--order",
-                              "sequential"});
+    const CliRun first = Cli(
+        {"render", Path("R2.LED"), "--duration", "4000", "--trace", Path("t.txt"), "--order", "sequential"});
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_TRUE(ReadText(dir / "t.txt").starts_with("0 0 ")) << ReadText(dir / "t.txt").substr(0, 40);
     const CliRun partial = Cli({"render", Path("R2.LED"), "--duration", "4000", "--trace", "-", "--order",
@@ -241,20 +248,25 @@ TEST_F(LayoutVerbs, RenderListsTheLampDrawsInTimeOrder)
         bmp.append(reinterpret_cast<const char*>(&v), 4);
     bmp += std::string("\x01\x00\x18\x00", 4) + std::string(24, '\0') + "\xff\x00\x00\x00\xff\x00\x00\x00";
     WriteText(dir / "site.bmp", bmp);
-    const CliRun gif = Cli({"render", Path("R2.LED"), "--duration", "5000", "-o", Path("a.gif"), "--background",
-                            Path("site.bmp"), "--size", "64x48"});
+    const CliRun gif = Cli({"render", Path("R2.LED"), "--duration", "5000", "-o", Path("a.gif"),
+                            "--background", Path("site.bmp"), "--size", "64x48"});
     ASSERT_EQ(gif.status, 0) << gif.err;
     EXPECT_TRUE(ReadText(dir / "a.gif").starts_with(std::string("GIF89a\x40\x00\x30\x00", 10)));
-    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "-o", Path("a.gif"), "--background", Path("none.bmp")})
+    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "-o", Path("a.gif"), "--background",
+                   Path("none.bmp")})
                   .status,
               1);
-    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "--trace", "-", "--background", Path("site.bmp")})
-                  .status,
-              2);
-    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "-o", Path("a.gif"), "--size", "8x8"}).status, 2);
+    EXPECT_EQ(
+        Cli({"render", Path("R2.LED"), "--duration", "10", "--trace", "-", "--background", Path("site.bmp")})
+            .status,
+        2);
+    EXPECT_EQ(
+        Cli({"render", Path("R2.LED"), "--duration", "10", "-o", Path("a.gif"), "--size", "8x8"}).status, 2);
     EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10"}).status, 2);
-    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "--trace", "-", "--order", "random"}).status, 2);
-    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "--trace", "-", "--order", "partial"}).status, 2);
+    EXPECT_EQ(Cli({"render", Path("R2.LED"), "--duration", "10", "--trace", "-", "--order", "random"}).status,
+              2);
+    EXPECT_EQ(
+        Cli({"render", Path("R2.LED"), "--duration", "10", "--trace", "-", "--order", "partial"}).status, 2);
     EXPECT_EQ(Cli({"render", Path("R2.LED"), "--trace", "-"}).status, 2);
     EXPECT_EQ(Cli({"render", Path("none.LED"), "--duration", "10", "--trace", "-"}).status, 1);
 }

@@ -230,7 +230,8 @@ TEST_F(LinkVerbsTest, ADamagedImageLeavesTheProgrammedChipAsItWas)
     ASSERT_EQ(loader.Wait(), 0);
     EXPECT_EQ(ReadText(File("programmed.hex")), hex) << "not erased";
     const std::string sent = ReadText(File("sent.txt"));
-    EXPECT_EQ(sent.find(std::string(CHexDownload::kEraseRecord)), sent.rfind(std::string(CHexDownload::kEraseRecord)))
+    EXPECT_EQ(sent.find(std::string(CHexDownload::kEraseRecord)),
+              sent.rfind(std::string(CHexDownload::kEraseRecord)))
         << "one erase: the first download's";
 }
 

@@ -31,7 +31,10 @@ std::string ReadText(const fs::path& p);
 // Little-endian byte builders for hand-assembled files.
 std::string Le16(std::uint16_t v);
 std::string Le32(std::uint32_t v);
-inline std::string LeI32(std::int32_t v) { return Le32(static_cast<std::uint32_t>(v)); }
+inline std::string LeI32(std::int32_t v)
+{
+    return Le32(static_cast<std::uint32_t>(v));
+}
 
 // The start of an 8-bit RGB PNG of the given size: its header and an empty
 // image data chunk, enough for a reader to learn the size and no more.

@@ -60,8 +60,10 @@ std::vector<std::string> ColourDataSeeds()
     // Line feeds, with a few lines in other endings.
     std::string mixed = "header\n";
     for (int g = 0; g < 50; ++g)
-        mixed += "ColorGroup:" + std::to_string(g) + "]" + (g % 2 ? "255  0  0" : "")
-                 + (g % 7 == 3 ? "\r\n" : g % 7 == 5 ? "\r\r\n" : "\n");
+        mixed += "ColorGroup:" + std::to_string(g) + "]" + (g % 2 ? "255  0  0" : "") +
+                 (g % 7 == 3   ? "\r\n"
+                  : g % 7 == 5 ? "\r\r\n"
+                               : "\n");
     mixed += "     [Warm]255128  0\nSection";
     return {Shipped("ColorData.sav"), mixed};
 }
@@ -100,7 +102,8 @@ int main(int argc, char** argv)
     else if (target == "firmware_data")
         seeds = FirmwareDataSeeds();
     else if (target == "placement")
-        seeds = {lumaro::CPlacementFile::Bytes({12.5, -3.25, 0.75, 2}), std::string("\xff" "1,2,0.000000,1,")};
+        seeds = {lumaro::CPlacementFile::Bytes({12.5, -3.25, 0.75, 2}), std::string("\xff"
+                                                                                    "1,2,0.000000,1,")};
     else {
         std::cerr << "fuzz_seeds: no seeds for " << target << "\n";
         return 2;

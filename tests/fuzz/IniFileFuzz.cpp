@@ -42,8 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (std::size_t os = 0; os < std::size(kSections); ++os)
                 for (std::size_t ok = 0; ok < std::size(kKeys); ++ok) {
                     const bool same = os == s && ok == k;
-                    if (CIniFile::Find(written, kSections[os], kKeys[ok])
-                        != (same ? std::optional<std::string>(kValue) : before[os][ok]))
+                    if (CIniFile::Find(written, kSections[os], kKeys[ok]) !=
+                        (same ? std::optional<std::string>(kValue) : before[os][ok]))
                         std::abort();
                 }
         }

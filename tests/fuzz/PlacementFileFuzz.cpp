@@ -14,11 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!read)
         return read.status().key.empty() ? (std::abort(), 0) : 0;
     const auto& p = read.value();
-    if (!(p.scale >= 0 && p.scale <= CPlacementFile::kMaxScale) || !(std::fabs(p.x) <= CPlacementFile::kMaxOffset) ||
-        !(std::fabs(p.y) <= CPlacementFile::kMaxOffset) || p.state < 0 || p.state > 2)
+    if (!(p.scale >= 0 && p.scale <= CPlacementFile::kMaxScale) ||
+        !(std::fabs(p.x) <= CPlacementFile::kMaxOffset) || !(std::fabs(p.y) <= CPlacementFile::kMaxOffset) ||
+        p.state < 0 || p.state > 2)
         std::abort();
     const auto again = CPlacementFile::Read(CPlacementFile::Bytes(p));
-    if (!again || std::fabs(again->x - p.x) > 1e-6 || std::fabs(again->scale - p.scale) > 1e-6 || again->state != 2)
+    if (!again || std::fabs(again->x - p.x) > 1e-6 || std::fabs(again->scale - p.scale) > 1e-6 ||
+        again->state != 2)
         std::abort();
     return 0;
 }

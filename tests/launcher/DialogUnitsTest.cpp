@@ -20,10 +20,10 @@ TEST(DialogUnits, ConvertsWithClassicBaseUnits)
 TEST(DialogUnits, RoundsHalfAwayFromZero)
 {
     const DialogUnits du(6, 12);
-    EXPECT_EQ(du.x(1), 2);  // 1.5
-    EXPECT_EQ(du.x(2), 3);  // exact
-    EXPECT_EQ(du.y(1), 2);  // 1.5
-    EXPECT_EQ(du.y(3), 5);  // 4.5
+    EXPECT_EQ(du.x(1), 2); // 1.5
+    EXPECT_EQ(du.x(2), 3); // exact
+    EXPECT_EQ(du.y(1), 2); // 1.5
+    EXPECT_EQ(du.y(3), 5); // 4.5
     EXPECT_EQ(du.x(-1), -2);
     EXPECT_EQ(du.y(-3), -5);
     EXPECT_EQ(du.x(0), 0);
@@ -47,7 +47,8 @@ TEST(DialogUnits, TakesBaseUnitsFromTheFont)
         const DialogUnits du(font);
         const QFontMetrics fm(font);
         const double average =
-            fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
+            fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+            52.0;
 
         EXPECT_LE(std::abs(du.baseX() - average), 0.5) << pixels;
         EXPECT_EQ(du.baseY(), fm.height()) << pixels;

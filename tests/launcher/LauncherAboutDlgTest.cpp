@@ -55,7 +55,8 @@ TEST(LauncherAboutDlg, ChineseTextsHaveGlyphs)
 {
     CLauncherAboutDlg about;
     for (const QString& text : {about.windowTitle(), kVersion, kCopyright, OkButton(about)->text()})
-        EXPECT_TRUE(HasAllGlyphs(text, about.font())) << "no font with Chinese glyphs for " << text.toStdString();
+        EXPECT_TRUE(HasAllGlyphs(text, about.font()))
+            << "no font with Chinese glyphs for " << text.toStdString();
 }
 
 TEST(LauncherAboutDlg, TextsAreNotClipped)

@@ -30,15 +30,13 @@ using launcher::IDC_PROFESSIONAL;
 using launcher::IDC_STANDARD;
 using launcher::IDC_STATIC;
 
-struct StartCall
-{
+struct StartCall {
     QString program;
     QStringList args;
 };
 
 // Puts LUMARO_HOME back as it was when the test ends.
-class ScopedLumaroHome
-{
+class ScopedLumaroHome {
 public:
     explicit ScopedLumaroHome(const std::optional<QString>& value)
     {
@@ -62,8 +60,7 @@ private:
     QByteArray m_old;
 };
 
-class LauncherDialogTest : public ::testing::Test
-{
+class LauncherDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -289,12 +286,13 @@ TEST_F(LauncherDialogTest, ShowsItsCaptionsAndIcon)
 }
 
 // Pixels of a dialog unit length, worked out from the font as Windows does.
-struct Expected
-{
+struct Expected {
     explicit Expected(const QFont& font)
     {
         const QFontMetrics fm(font);
-        baseX = std::lround(fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0);
+        baseX = std::lround(
+            fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+            52.0);
         baseY = fm.height();
     }
     int x(int du) const { return int(std::lround(du * baseX / 4.0)); }

@@ -16,12 +16,9 @@
 // menu), for a visible top-level T, hands it to check and closes it. After
 // five seconds without one it closes every window instead, so a missing
 // window fails the test rather than hanging it.
-template <class T>
-class WindowWatcher
-{
+template <class T> class WindowWatcher {
 public:
-    explicit WindowWatcher(std::function<void(T*)> check = {})
-        : m_check(std::move(check))
+    explicit WindowWatcher(std::function<void(T*)> check = {}) : m_check(std::move(check))
     {
         m_clock.start();
         schedule(0);

@@ -84,7 +84,8 @@ TEST(IniFileRead, FileIsReadAfreshOnEveryLookUp)
 
 TEST(IniFileWrite, ReplacesOnlyTheKeysLine)
 {
-    const std::string text = "; comment\r\n[Setting]\r\n  Language = English  \r\nOther=1\r\n\r\n[X]\r\nLanguage=Keep\r\n";
+    const std::string text =
+        "; comment\r\n[Setting]\r\n  Language = English  \r\nOther=1\r\n\r\n[X]\r\nLanguage=Keep\r\n";
     EXPECT_EQ(CIniFile::WithValue(text, "setting", "LANGUAGE", "French"),
               "; comment\r\n[Setting]\r\n  Language =French\r\nOther=1\r\n\r\n[X]\r\nLanguage=Keep\r\n");
 }

@@ -1,5 +1,5 @@
-#include "core/app/FileSystem.h"
 #include "core/app/InstallFolder.h"
+#include "core/app/FileSystem.h"
 
 #include <gtest/gtest.h>
 

@@ -50,14 +50,15 @@ TEST_F(LangTextTest, TextsAreCutTo999CharactersBeforeConversion)
 {
     const auto file = dir / "English.ini";
     // 998 letters, then a backslash-n straddling the limit: only the backslash fits.
-    WriteText(file, "[String]\nLONG=" + std::string(998, 'a') + "\\nb\nCJK=" + [] {
-        std::string s;
-        for (int i = 0; i < 1200; ++i)
-            s += "\xE4\xB8\xAD"; // one Chinese character, three bytes
-        return s;
-    }() + "\n");
+    WriteText(
+        file, "[String]\nLONG=" + std::string(998, 'a') + "\\nb\nCJK=" + [] {
+            std::string s;
+            for (int i = 0; i < 1200; ++i)
+                s += "\xE4\xB8\xAD"; // one Chinese character, three bytes
+            return s;
+        }() + "\n");
     CLangText::SetLanguageFilePath(file);
-    EXPECT_EQ(GetLangText("LONG"), std::string(998, 'a') + "\\");
+    EXPECT_EQ(GetLangText("LONG"), std::string(998, 'a').append("\\"));
     const std::string cjk = GetLangText("CJK");
     EXPECT_EQ(cjk.size(), 999u * 3u);
     EXPECT_EQ(cjk.substr(cjk.size() - 3), "\xE4\xB8\xAD");
@@ -78,7 +79,8 @@ TEST_F(LangTextTest, LanguageFileIsFoundWithoutRegardToCase)
     WriteText(dir / "Mullanguage" / "English.ini", "[String]\nA=Found\n");
     CLangText::SetLanguageFilePath(CLangText::LanguageFileIn(dir.path(), "english.ini"));
     EXPECT_EQ(GetLangText("A"), "Found");
-    CLangText::SetLanguageFilePath(CLangText::LanguageFileIn(dir.path() / "MULLANGUAGE" / "..", "ENGLISH.INI"));
+    CLangText::SetLanguageFilePath(
+        CLangText::LanguageFileIn(dir.path() / "MULLANGUAGE" / "..", "ENGLISH.INI"));
     EXPECT_EQ(GetLangText("a"), "Found");
 }
 
@@ -104,7 +106,7 @@ TEST(LangTextStartup, LanguageNameFromTheSettingsFile)
     WriteText(settings, "[setting]\nlanguage = Chinese \n");
     EXPECT_EQ(CLangText::ReadLanguageFileName(settings), "Chinese.ini");
     WriteText(settings, "[Setting]\nLanguage=" + std::string(300, 'x') + "\n");
-    EXPECT_EQ(CLangText::ReadLanguageFileName(settings), std::string(259, 'x') + ".ini");
+    EXPECT_EQ(CLangText::ReadLanguageFileName(settings), std::string(259, 'x').append(".ini"));
     // The settings file itself is found whatever the case of its name.
     fs::remove(settings);
     WriteText(dir / "SETTING.INI", "[Setting]\nLanguage=Italy\n");

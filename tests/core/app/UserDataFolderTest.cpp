@@ -1,5 +1,5 @@
-#include "core/app/InstallFolder.h"
 #include "core/app/UserDataFolder.h"
+#include "core/app/InstallFolder.h"
 
 #include "../TestSupport.h"
 
@@ -38,8 +38,8 @@ protected:
 
     Result<fs::path> Prepare(std::optional<std::string> xdg = std::nullopt) const
     {
-        return CUserDataFolder::Prepare({Install(), std::move(xdg), (m_root / "home").string(),
-                                         [](const fs::path&) { return false; }});
+        return CUserDataFolder::Prepare(
+            {Install(), std::move(xdg), (m_root / "home").string(), [](const fs::path&) { return false; }});
     }
 
     TempDir m_root;

@@ -16,7 +16,11 @@ std::string SampleFile()
 {
     std::string s = "Lumaro colour groups\r\n";
     for (int g = 0; g < 50; ++g)
-        s += "ColorGroup:" + std::to_string(g) + "]" + (g == 5 ? "255  0  0" : g == 7 ? "  1  2  3" : "") + "\r\n";
+        s += "ColorGroup:" + std::to_string(g) + "]" +
+             (g == 5   ? "255  0  0"
+              : g == 7 ? "  1  2  3"
+                       : "") +
+             "\r\n";
     s += "     [Sunset]255128  0\r\n     [Sea]  0  0255\r\nSection end\r\nkept [x]\r\n";
     return s;
 }

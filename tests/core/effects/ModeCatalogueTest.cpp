@@ -1,5 +1,5 @@
-#include "core/effects/ArrayTable.h"
 #include "core/effects/ModeCatalogue.h"
+#include "core/effects/ArrayTable.h"
 
 #include <gtest/gtest.h>
 
@@ -53,16 +53,16 @@ TEST(ModeCatalogue, EveryListedNameButTheWordsAndTheCircleHasAClass)
 TEST(ModeCatalogue, ClassCodesOfPairsAndFamilies)
 {
     const std::pair<const char*, int> cases[] = {
-        {"CM_LEFTTORIGHT_GC", 2},     {"CM_RIGHTTOLEFT_GC", 1},    {"CM_LEFTTORIGHT_SCROLL", 2},
-        {"CM_RIGHTUP_SCROLL", 1},     {"CM_LEFTUP_GC", 2},         {"CM_RIGHTDOWN_GC", 1},
-        {"CM_LEFTDOWN_GOBC", 3},      {"CM_RIGHTUP_GOBC", 4},      {"CM_UPTODOWN_GF", 7},
-        {"CM_DOWNTOUP_GF", 8},        {"CM_LEFTTORIGHT_CC", 6},    {"CM_RIGHTTOLEFT_CC", 5},
-        {"CM_RIGHTDOWN_CC", 6},       {"CM_LEFTUP_CC", 5},         {"CM_RIGHTUP_CF", 9},
-        {"CM_LEFTDOWN_CF", 10},       {"CM_SIDEFRAME_SCROLL", 5},  {"CM_ASIDEFRAME_SCROLL", 6},
-        {"CM_ASIDEFRAME_CF", 9},      {"CM_SIDEFRAME_CF", 10},     {"CM_BRIGHTTODARK", 0},
-        {"CM_SIDEFRAMEBD", 0},        {"CM_KERNELBD", 0},          {"CM_EXPANDCIRCULAR_GC", 2},
-        {"CM_SHRINKCIRCULAR_GF", 8},  {"CM_MIDDLETOSIDE_GC", 2},   {"CM_SIDETOMIDDLE_GC", 1},
-        {"CM_EMPTYMODE", 254},        {"CM_REGROUP", 253},         {"CM_REGRESS", 255},
+        {"CM_LEFTTORIGHT_GC", 2},    {"CM_RIGHTTOLEFT_GC", 1},   {"CM_LEFTTORIGHT_SCROLL", 2},
+        {"CM_RIGHTUP_SCROLL", 1},    {"CM_LEFTUP_GC", 2},        {"CM_RIGHTDOWN_GC", 1},
+        {"CM_LEFTDOWN_GOBC", 3},     {"CM_RIGHTUP_GOBC", 4},     {"CM_UPTODOWN_GF", 7},
+        {"CM_DOWNTOUP_GF", 8},       {"CM_LEFTTORIGHT_CC", 6},   {"CM_RIGHTTOLEFT_CC", 5},
+        {"CM_RIGHTDOWN_CC", 6},      {"CM_LEFTUP_CC", 5},        {"CM_RIGHTUP_CF", 9},
+        {"CM_LEFTDOWN_CF", 10},      {"CM_SIDEFRAME_SCROLL", 5}, {"CM_ASIDEFRAME_SCROLL", 6},
+        {"CM_ASIDEFRAME_CF", 9},     {"CM_SIDEFRAME_CF", 10},    {"CM_BRIGHTTODARK", 0},
+        {"CM_SIDEFRAMEBD", 0},       {"CM_KERNELBD", 0},         {"CM_EXPANDCIRCULAR_GC", 2},
+        {"CM_SHRINKCIRCULAR_GF", 8}, {"CM_MIDDLETOSIDE_GC", 2},  {"CM_SIDETOMIDDLE_GC", 1},
+        {"CM_EMPTYMODE", 254},       {"CM_REGROUP", 253},        {"CM_REGRESS", 255},
     };
     for (const auto& [type, code] : cases)
         EXPECT_EQ(EffectClassOf(Mode(type)), code) << type;

@@ -35,7 +35,7 @@ TEST(SceneConverter, ShiftingOverTwentyColumns)
     EXPECT_EQ(m.layer, 0);
     EXPECT_EQ(m.areaRight, 180);
     EXPECT_EQ(m.areaBottom, 180);
-    EXPECT_EQ(m.colours.size(), 27u); // the nine colours
+    EXPECT_EQ(m.colours.size(), 27u);               // the nine colours
     EXPECT_EQ(doc.scenes[0][0].colours, m.colours); // stored back into the slot
     EXPECT_EQ(doc.lampPositions, doc.lamps);
 }

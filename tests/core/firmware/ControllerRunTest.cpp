@@ -67,7 +67,8 @@ CControllerRun::Phase Next(CControllerRun& run, IExternalProcess& process)
 TEST(ControllerRunTest, TheKeyReachesAGroupPastTheEmptyOnes)
 {
     const CCompiledEffects c = Groups({2, 5, 9});
-    EXPECT_EQ(CControllerRun::PressesFor(c, 2), 0) << "an empty group 0: the controller starts at the first with rows";
+    EXPECT_EQ(CControllerRun::PressesFor(c, 2), 0)
+        << "an empty group 0: the controller starts at the first with rows";
     EXPECT_EQ(CControllerRun::PressesFor(c, 9), 2);
     EXPECT_EQ(CControllerRun::PressesFor(c, 0), -1);
     EXPECT_EQ(CControllerRun::PressesFor(c, 32), -1);
@@ -94,7 +95,9 @@ TEST(ControllerRunTest, BuildsInItsOwnFolderThenSimulatesAndSaysWhyEitherFailed)
     WriteText(dir / "sys" / "lss2.sh", "exit 0\n");
     FakeProcess process;
     CControllerRun run({dir / "sys", dir / "work", 0});
-    process.finish = [&](const fs::path&) { WriteText(dir / "work" / "sys" / "DSP2.LST", "main.c:3: error 1\n"); };
+    process.finish = [&](const fs::path&) {
+        WriteText(dir / "work" / "sys" / "DSP2.LST", "main.c:3: error 1\n");
+    };
     const Status started = run.Start(Groups({0}), Chained(3, 2), process);
     ASSERT_TRUE(started.ok()) << started.key << " " << started.detail;
     EXPECT_EQ(process.started.at(0), dir / "work" / "sys" / "lss2.sh");

@@ -114,7 +114,8 @@ TEST_F(FirmwareBuildTest, BuildMovesTheTablesAndStampsTheImageBesideTheProject)
         EXPECT_TRUE(fs::exists(build / f)) << f;
     EXPECT_FALSE(fs::exists(current / "DSPPTN.H"));
     EXPECT_FALSE(fs::exists(current / "CSTGRP.h"));
-    EXPECT_TRUE(ReadText(build / "CData.h").starts_with("#include <DatTyp2.h>\r\n#define TOTLMPCNT\t 37\r\n"));
+    EXPECT_TRUE(
+        ReadText(build / "CData.h").starts_with("#include <DatTyp2.h>\r\n#define TOTLMPCNT\t 37\r\n"));
 
     EXPECT_EQ(WaitFor(b), CFirmwareBuild::Wait::Found);
     EXPECT_EQ(b.Rounds(), CFirmwareBuild::kLeastRounds) << "the least wait is kept";
@@ -164,7 +165,8 @@ TEST_F(FirmwareBuildTest, FailuresStopAtTheirStep)
     big.colourTable.assign(102, {1, 2, 3});
     big.bandTable.assign(62, {0});
     std::vector<std::string> notices;
-    const Status over = CFirmwareBuild(setup).Start(big, compiler, [&](const Status& n) { notices.push_back(n.key); });
+    const Status over =
+        CFirmwareBuild(setup).Start(big, compiler, [&](const Status& n) { notices.push_back(n.key); });
     EXPECT_EQ(notices, (std::vector<std::string>{"SIMULATELIST_GCGT_GETN", "SIMULATELIST_COLORTEXT_CETN"}));
     EXPECT_EQ(over.key, CFirmwareBuild::kTablesOverLimitKey);
     EXPECT_EQ(compiler.starts, 1);

@@ -311,8 +311,7 @@ TEST(FirmwareData, EveryCompiledRandomProjectGivesTablesACompilerAccepts)
             doc.groupLists.clear();
         for (auto& l : doc.lampPositions)
             l.port = 1 + l.number % 12, l.order = 1 + l.number / 12;
-        const FirmwareSourceTexts texts =
-            MakeFirmwareSources(CompileEffects(doc), doc.lampPositions, 1);
+        const FirmwareSourceTexts texts = MakeFirmwareSources(CompileEffects(doc), doc.lampPositions, 1);
         if (!texts.tables) // an empty part; what names it cannot be written
             continue;
         const auto& data = texts.data;

@@ -110,6 +110,7 @@ TEST(LampEditorDelete, EmptyCellChangesNothing)
 TEST(LampBounds, SpansEveryLampAndIsEmptyWithoutLamps)
 {
     EXPECT_EQ(LampBounds({}), CRect{});
-    const std::vector<CLamp> lamps = {CLamp(4, 9, 0, 0, 8, 1), CLamp(-2, 3, 1, 0, 8, 1), CLamp(7, 5, 2, 0, 8, 1)};
+    const std::vector<CLamp> lamps = {CLamp(4, 9, 0, 0, 8, 1), CLamp(-2, 3, 1, 0, 8, 1),
+                                      CLamp(7, 5, 2, 0, 8, 1)};
     EXPECT_EQ(LampBounds(lamps), (CRect{-2, 3, 7, 9}));
 }

@@ -81,7 +81,7 @@ TEST(LampScannerGrid, UnusableGridsAreRefusedAndChangeNothing)
 
 TEST(LampScannerBackground, ToleranceIncludesBothEnds)
 {
-    const std::uint32_t bg = 0x646464; // 100, 100, 100
+    const std::uint32_t bg = 0x646464;                          // 100, 100, 100
     EXPECT_TRUE(CLampScanner::IsBackground(0x6E5A6E, bg, 10));  // 110, 90, 110
     EXPECT_TRUE(CLampScanner::IsBackground(0x5A5A5A, bg, 10));  // 90 each
     EXPECT_FALSE(CLampScanner::IsBackground(0x6E5A6F, bg, 10)); // red 111

@@ -139,7 +139,7 @@ TEST(PortTable, BreaksTheLineAfterEveryTenthOrder)
 TEST(PortTable, LampsWithoutPortOrOrderAreLeftOut)
 {
     CEditImgDoc doc = Row(3);
-    doc.lamps[0].port = 4; // order 0
+    doc.lamps[0].port = 4;  // order 0
     doc.lamps[1].order = 3; // port 0
     doc.lamps[2].port = 13;
     doc.lamps[2].order = 1;

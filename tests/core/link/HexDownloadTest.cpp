@@ -181,7 +181,8 @@ TEST(HexDownload, ADamagedFileIsRefusedBeforeTheControllerIsErased)
     Strings junk = good;
     junk[1][20] = 'x';
     const std::string truncated = HexFile(good).substr(0, HexFile(good).size() - 13);
-    const std::string beyond = HexFile({HexRecordText(0xFFF8, 0, std::vector<std::uint8_t>(16, 1)), ":00000001FF"});
+    const std::string beyond =
+        HexFile({HexRecordText(0xFFF8, 0, std::vector<std::uint8_t>(16, 1)), ":00000001FF"});
     const std::string upper = HexFile({":020000040001F9", ":00000001FF"});
     for (const std::string& file : {lf, HexFile(checksum), HexFile(junk), truncated, beyond, upper}) {
         LoaderLink link;

@@ -1,5 +1,5 @@
-#include "core/preview/DemoFrame.h"
 #include "core/preview/DemoGeometry.h"
+#include "core/preview/DemoFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -39,8 +39,8 @@ TEST(DemoGeometry, FitsByTheLongerSideNeverBeyondTwentyAndCentres)
 
     const CDemoGeometry g = CDemoGeometry::Centre(At({{10, 5}, {110, 25}}), 8, 800, 600);
     EXPECT_EQ(g, (CDemoGeometry{8, (800 - 120 * 8) / 2, (600 - 30 * 8) / 2}));
-    EXPECT_EQ(g.CellOf(At({{10, 5}})[0]), (CRect{g.originX + 76, g.originY + 36, g.originX + 84,
-                                                        g.originY + 44}));
+    EXPECT_EQ(g.CellOf(At({{10, 5}})[0]),
+              (CRect{g.originX + 76, g.originY + 36, g.originX + 84, g.originY + 44}));
     EXPECT_EQ(CDemoGeometry::Centre({}, 99, 10, 10).zoom, 20);
     // At zoom 1 a lamp still has its pixel.
     const CDemoGeometry one = CDemoGeometry::Centre(At({{0, 0}}), 1, 10, 10);

@@ -33,8 +33,9 @@ TEST(DemoMovie, FramesBeginAtDrawsJoinCloseOnesAndKeepTheClock)
         chase.push_back(Draw(t, 0, static_cast<std::uint8_t>(t / 30)));
     const auto frames = PlanDemoMovie(chase, 60'000);
     EXPECT_EQ(frames.size(), 2000u);
-    EXPECT_EQ(std::accumulate(frames.begin(), frames.end(), 0, [](int s, const F& f) { return s + f.delayCs; }),
-              6000);
+    EXPECT_EQ(
+        std::accumulate(frames.begin(), frames.end(), 0, [](int s, const F& f) { return s + f.delayCs; }),
+        6000);
 }
 
 struct Decoded {
@@ -72,7 +73,8 @@ Decoded Decode(const std::string& bytes, int lampX, int lampY)
         d.transparent.push_back(gcb.TransparentColor);
         const SavedImage& image = gif->SavedImages[i];
         const GifImageDesc& desc = image.ImageDesc;
-        if (lampX >= desc.Left && lampX < desc.Left + desc.Width && lampY >= desc.Top && lampY < desc.Top + desc.Height) {
+        if (lampX >= desc.Left && lampX < desc.Left + desc.Width && lampY >= desc.Top &&
+            lampY < desc.Top + desc.Height) {
             const int index = image.RasterBits[(lampY - desc.Top) * desc.Width + (lampX - desc.Left)];
             d.firstPixelOfLamp.push_back(desc.ColorMap->Colors[index]);
         }
@@ -104,13 +106,14 @@ TEST(DemoMovie, GifHoldsTheChangedBoxesWithTheirTimesAndCanBeCancelled)
 
     // The play starting again clears the lamps to the background.
     const std::vector<DemoTraceDraw> again = {Draw(0, 0, 200), {300, kDemoRestart, kDemoRestart, {}}};
-    const Decoded restarted = Decode(CDemoMovie::EncodeGif(again, lamps, background, options).value(), 10, 10);
+    const Decoded restarted =
+        Decode(CDemoMovie::EncodeGif(again, lamps, background, options).value(), 10, 10);
     ASSERT_EQ(restarted.firstPixelOfLamp.size(), 2u);
     EXPECT_EQ(restarted.firstPixelOfLamp[1].Blue, 40);
 
     int calls = 0;
-    Result<std::string> cancelled
-        = CDemoMovie::EncodeGif(trace, lamps, background, options, [&](double) { return ++calls < 2; });
+    Result<std::string> cancelled =
+        CDemoMovie::EncodeGif(trace, lamps, background, options, [&](double) { return ++calls < 2; });
     EXPECT_EQ(cancelled.status().key, CDemoMovie::kCancelledKey);
     EXPECT_EQ(CDemoMovie::EncodeGif(trace, lamps, CDemoFrame(0, 10), options).status().key,
               CDemoMovie::kFailedKey);

@@ -12,7 +12,8 @@ using Request = CDemoPainter::Request;
 using Draws = std::vector<DemoDraw>;
 using Sleeps = std::vector<std::int64_t>;
 
-DemoDraw D(std::int64_t ms, std::int32_t lamp, std::uint8_t red, std::uint8_t green = 0, std::uint8_t blue = 0)
+DemoDraw D(std::int64_t ms, std::int32_t lamp, std::uint8_t red, std::uint8_t green = 0,
+           std::uint8_t blue = 0)
 {
     return {ms, lamp, {red, green, blue}};
 }
@@ -122,7 +123,8 @@ TEST_F(DemoPainterTest, ChaseSleepsSubtractTheDrawingAllowanceDownToHalfAStep)
         Play(m);
         EXPECT_EQ(clock.sleeps, (Sleeps{0, expected})) << code << " " << interval;
     }
-    for (auto [order, interval, expected] : {std::tuple{kForty, 10, 97}, {kHundredOne, 1, 0}, {kFive, 0, 0}}) {
+    for (auto [order, interval, expected] :
+         {std::tuple{kForty, 10, 97}, {kHundredOne, 1, 0}, {kFive, 0, 0}}) {
         clock.sleeps.clear();
         CModeItem m = Mode(5, kThree, interval, 1);
         m.lampOrderIndex = order;
@@ -138,8 +140,9 @@ TEST_F(DemoPainterTest, LampChaseVisitsTheOrderInItsDirection)
 
     canvas.draws.clear();
     Play(Mode(5, kThree, 10, 2));
-    EXPECT_EQ(canvas.draws, (Draws{D(100, 0, 10), D(100, 1, 20), D(100, 2, 30), D(100, 3, 10), D(100, 4, 20),
-                                   D(200, 0, 20), D(200, 1, 30), D(200, 2, 10), D(200, 3, 20), D(200, 4, 30)}));
+    EXPECT_EQ(canvas.draws,
+              (Draws{D(100, 0, 10), D(100, 1, 20), D(100, 2, 30), D(100, 3, 10), D(100, 4, 20), D(200, 0, 20),
+                     D(200, 1, 30), D(200, 2, 10), D(200, 3, 20), D(200, 4, 30)}));
 }
 
 TEST_F(DemoPainterTest, FillsLightOneMoreBandOrLampAStep)
@@ -182,7 +185,7 @@ TEST_F(DemoPainterTest, NothingIsDrawnWithoutAWholeColourOrSteps)
 TEST_F(DemoPainterTest, FadeStepsEachChannelTowardTheTargetWithoutPassingIt)
 {
     CModeItem m = Mode(0, kFade, 10, 4); // distance 60, step 15
-    m.colourGroupId = 7; // the user's group: not read
+    m.colourGroupId = 7;                 // the user's group: not read
     m.colours = tables.colourTable[kFade];
     m.holdTime = 5;
     m.lampOrderIndex = kLamp1;
@@ -251,7 +254,10 @@ TEST_F(DemoPainterTest, StopEndsThePlayDuringAWaitOrBetweenDraws)
         m.holdTime = 10;
         EXPECT_EQ(Play(m, betweenDraws.get_token()), CDemoPainter::Result{true}) << code;
         EXPECT_EQ(canvas.draws.size(), 2u) << code;
-        EXPECT_EQ(clock.Now(), code == 7 ? 90 : code == 9 ? 100 : 0) << code << ": a stopped wait takes no time";
+        EXPECT_EQ(clock.Now(), code == 7   ? 90
+                               : code == 9 ? 100
+                                           : 0)
+            << code << ": a stopped wait takes no time";
     }
 }
 

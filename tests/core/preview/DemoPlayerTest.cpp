@@ -87,8 +87,7 @@ protected:
         return m;
     }
 
-    template <class Predicate>
-    static bool Eventually(Predicate done)
+    template <class Predicate> static bool Eventually(Predicate done)
     {
         for (auto until = std::chrono::steady_clock::now() + 5s; std::chrono::steady_clock::now() < until;
              std::this_thread::sleep_for(1ms))
@@ -140,7 +139,8 @@ TEST_F(DemoPlayerTest, ParallelAndPartialStartOneWorkerPerModeAndStopJoinsThem)
     play.order = DemoOrder::Parallel;
     player.Start(play);
     EXPECT_EQ(player.WorkerCount(), 4u);
-    ASSERT_TRUE(Eventually([&] { return observer.Started().size() == before + 1; })) << "the first of the four";
+    ASSERT_TRUE(Eventually([&] { return observer.Started().size() == before + 1; }))
+        << "the first of the four";
     player.Stop();
     EXPECT_EQ(observer.Started().size(), before + 1);
     // The destructor ends and joins the chases that would run for ever.

@@ -141,7 +141,8 @@ TEST_F(DemoTraceTest, AStreamHandsDrawsOverAsThePaintersGoInTraceOrder)
                        enough.request_stop();
                });
     ASSERT_GE(seen.size(), 200'000u);
-    EXPECT_TRUE(std::ranges::is_sorted(seen, {}, [](const DemoTraceDraw& d) { return std::pair(d.ms, d.modeIndex); }));
+    EXPECT_TRUE(std::ranges::is_sorted(seen, {},
+                                       [](const DemoTraceDraw& d) { return std::pair(d.ms, d.modeIndex); }));
     EXPECT_EQ(seen[0].modeIndex, 0);
     EXPECT_EQ(seen[2].modeIndex, 1) << "the second chase starts 2 s in too: no hold time before it";
 }
@@ -181,8 +182,9 @@ TEST_F(DemoTraceTest, SpecialModesEndTheModesBeforeThemOrTheParallelPlay)
         d.ms = ms;
         return d;
     };
-    EXPECT_EQ(Run(DemoOrder::Parallel, 5000), (Trace{T(2000, 0, 0, 10), T(2300, 1, 2, 10), at(restart, 2300),
-                                                     T(4300, 0, 0, 10), T(4600, 1, 2, 10), at(restart, 4600)}));
+    EXPECT_EQ(Run(DemoOrder::Parallel, 5000),
+              (Trace{T(2000, 0, 0, 10), T(2300, 1, 2, 10), at(restart, 2300), T(4300, 0, 0, 10),
+                     T(4600, 1, 2, 10), at(restart, 4600)}));
     EXPECT_EQ(Run(DemoOrder::Partial, 100'000, 1, 2), (Trace{T(2000, 1, 2, 10), T(2500, 1, 3, 20)}));
 }
 

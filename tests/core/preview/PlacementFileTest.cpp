@@ -38,7 +38,8 @@ TEST(PlacementFile, APictureKeepsItsPlaceAmongTheLampsAtAnotherZoom)
     // Saved at cell size 10 in a 400 x 300 client, applied at 20.
     const CPlacement saved = CPlacement::Of({120, 40, 2.0}, 10, 200, 150);
     EXPECT_EQ(saved.state, 2);
-    EXPECT_EQ(saved.SpotAt(10, 200, 150), (CPictureSpot{120, 40, 2.0})) << "the same zoom gives the same spot";
+    EXPECT_EQ(saved.SpotAt(10, 200, 150), (CPictureSpot{120, 40, 2.0}))
+        << "the same zoom gives the same spot";
     // 80 pixels left of the middle at 10 is 160 pixels left of it at 20.
     EXPECT_EQ(saved.SpotAt(20, 200, 150), (CPictureSpot{40, -70, 4.0}));
     const auto read = CPlacementFile::Read(CPlacementFile::Bytes(saved));

@@ -23,8 +23,8 @@ constexpr std::size_t kLampListAt = kScenesAt + 16 * 8 * 12;
 
 std::string LampFields(const CLamp& l)
 {
-    return LeI32(l.x) + LeI32(l.y) + LeI32(l.number) + LeI32(l.colour) + LeI32(l.size) + LeI32(l.shown)
-           + LeI32(l.port) + LeI32(l.order);
+    return LeI32(l.x) + LeI32(l.y) + LeI32(l.number) + LeI32(l.colour) + LeI32(l.size) + LeI32(l.shown) +
+           LeI32(l.port) + LeI32(l.order);
 }
 
 std::string DefaultHead()
@@ -53,11 +53,11 @@ std::string ModeRecord(const std::string& type, const std::string& optionalAfter
                        const std::string& optionalAfterColourGroup)
 {
     return LeI32(2) + LeI32(4) + LeI32(1) + LeI32(3) // area top, bottom, left, right
-           + LeI32(-1) + LeI32(5) + LeI32(70)       // lamp order, band order, hold time
+           + LeI32(-1) + LeI32(5) + LeI32(70)        // lamp order, band order, hold time
            + static_cast<char>(type.size()) + type + "\x01n" + LeI32(9) + LeI32(12) // loop, layer
-           + optionalAfterLayer + LeI32(6) + LeI32(7) + LeI32(8) + LeI32(10) + LeI32(11)
-           + LeI32(13) + optionalAfterColourGroup + LeI32(2) + Le32(1) + Le32(2) + Le32(3)
-           + LeI32(-1) + LeI32(21) + LeI32(22) + LeI32(23) + LeI32(24);
+           + optionalAfterLayer + LeI32(6) + LeI32(7) + LeI32(8) + LeI32(10) + LeI32(11) + LeI32(13) +
+           optionalAfterColourGroup + LeI32(2) + Le32(1) + Le32(2) + Le32(3) + LeI32(-1) + LeI32(21) +
+           LeI32(22) + LeI32(23) + LeI32(24);
 }
 
 std::string FileWithModes(const std::string& records, int count)
@@ -86,8 +86,8 @@ TEST(LayoutFileWrite, LampsAreObjectsOfClassCLamp)
     doc.lamps = {CLamp(1, 2, 0, 0x00FF00, 8, 1), CLamp(3, 4, 1, 0x00FF00, 8, 1)};
     doc.lamps[1].port = 12;
     doc.lamps[1].order = 1;
-    const std::string expected = Le16(2) + Le16(0xFFFF) + Le16(1) + Le16(5) + "CLamp" + LampFields(doc.lamps[0])
-                                 + Le16(0x8001) + LampFields(doc.lamps[1]);
+    const std::string expected = Le16(2) + Le16(0xFFFF) + Le16(1) + Le16(5) + "CLamp" +
+                                 LampFields(doc.lamps[0]) + Le16(0x8001) + LampFields(doc.lamps[1]);
     EXPECT_EQ(CLayoutFile::Serialize(doc).substr(kLampListAt, expected.size()), expected);
 }
 
@@ -145,7 +145,10 @@ TEST(LayoutFileRead, LayersArePaddedToFifty)
 TEST(LayoutFileRead, OptionalModeFieldsOnlyForWordAndCircularTypes)
 {
     const std::string word = ModeRecord("CM_DOWNTOUP_WORD", LeI32(31) + LeI32(1), "");
-    const std::string circle = ModeRecord("CM_CIRCULAR_AREA", "", LeI32(100) + LeI32(101) + LeI32(5) + "\x0B" "CM_KERNELBD");
+    const std::string circle = ModeRecord("CM_CIRCULAR_AREA", "",
+                                          LeI32(100) + LeI32(101) + LeI32(5) +
+                                              "\x0B"
+                                              "CM_KERNELBD");
     const std::string plain = ModeRecord("CM_LEFTTORIGHT_CC", "", "");
     auto doc = Parse(FileWithModes(word + circle + plain, 3));
     ASSERT_TRUE(doc.ok()) << doc.status().detail;
@@ -215,10 +218,11 @@ TEST(LayoutFileRead, OtherSpellingsOfTheFormatAreAccepted)
     std::string type = "CM_LEFTTORIGHT_GC";
     std::string record = ModeRecord(type, "", "");
     const std::string shortPrefix = static_cast<char>(type.size()) + type;
-    record.replace(record.find(shortPrefix), shortPrefix.size(), "\xFF" + Le16(static_cast<std::uint16_t>(type.size())) + type);
+    record.replace(record.find(shortPrefix), shortPrefix.size(),
+                   "\xFF" + Le16(static_cast<std::uint16_t>(type.size())) + type);
     CLamp lamp(1, 1, 0, 0x00FF00, 8, 1);
-    std::string bytes = DefaultHead() + Le16(1) + Le16(0xFFFF) + Le16(7) + Le16(5) + "CLamp" + LampFields(lamp)
-                        + LeI32(0) + LeI32(0) + LeI32(1) + record;
+    std::string bytes = DefaultHead() + Le16(1) + Le16(0xFFFF) + Le16(7) + Le16(5) + "CLamp" +
+                        LampFields(lamp) + LeI32(0) + LeI32(0) + LeI32(1) + record;
     for (int g = 0; g < 32; ++g)
         bytes += LeI32(0);
     bytes += LeI32(0) + LeI32(0) + LeI32(10);
@@ -239,8 +243,8 @@ TEST(LayoutFileRead, OtherSpellingsOfTheFormatAreAccepted)
 TEST(LayoutFileRead, ALongCountMayHoldASmallNumber)
 {
     CLamp lamp(1, 1, 0, 0x00FF00, 8, 1);
-    const std::string bytes = DefaultHead() + Le16(0xFFFF) + Le32(1) + Le16(0xFFFF) + Le16(1) + Le16(5) + "CLamp"
-                              + LampFields(lamp) + DefaultTailAfterLamps();
+    const std::string bytes = DefaultHead() + Le16(0xFFFF) + Le32(1) + Le16(0xFFFF) + Le16(1) + Le16(5) +
+                              "CLamp" + LampFields(lamp) + DefaultTailAfterLamps();
     auto doc = Parse(bytes);
     ASSERT_TRUE(doc.ok()) << doc.status().detail;
     EXPECT_EQ(doc->lamps.size(), 1u);
@@ -280,7 +284,8 @@ TEST(LayoutFileBadInput, WrongClassOrTagNamesTheLampAndOffset)
         EXPECT_NE(doc.status().detail.find(c.expected), std::string::npos) << doc.status().detail;
     }
     // The big class tag naming the lamp class is a valid reference.
-    auto big = Parse(head + first + Le16(0x7FFF) + Le32(0x80000001) + LampFields(lamp) + DefaultTailAfterLamps());
+    auto big =
+        Parse(head + first + Le16(0x7FFF) + Le32(0x80000001) + LampFields(lamp) + DefaultTailAfterLamps());
     EXPECT_TRUE(big.ok()) << big.status().detail;
 }
 
@@ -342,5 +347,6 @@ TEST(LayoutFileSaveAs, NameIsUpperCasedAndGetsOneExtension)
     EXPECT_EQ(CLayoutFile::SaveAsPath("/home/Sites/Plan.Led.txt"), fs::path("/home/Sites/PLAN.LED.TXT.LED"));
     EXPECT_EQ(CLayoutFile::SaveAsPath("led"), fs::path("LED.LED"));
     // Letters beyond ASCII keep their bytes.
-    EXPECT_EQ(CLayoutFile::SaveAsPath("/x/\xE5\xB9\xBF\xE5\x9C\xBA"), fs::path("/x/\xE5\xB9\xBF\xE5\x9C\xBA.LED"));
+    EXPECT_EQ(CLayoutFile::SaveAsPath("/x/\xE5\xB9\xBF\xE5\x9C\xBA"),
+              fs::path("/x/\xE5\xB9\xBF\xE5\x9C\xBA.LED"));
 }

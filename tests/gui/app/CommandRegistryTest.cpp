@@ -22,8 +22,13 @@ namespace {
 // A route link that records what reached it.
 class CRecorder : public CCommandTarget {
 public:
-    explicit CRecorder(std::string name, std::vector<std::string>& log) : m_name(std::move(name)), m_log(log) {}
-    void Handle(int id) { OnCommand(id, [this, id] { m_log.push_back(m_name + ":" + std::to_string(id)); }); }
+    explicit CRecorder(std::string name, std::vector<std::string>& log) : m_name(std::move(name)), m_log(log)
+    {
+    }
+    void Handle(int id)
+    {
+        OnCommand(id, [this, id] { m_log.push_back(m_name + ":" + std::to_string(id)); });
+    }
     void Update(int id, bool enable, std::optional<bool> check = std::nullopt)
     {
         OnUpdate(id, [this, enable, check](CCmdUI& ui) {
@@ -43,7 +48,8 @@ private:
 class CommandRouting : public ::testing::Test {
 protected:
     CommandRouting()
-        : view("view", log), document("document", log), child("child", log), main("main", log), app("app", log)
+        : view("view", log), document("document", log), child("child", log), main("main", log),
+          app("app", log)
     {
         registry.SetRoute([this] {
             return std::vector<CCommandTarget*>{&view, &document, &child, &main, &app};
@@ -240,7 +246,7 @@ TEST(ControlKeySide, ReadsEachPlatformsKeyData)
     EXPECT_EQ(side(0x1d, 0x11), ControlSide::Left);   // Windows
     EXPECT_EQ(side(0x11d, 0x11), ControlSide::Right); // extended scan code
     EXPECT_EQ(side(0, 0xa3), ControlSide::Right);
-    EXPECT_EQ(side(0, 0x3b), ControlSide::Left);      // macOS
+    EXPECT_EQ(side(0, 0x3b), ControlSide::Left); // macOS
     EXPECT_EQ(side(0, 0x3e), ControlSide::Right);
     EXPECT_EQ(side(0, 0), ControlSide::Unknown);
 }

@@ -6,12 +6,12 @@
 #include "gui/app/CoordinatesBar.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/app/Languages.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/effects/CirAreaDlg.h"
 #include "gui/effects/ColorListDlg.h"
 #include "gui/effects/ModeGrpEdt.h"
 #include "gui/effects/SceneEditDlg.h"
 #include "gui/layout/LayoutDialogs.h"
-#include "gui/document/LayoutDocument.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -8,17 +8,17 @@
 #include "gui/app/DocTemplate.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/RecentFileList.h"
-#include "gui/layout/EditImgView.h"
 #include "gui/document/LayoutDocument.h"
+#include "gui/layout/EditImgView.h"
 #include "gui/preview/DemoDoc.h"
 #include "gui/preview/DemoView.h"
 
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QFile>
-#include <QMimeData>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -114,8 +114,8 @@ TEST(EditorAppStartup, LowerCaseLanguageFindsFileButChecksNoItem)
     ASSERT_TRUE(s.started);
     EXPECT_EQ(MenuTitle(*s.app, 1), QStringLiteral("Datei(&F)"));
     CCommandRegistry& registry = s.app->Registry();
-    for (int id : {cmd::ViewLanEng, cmd::ViewLanChs, cmd::ViewLanCts, cmd::ViewLanFrench,
-                   cmd::ViewLanGerman, cmd::ViewLanItaly}) {
+    for (int id : {cmd::ViewLanEng, cmd::ViewLanChs, cmd::ViewLanCts, cmd::ViewLanFrench, cmd::ViewLanGerman,
+                   cmd::ViewLanItaly}) {
         CCmdUI ui = registry.Query(id);
         EXPECT_EQ(ui.Checked(), std::optional<bool>(false)) << id;
     }

@@ -50,7 +50,8 @@ protected:
 TEST_F(ColorListDlgTest, ShowsOneDisplayLinePerColourOnItsOwnColour)
 {
     auto dialog = Open({255, 0, 0, 7, 80, 255, 9});
-    EXPECT_EQ(Lines(*dialog), (QStringList{QStringLiteral(" 255R   0G   0B"), QStringLiteral("   7R  80G 255B")}))
+    EXPECT_EQ(Lines(*dialog),
+              (QStringList{QStringLiteral(" 255R   0G   0B"), QStringLiteral("   7R  80G 255B")}))
         << "a trailing value short of a colour is not shown";
     QListWidgetItem* item = dialog->List()->item(1);
     EXPECT_EQ(item->background().color(), QColor(7, 80, 255));
@@ -130,8 +131,8 @@ TEST_F(ColorListDlgTest, GradientBetweenTheMarkedColoursIsAppended)
     Click(*dialog, CColorListDlg::AddListId);
     EXPECT_TRUE(log.messages.isEmpty());
     EXPECT_EQ(Ok(*dialog), (UIntArray{0, 0, 0, 255, 255, 255,                   // the list
-                                      0, 0, 0, 180, 180, 180, 255, 255, 255,   // sine
-                                      0, 0, 0, 74, 74, 74, 255, 255, 255}));   // cosine
+                                      0, 0, 0, 180, 180, 180, 255, 255, 255,    // sine
+                                      0, 0, 0, 74,  74,  74,  255, 255, 255})); // cosine
 }
 
 TEST_F(ColorListDlgTest, GradientWithInsertGoesBeforeTheSelection)
@@ -145,7 +146,8 @@ TEST_F(ColorListDlgTest, GradientWithInsertGoesBeforeTheSelection)
     dialog->GradientInsert()->setChecked(true);
     Select(*dialog, 2);
     Click(*dialog, CColorListDlg::AddListId);
-    EXPECT_EQ(Ok(*dialog), (UIntArray{0, 0, 0, 200, 0, 0, 0, 0, 0, 9, 9, 9})) << "one colour: the start alone";
+    EXPECT_EQ(Ok(*dialog), (UIntArray{0, 0, 0, 200, 0, 0, 0, 0, 0, 9, 9, 9}))
+        << "one colour: the start alone";
 }
 
 TEST_F(ColorListDlgTest, GradientNeedsBothMarksAndACount)

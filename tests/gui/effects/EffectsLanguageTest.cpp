@@ -2,6 +2,7 @@
 
 #include "core/app/IniFile.h"
 #include "gui/app/DialogLangText.h"
+#include "gui/document/LayoutDocument.h"
 #include "gui/effects/CirAreaDlg.h"
 #include "gui/effects/ColorListDlg.h"
 #include "gui/effects/ModeEditorSheet.h"
@@ -11,7 +12,6 @@
 #include "gui/effects/Page5.h"
 #include "gui/effects/SceneEditDlg.h"
 #include "gui/effects/page6.h"
-#include "gui/document/LayoutDocument.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

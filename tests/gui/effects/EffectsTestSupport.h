@@ -6,8 +6,8 @@
 #include "core/effects/ModeItem.h"
 #include "core/layout/Lamp.h"
 #include "gui/app/Prompts.h"
-#include "gui/effects/ModeEditorSheet.h"
 #include "gui/document/LayoutDocument.h"
+#include "gui/effects/ModeEditorSheet.h"
 
 #include <QColor>
 #include <QImage>

@@ -2,8 +2,8 @@
 
 #include "core/effects/ModeListEdit.h"
 #include "core/project/EditImgDoc.h"
-#include "gui/effects/ModeGrpEdt.h"
 #include "gui/document/LayoutDocument.h"
+#include "gui/effects/ModeGrpEdt.h"
 
 #include <QMenu>
 #include <QPushButton>
@@ -80,10 +80,10 @@ TEST_F(ModeGrpEdtTest, EveryEntryCarriesItsParameterLinesWithPositionsTimesZoom)
     EXPECT_EQ(Children(root), (QStringList{QStringLiteral("0_sweep"), QStringLiteral("1_kernel"),
                                            QStringLiteral("2_pause")}));
     QTreeWidgetItem* sweep = root->child(0);
-    EXPECT_EQ(Children(sweep),
-              (QStringList{QStringLiteral("Interval:5"), QStringLiteral("Loop:7"), QStringLiteral("Hold time:3"),
-                           QStringLiteral("Step:2"), QStringLiteral("Start Point"), QStringLiteral("Select area"),
-                           QStringLiteral("Color group ID:12")}));
+    EXPECT_EQ(Children(sweep), (QStringList{QStringLiteral("Interval:5"), QStringLiteral("Loop:7"),
+                                            QStringLiteral("Hold time:3"), QStringLiteral("Step:2"),
+                                            QStringLiteral("Start Point"), QStringLiteral("Select area"),
+                                            QStringLiteral("Color group ID:12")}));
     EXPECT_EQ(Children(sweep->child(4)), (QStringList{QStringLiteral("X:12"), QStringLiteral("Y:18")}));
     EXPECT_EQ(Children(sweep->child(5)), (QStringList{QStringLiteral("X1:3"), QStringLiteral("Y1:6"),
                                                       QStringLiteral("X2:90"), QStringLiteral("Y2:120")}));
@@ -154,8 +154,8 @@ TEST_F(ModeGrpEdtTest, SaveSkipsEntriesBeyondTheModeList)
 TEST_F(ModeGrpEdtTest, DroppedModesJoinTheGroupAfterTheEntryDroppedOn)
 {
     QTreeWidgetItem* group3 = GroupItem(3);
-    EXPECT_TRUE(page->DropMode(2, group3));                   // on the group: at the end
-    EXPECT_TRUE(page->DropMode(0, group3->child(0)));         // on an entry: after it
+    EXPECT_TRUE(page->DropMode(2, group3));                               // on the group: at the end
+    EXPECT_TRUE(page->DropMode(0, group3->child(0)));                     // on an entry: after it
     EXPECT_TRUE(page->DropMode(2, group3->child(0)->child(4)->child(1))); // on a line of it
     EXPECT_EQ(Children(group3), (QStringList{QStringLiteral("1_kernel"), QStringLiteral("2_pause"),
                                              QStringLiteral("0_sweep"), QStringLiteral("2_pause")}));

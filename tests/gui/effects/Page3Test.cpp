@@ -1,8 +1,8 @@
 #include "effects/EffectsTestSupport.h"
 
 #include "core/effects/ModeCatalogue.h"
-#include "core/effects/ModeEditorFlow.h"
 #include "core/effects/ModeEditState.h"
+#include "core/effects/ModeEditorFlow.h"
 #include "gui/app/DialogLangText.h"
 #include "gui/effects/CirAreaDlg.h"
 #include "gui/effects/ModePreview.h"

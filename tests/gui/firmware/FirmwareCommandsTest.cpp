@@ -5,8 +5,8 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRegistry.h"
 #include "gui/app/MainFrame.h"
-#include "gui/firmware/FirmwareCommands.h"
 #include "gui/document/LayoutDocument.h"
+#include "gui/firmware/FirmwareCommands.h"
 #include "gui/widgets/StatusBarXP.h"
 
 #include <QDir>
@@ -49,9 +49,11 @@ TEST(FirmwareTextOutputs, DataFileIntoTheCurrentFolderTheOthersWhereTheUserSaysA
     commands->OnOutText();
     const QByteArray shown = Read(QDir(folder).filePath(QStringLiteral("DSPPTN.H")));
     EXPECT_TRUE(shown.startsWith("code unsigned int ShowPattern0[] = {\r\n  ")) << shown.left(60).constData();
-    EXPECT_TRUE(Read(QDir(folder).filePath(QStringLiteral("CSTGRP.h"))).startsWith("code unsigned int CstGroup0[]"));
-    EXPECT_EQ(s.app->MainFrame()->StatusBarXP()->PaneText(0),
-              QString::fromStdString(GetLangText("ID_MSG_TEXT_WRITTEN")).arg(QDir::toNativeSeparators(folder)));
+    EXPECT_TRUE(
+        Read(QDir(folder).filePath(QStringLiteral("CSTGRP.h"))).startsWith("code unsigned int CstGroup0[]"));
+    EXPECT_EQ(
+        s.app->MainFrame()->StatusBarXP()->PaneText(0),
+        QString::fromStdString(GetLangText("ID_MSG_TEXT_WRITTEN")).arg(QDir::toNativeSeparators(folder)));
     // A project with a file writes beside it, wherever the current directory is.
     const QString site = install.FilePath(QStringLiteral("site"));
     ASSERT_TRUE(QDir().mkpath(site));

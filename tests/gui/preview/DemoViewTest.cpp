@@ -6,8 +6,8 @@
 #include "gui/app/CommandRegistry.h"
 #include "gui/app/EditorApp.h"
 #include "gui/app/MainFrame.h"
-#include "gui/layout/EditImgView.h"
 #include "gui/document/LayoutDocument.h"
+#include "gui/layout/EditImgView.h"
 #include "gui/preview/DemoDoc.h"
 #include "gui/preview/DemoView.h"
 #include "gui/preview/ExportPreviewDlg.h"
@@ -91,8 +91,7 @@ protected:
         const CDemoGeometry& g = view->Geometry();
         return {g.originX + x * g.zoom, g.originY + y * g.zoom};
     }
-    template <class Predicate>
-    static bool Eventually(Predicate done)
+    template <class Predicate> static bool Eventually(Predicate done)
     {
         for (auto until = std::chrono::steady_clock::now() + 5s; std::chrono::steady_clock::now() < until;
              std::this_thread::sleep_for(2ms)) {
@@ -301,7 +300,8 @@ int ProcessesIn(const QString& folder)
 
 TEST_F(DemoViewTest, ControllerPlayShowsTheSimulatedControllersFramesAndClosingEndsIt)
 {
-    fs::copy(fs::path(LUMARO_SOURCE_DIR) / "data" / "sys", install.Folder() / "sys", fs::copy_options::recursive);
+    fs::copy(fs::path(LUMARO_SOURCE_DIR) / "data" / "sys", install.Folder() / "sys",
+             fs::copy_options::recursive);
     CControllerPlayer& controller = view->ControllerPlayer();
     auto waitFor = [&](auto done, std::chrono::seconds limit) {
         for (auto until = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < until;
@@ -348,7 +348,8 @@ TEST_F(DemoViewTest, ControllerPlayShowsTheSimulatedControllersFramesAndClosingE
     EXPECT_TRUE(std::any_of(lamps.begin(), lamps.end(), [](DemoRgb c) { return c == DemoRgb{255, 0, 0}; }));
     for (int i = 0; i < 40; ++i) {
         const DemoRgb c = lamps[static_cast<std::size_t>(i)];
-        EXPECT_EQ(shown.pixelColor(LampCentre(i % 10, i / 10)), QColor(c.red, c.green, c.blue)) << "lamp " << i;
+        EXPECT_EQ(shown.pixelColor(LampCentre(i % 10, i / 10)), QColor(c.red, c.green, c.blue))
+            << "lamp " << i;
     }
 
     // Closing the window while the simulator runs ends it and its folder.
