@@ -9,7 +9,8 @@
 #   colour_data  the colour data file "ColorData.sav"
 #   firmware_data  "CData.h" read back from damaged port and table files
 #   placement    the demo window's picture placement file ("bmp.h")
-# A finding stops the run; the input that caused it is in build-fuzz/artifacts/,
+# Targets run side by side, one per core (LUMARO_FUZZ_JOBS). A finding fails
+# the run; the input that caused it is in build-fuzz/artifacts/,
 # the fuzzer's report in build-fuzz/TARGET.log.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,17 +34,33 @@ CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Re
 cmake --build "$build" --target fuzz_seeds "${chosen[@]/%/_fuzz}"
 mkdir -p "$build/artifacts"
 
+# One target's run; its report goes to its log.
+fuzz_one() {
+  local target=$1 corpus="$build/corpus/$1" log="$build/$1.log"
+  "$build/bin/fuzz_seeds" "$target" "$corpus" >"$log" 2>&1
+  "$build/bin/${target}_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="$build/artifacts/$target-" -print_final_stats=1 "$corpus" >>"$log" 2>&1
+}
+
+# As many targets at once as there are cores; each still runs its full time.
+jobs=${LUMARO_FUZZ_JOBS:-$(nproc)}
+declare -A pids=()
+failed=()
 for target in "${chosen[@]}"; do
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do sleep 1; done
   echo "== fuzzing $target for ${seconds}s"
-  corpus="$build/corpus/$target"
-  "$build/bin/fuzz_seeds" "$target" "$corpus"
+  fuzz_one "$target" &
+  pids[$target]=$!
+done
+for target in "${chosen[@]}"; do
   log="$build/$target.log"
-  if ! "$build/bin/${target}_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
-      -artifact_prefix="$build/artifacts/$target-" -print_final_stats=1 "$corpus" >"$log" 2>&1; then
+  if wait "${pids[$target]}"; then
+    tail -n 6 "$log"
+    echo "fuzz $target: ${seconds}s without a finding"
+  else
     tail -n 60 "$log"
     echo "fuzz $target: a finding; the whole report is in $log, the input in $build/artifacts/" >&2
-    exit 1
+    failed+=("$target")
   fi
-  tail -n 6 "$log"
-  echo "fuzz $target: ${seconds}s without a finding"
 done
+[ ${#failed[@]} -eq 0 ] || exit 1
