@@ -1,23 +1,11 @@
 #include "gui/app/QtTranslations.h"
 
+#include "gui/app/Languages.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
 namespace lumaro::gui {
-
-namespace {
-
-struct QtLocale {
-    const char* languageFile;
-    const char* locale;
-};
-
-constexpr QtLocale kQtLocales[] = {
-    {"Chinese.ini", "zh_CN"}, {"CTChinese.ini", "zh_TW"}, {"French.ini", "fr"},
-    {"German.ini", "de"},     {"Italy.ini", "it"},
-};
-
-} // namespace
 
 CQtTranslations::CQtTranslations(QString folder)
     : m_folder(folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : std::move(folder))
@@ -33,9 +21,9 @@ CQtTranslations::~CQtTranslations()
 QString CQtTranslations::QtLocaleOf(std::string_view languageFile)
 {
     const QString name = QString::fromUtf8(languageFile.data(), static_cast<qsizetype>(languageFile.size()));
-    for (const QtLocale& l : kQtLocales)
-        if (name.compare(QLatin1String(l.languageFile), Qt::CaseInsensitive) == 0)
-            return QString::fromLatin1(l.locale);
+    for (const LanguageInfo& l : kLanguages)
+        if (name.compare(QLatin1String(l.fileName), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(l.qtLocale);
     return QString();
 }
 

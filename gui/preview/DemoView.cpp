@@ -262,20 +262,7 @@ QImage CDemoView::Background(bool withLamps) const
     const CDemoDoc* demo = Document();
     QImage image(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     image.fill(Qt::black);
-    const CDemoDoc::Picture& picture = demo->BackPicture();
-    if (!picture.path.isEmpty()) {
-        // Loaded once per path; a file that does not load draws nothing.
-        if (m_loadedPath != picture.path) {
-            m_loadedPath = picture.path;
-            m_source = QImage(picture.path);
-        }
-        const double w = std::trunc(m_source.width() * picture.spot.scale);
-        const double h = std::trunc(m_source.height() * picture.spot.scale);
-        if (!m_source.isNull() && w >= 1 && h >= 1 && w <= kMaxPictureSide && h <= kMaxPictureSide) {
-            QPainter painter(&image);
-            painter.drawImage(QRectF(picture.spot.x, picture.spot.y, w, h), m_source);
-        }
-    }
+    DrawPicture(image, demo->BackPicture().spot);
     if (withLamps) {
         const DemoPixels pixels = PixelsOf(image);
         for (const CLamp& lamp : demo->HandOver().lamps)
@@ -625,21 +612,26 @@ QImage CDemoView::ExportBackground(QSize size, const CDemoGeometry& fitted) cons
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::black);
-    const CDemoDoc::Picture& picture = Document()->BackPicture();
-    if (picture.path.isEmpty())
-        return image;
-    if (m_loadedPath != picture.path) {
-        m_loadedPath = picture.path;
-        m_source = QImage(picture.path);
+    DrawPicture(image, SpotOver(Document()->BackPicture().spot, m_geometry, fitted));
+    return image;
+}
+
+void CDemoView::DrawPicture(QImage& image, const CPictureSpot& spot) const
+{
+    const QString& path = Document()->BackPicture().path;
+    if (path.isEmpty())
+        return;
+    // Loaded once per path; a file that does not load draws nothing.
+    if (m_loadedPath != path) {
+        m_loadedPath = path;
+        m_source = QImage(path);
     }
-    const CPictureSpot spot = SpotOver(picture.spot, m_geometry, fitted);
     const double w = std::trunc(m_source.width() * spot.scale);
     const double h = std::trunc(m_source.height() * spot.scale);
     if (!m_source.isNull() && w >= 1 && h >= 1 && w <= kMaxPictureSide && h <= kMaxPictureSide) {
         QPainter painter(&image);
         painter.drawImage(QRectF(spot.x, spot.y, w, h), m_source);
     }
-    return image;
 }
 
 Status CDemoView::RunPreviewJob(const PreviewJob& job, const QString& path,

@@ -120,6 +120,8 @@ private:
     PreviewJob PreviewJobFor(std::int64_t durationMs, QSize size, int framesPerSecond,
                              DemoMovieFormat format) const;
     QImage ExportBackground(QSize size, const CDemoGeometry& fitted) const;
+    // The back picture, if there is one, at spot.
+    void DrawPicture(QImage& image, const CPictureSpot& spot) const;
     static Status RunPreviewJob(const PreviewJob& job, const QString& path,
                                 const std::function<bool(double)>& progress, std::stop_token cancel = {});
 
